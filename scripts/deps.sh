@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running the game need, on Debian 12 as root.
+# Runs apt-get update only when something is missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config make
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
+  libtinyxml-dev ruby-dev
+  libgl-dev libgl1-mesa-dri libglx-mesa0 libglu1-mesa-dev
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

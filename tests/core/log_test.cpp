@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/capture_log.h"
+#include "vantle/core/log.h"
+
+namespace {
+
+TEST(Log, WritesWithoutAWriterVanish) {
+    core::Log::instance()->SetWriter(nullptr);
+    core::Log::instance()->Write("nobody hears %d", 1);
+    core::Log::instance()->Write(std::string("nor this"));
+}
+
+TEST(Log, FormatsPrintfStyleAndPassesDataThrough) {
+    test::CaptureLog log;
+    core::Log::instance()->Write("Can't load %s", "a.png");
+    core::Log::instance()->Write(std::string("100% literal %s"));
+    ASSERT_EQ(log.Lines().size(), 2u);
+    EXPECT_EQ(log.Lines()[0], "Can't load a.png");
+    EXPECT_EQ(log.Lines()[1], "100% literal %s");
+}
+
+TEST(Log, LongMessagesAreCutToTheBuffer) {
+    test::CaptureLog log;
+    std::string huge(5000, 'x');
+    core::Log::instance()->Write("%s", huge.c_str());
+    ASSERT_EQ(log.Lines().size(), 1u);
+    EXPECT_EQ(log.Lines()[0].size(), 2u + 2047u);
+}
+
+TEST(Mutex, TryLockOnAFreeMutexHoldsIt) {
+    threading::Mutex mutex;
+    EXPECT_TRUE(mutex.TryLock());
+    mutex.Unlock();
+}
+
+}  // namespace
