@@ -1,0 +1,1 @@
+vantle_test(test_core_command_line command_line_test.cpp random_test.cpp)
