@@ -1,0 +1,110 @@
+#include "vantle/math/rect.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "vantle/math/xml_attributes.h"
+
+namespace math {
+
+const Rect Rect::ZERO(0.0f, 0.0f, 0.0f, 0.0f);
+
+Rect::Rect(const Vector2& a, const Vector2& b) : left(a.x), top(a.y), right(b.x), bottom(b.y) {
+    Normalize();
+}
+
+Rect::Rect(TiXmlElement* element) {
+    Load(element);
+    Normalize();
+}
+
+Rect::Rect(TiXmlNode* node) : Rect(node ? node->ToElement() : nullptr) {}
+
+void Rect::Load(TiXmlElement* element) {
+    float value = 0.0f;
+    if (ReadFloatAttribute(element, "x", value)) left = right = value;
+    if (ReadFloatAttribute(element, "y", value)) top = bottom = value;
+    if (ReadFloatAttribute(element, "left", value)) left = right = value;
+    if (ReadFloatAttribute(element, "top", value)) top = bottom = value;
+    const bool has_right = ReadFloatAttribute(element, "right", right);
+    const bool has_bottom = ReadFloatAttribute(element, "bottom", bottom);
+    bool has_w = false;
+    bool has_h = false;
+    if (ReadFloatAttribute(element, "w", value)) {
+        right = left + value;
+        has_w = true;
+    }
+    if (ReadFloatAttribute(element, "h", value)) {
+        bottom = top + value;
+        has_h = true;
+    }
+    if (ReadFloatAttribute(element, "width", value)) {
+        right = left + value;
+        has_w = true;
+    }
+    if (ReadFloatAttribute(element, "height", value)) {
+        bottom = top + value;
+        has_h = true;
+    }
+    if (!has_h && !has_bottom) bottom = top;
+    if (!has_w && !has_right) right = left;
+}
+
+void Rect::Normalize() {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+}
+
+bool Rect::Contains(const Vector2& p) const {
+    return left <= p.x && p.x <= right && top <= p.y && p.y <= bottom;
+}
+
+void Rect::Move(float dx, float dy) {
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
+}
+
+void Rect::MoveTo(float x, float y) {
+    Move(x - left, y - top);
+}
+
+void Rect::Resize(float w, float h) {
+    right = left + w;
+    bottom = top + h;
+}
+
+void Rect::ClipBy(const Rect& o) {
+    left = std::max(left, o.left);
+    top = std::max(top, o.top);
+    right = std::min(right, o.right);
+    bottom = std::min(bottom, o.bottom);
+}
+
+bool Rect::Intersect(const Vector2& a, const Vector2& b) const {
+    if (Contains(a) || Contains(b)) return true;
+    const Line2 segment(a, b);
+    const Line2 edges[] = {
+        Line2(left, top, right, top),
+        Line2(right, top, right, bottom),
+        Line2(right, bottom, left, bottom),
+        Line2(left, bottom, left, top),
+    };
+    for (const Line2& edge : edges) {
+        if (segment.Intersect(edge)) return true;
+    }
+    return false;
+}
+
+bool Rect::Intersect(const Line2& line) const {
+    return Intersect(Vector2(line.x1, line.y1), Vector2(line.x2, line.y2));
+}
+
+bool Rect::operator==(const Rect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+}
+
+}  // namespace math
