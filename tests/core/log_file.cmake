@@ -1,0 +1,1 @@
+vantle_test(test_core_log_file log_file_writer_test.cpp)

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "support/capture_log.h"
+#include "vantle/io/file.h"
+#include "vantle/io/memory_stream.h"
+#include "vantle/io/proxy_stream.h"
+
+namespace {
+
+std::string TempFile(const char* name) {
+    return std::string(::testing::TempDir()) + "vantle_stream_" + name;
+}
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::string ReadRaw(const std::string& path) {
+    std::string bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return bytes;
+    for (int c; (c = std::fgetc(file)) != EOF;) bytes += static_cast<char>(c);
+    std::fclose(file);
+    return bytes;
+}
+
+TEST(MemoryStream, ReadsAndSeeksNeverPastTheEnd) {
+    char bytes[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    io::MemoryStream stream(bytes, sizeof bytes);
+    EXPECT_TRUE(stream.IsOpened());
+    EXPECT_TRUE(stream.CanRead());
+    EXPECT_FALSE(stream.CanWrite());
+    EXPECT_EQ(stream.Seek(8), 8u);
+    char out[5] = {};
+    EXPECT_EQ(stream.Read(out, 5), 2u);
+    EXPECT_EQ(out[0], 8);
+    EXPECT_EQ(out[1], 9);
+    EXPECT_EQ(stream.GetPosition(), 10u);
+    EXPECT_TRUE(stream.Eof());
+    EXPECT_EQ(stream.Read(out, 5), 0u);
+    EXPECT_EQ(stream.Seek(100), 10u);
+    stream.Write("x", 1);
+    EXPECT_EQ(bytes[0], 0);
+}
+
+TEST(MemoryStream, WriteModeStreamIsEmptyAndIgnoresWrites) {
+    void* nothing = nullptr;
+    io::MemoryStream stream(&nothing);
+    EXPECT_TRUE(stream.CanWrite());
+    EXPECT_FALSE(stream.CanRead());
+    stream.Write("abc", 3);
+    EXPECT_EQ(stream.Size(), 0u);
+    EXPECT_TRUE(stream.Eof());
+}
+
+TEST(ProxyStream, PositionsAreRelativeToTheWindow) {
+    std::vector<unsigned char> bytes(200);
+    std::iota(bytes.begin(), bytes.end(), 0);
+    core::ptr<io::IStream> source(new io::MemoryStream(bytes.data(), 200));
+    io::ProxyStream proxy(source, 100, 20, "entry");
+    EXPECT_EQ(proxy.GetFilename(), "entry");
+    EXPECT_EQ(proxy.Size(), 20u);
+    EXPECT_FALSE(proxy.CanWrite());
+    EXPECT_EQ(proxy.Seek(5), 5u);
+    EXPECT_EQ(source->GetPosition(), 105u);
+    EXPECT_EQ(proxy.GetPosition(), 5u);
+    unsigned char out[2] = {};
+    EXPECT_EQ(proxy.Read(out, 2), 2u);
+    EXPECT_EQ(out[0], 105);
+    EXPECT_FALSE(proxy.Eof());
+    source->Seek(120);
+    EXPECT_TRUE(proxy.Eof());
+}
+
+TEST(ProxyStream, AnEmptySourceIsClosedAndAtItsEnd) {
+    io::ProxyStream proxy(core::ptr<io::IStream>(), 0, 10, "none");
+    EXPECT_FALSE(proxy.IsOpened());
+    EXPECT_FALSE(proxy.CanRead());
+    EXPECT_TRUE(proxy.Eof());
+    char out[4];
+    EXPECT_EQ(proxy.Read(out, 4), 0u);
+}
+
+TEST(File, ModesDecideWhatTheFileAnswers) {
+    std::string path = TempFile("modes");
+    WriteRaw(path, "0123456789");
+    struct Case {
+        unsigned int mode;
+        bool can_read, can_write;
+    };
+    for (Case c : {Case{io::File::kRead, true, false}, Case{io::File::kAppend, false, false}}) {
+        io::File file(path, c.mode);
+        EXPECT_TRUE(file.IsOpened());
+        EXPECT_EQ(file.CanRead(), c.can_read);
+        EXPECT_EQ(file.CanWrite(), c.can_write);
+    }
+    {
+        io::File file(path, io::File::kWrite);
+        EXPECT_TRUE(file.CanWrite());
+        EXPECT_EQ(file.Size(), 0u);
+    }
+    EXPECT_EQ(ReadRaw(path), "");
+    std::remove(path.c_str());
+}
+
+TEST(File, ReadsSeeksAndReportsItsEndOnlyAfterAReadHitsIt) {
+    std::string path = TempFile("read");
+    WriteRaw(path, "0123456789");
+    io::File file(path, io::File::kRead);
+    EXPECT_EQ(file.GetFilename(), path);
+    EXPECT_EQ(file.Size(), 10u);
+    EXPECT_EQ(file.Seek(8), 8u);
+    EXPECT_EQ(file.Size(), 10u);
+    EXPECT_EQ(file.GetPosition(), 8u);
+    EXPECT_FALSE(file.Eof());
+    char out[5] = {};
+    EXPECT_EQ(file.Read(out, 5), 2u);
+    EXPECT_EQ(std::string(out, 2), "89");
+    EXPECT_TRUE(file.Eof());
+    std::remove(path.c_str());
+}
+
+TEST(File, FilesThatDoNotOpenAreClosed) {
+    test::CaptureLog log;
+    io::File named(std::string(), io::File::kRead);
+    EXPECT_TRUE(log.Contains("Empty filename was given!"));
+    log.Clear();
+    io::File plain("", io::File::kRead);
+    io::File missing(TempFile("does_not_exist"), io::File::kRead);
+    EXPECT_TRUE(log.Lines().empty());
+    for (io::File* file : {&named, &plain, &missing}) {
+        EXPECT_FALSE(file->IsOpened());
+        EXPECT_EQ(file->Size(), 0u);
+        EXPECT_TRUE(file->Eof());
+        char out[4];
+        EXPECT_EQ(file->Read(out, 4), 0u);
+        file->Write("abc", 3);
+        EXPECT_EQ(file->Seek(2), 0u);
+    }
+}
+
+TEST(File, XorIsUndoneByTheSameKey) {
+    std::string path = TempFile("xor");
+    const std::string plain("Hello\0\xFF world", 13);
+    {
+        io::File file(path, io::File::kWrite);
+        file.SetXor('\x5A');
+        file.Write(plain.data(), plain.size());
+        // Flushed per write: already on disk while the file is still open.
+        EXPECT_EQ(ReadRaw(path).size(), plain.size());
+    }
+    std::string scrambled = ReadRaw(path);
+    ASSERT_EQ(scrambled.size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i) EXPECT_EQ(scrambled[i], static_cast<char>(plain[i] ^ 0x5A));
+
+    io::File keyed(path, io::File::kRead);
+    keyed.SetXor('\x5A');
+    std::string back(plain.size(), '\0');
+    EXPECT_EQ(keyed.Read(&back[0], back.size()), plain.size());
+    EXPECT_EQ(back, plain);
+    std::remove(path.c_str());
+}
+
+TEST(File, AppendAddsToTheEnd) {
+    std::string path = TempFile("append");
+    WriteRaw(path, "ab");
+    {
+        io::File file(path, io::File::kAppend);
+        file.Write("cd", 2);
+    }
+    EXPECT_EQ(ReadRaw(path), "abcd");
+    std::remove(path.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "vantle/io/reader.h"
+
+#include <cstring>
+
+#include "vantle/core/log.h"
+
+namespace io {
+
+namespace {
+const unsigned int kWordSize = 4;
+}
+
+Reader::Reader(const core::ptr<IStream>& stream) : _stream(stream) {}
+
+unsigned int Reader::ReadUInt() {
+    unsigned char bytes[kWordSize] = {0, 0, 0, 0};
+    _stream->Read(bytes, kWordSize);
+    return static_cast<unsigned int>(bytes[0]) | static_cast<unsigned int>(bytes[1]) << 8 |
+           static_cast<unsigned int>(bytes[2]) << 16 | static_cast<unsigned int>(bytes[3]) << 24;
+}
+
+int Reader::ReadInt() {
+    unsigned int bits = ReadUInt();
+    int value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+float Reader::ReadFloat() {
+    unsigned char bytes[kWordSize] = {0, 0, 0, 0};
+    _stream->Read(bytes, kWordSize);
+    float value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+char Reader::ReadChar() {
+    char value = 0;
+    _stream->Read(&value, 1);
+    return value;
+}
+
+std::string Reader::ReadString() {
+    unsigned int length = ReadUInt();
+    unsigned int size = _stream->Size();
+    unsigned int position = _stream->GetPosition();
+    unsigned int left = position < size ? size - position : 0;
+    if (length > left) {
+        // A damaged length must not decide how much memory is taken or how far is read.
+        core::Log::instance()->Write("String of %u bytes runs past the end of '%s' (%u bytes left)", length,
+                                     _stream->GetFilename().c_str(), left);
+        length = left;
+    }
+    std::string text(length, '\0');
+    if (length > 0) text.resize(_stream->Read(&text[0], length));
+    std::string::size_type zero = text.find('\0');
+    if (zero != std::string::npos) text.resize(zero);
+    return text;
+}
+
+}  // namespace io
