@@ -40,11 +40,19 @@ char Reader::ReadChar() {
     return value;
 }
 
-std::string Reader::ReadString() {
-    unsigned int length = ReadUInt();
+unsigned int Reader::BytesLeft() const {
     unsigned int size = _stream->Size();
     unsigned int position = _stream->GetPosition();
-    unsigned int left = position < size ? size - position : 0;
+    return position < size ? size - position : 0;
+}
+
+bool Reader::AtEnd() const {
+    return BytesLeft() == 0;
+}
+
+std::string Reader::ReadString() {
+    unsigned int length = ReadUInt();
+    unsigned int left = BytesLeft();
     if (length > left) {
         // A damaged length must not decide how much memory is taken or how far is read.
         core::Log::instance()->Write("String of %u bytes runs past the end of '%s' (%u bytes left)", length,

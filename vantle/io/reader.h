@@ -22,7 +22,12 @@ public:
     // The text up to the first zero byte; a length beyond the end of the stream is cut to what is left.
     std::string ReadString();
 
+    // No byte is left to read: the stream's position has reached its size.
+    bool AtEnd() const;
+
 private:
+    unsigned int BytesLeft() const;
+
     core::ptr<IStream> _stream;
 };
 

@@ -1,0 +1,103 @@
+#include "vantle/core/options.h"
+
+#include <tinyxml.h>
+
+#include "vantle/core/log.h"
+#include "vantle/io/reader.h"
+#include "vantle/io/writer.h"
+
+namespace core {
+
+namespace {
+
+// The four characters that would end an attribute or open markup; text without them is written as is.
+std::string EscapeXml(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
+Options::Options() = default;
+
+Options::Options(TiXmlElement* element) {
+    Load(element);
+}
+
+Value Options::Get(const std::string& name) const {
+    auto found = _values.find(name);
+    return found == _values.end() ? Value() : found->second;
+}
+
+void Options::Set(const std::string& name, const Value& value) {
+    _values[name] = value;
+}
+
+void Options::Load(TiXmlElement* element) {
+    if (!element) return;
+    for (TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+        if (child->ValueStr() != "option") continue;
+        const char* name = child->Attribute("name");
+        const char* value = child->Attribute("value");
+        if (!name || !value) continue;
+        // insert keeps an existing entry: the first value of a name wins.
+        _values.insert(std::make_pair(std::string(name), Value(std::string(value))));
+    }
+}
+
+std::string Options::ToXML() const {
+    std::string xml = "<options>\n";
+    for (const auto& entry : _values) {
+        xml += "<option name=\"" + EscapeXml(entry.first) + "\" value=\"" +
+               EscapeXml(entry.second.as_string()) + "\"/>\n";
+    }
+    xml += "</options>\n";
+    return xml;
+}
+
+void Options::Save(io::Writer& writer) const {
+    writer.WriteUInt(static_cast<unsigned int>(_values.size()));
+    for (const auto& entry : _values) {
+        writer.WriteString(entry.first);
+        writer.WriteString(entry.second.as_string());
+    }
+}
+
+void Options::Load(io::Reader& reader) {
+    _values.clear();
+    unsigned int count = reader.ReadUInt();
+    for (unsigned int read = 0; read < count; ++read) {
+        // A damaged count must not keep us reading empty entries from an exhausted stream.
+        if (reader.AtEnd()) {
+            Log::instance()->Write("Option set ends after %u of %u entries", read, count);
+            return;
+        }
+        std::string name = reader.ReadString();
+        if (reader.AtEnd()) {
+            Log::instance()->Write("Option set ends inside entry %u of %u", read + 1, count);
+            return;
+        }
+        _values[name] = Value(reader.ReadString());
+    }
+}
+
+}  // namespace core
