@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "io/pak_bytes.h"
+#include "io/temp_dir.h"
+#include "support/capture_log.h"
+#include "vantle/io/file.h"
+#include "vantle/io/memory_stream.h"
+#include "vantle/io/pak.h"
+
+namespace {
+
+std::string ReadWhole(const core::ptr<io::IStream>& stream) {
+    std::string bytes(stream->Size(), '\0');
+    if (!bytes.empty()) bytes.resize(stream->Read(&bytes[0], bytes.size()));
+    return bytes;
+}
+
+core::ptr<io::IStream> OpenRead(const std::string& path) {
+    return core::ptr<io::IStream>(new io::File(path, io::File::kRead));
+}
+
+struct MemoryFile {
+    std::string bytes;
+    core::ptr<io::IStream> Stream() {
+        return core::ptr<io::IStream>(new io::MemoryStream(&bytes[0], bytes.size()));
+    }
+};
+
+TEST(PakTest, ReadsAHandWrittenArchive) {
+    test::TempDir dir;
+    dir.Write("data.pak", test::Scramble(test::TwoEntryArchive()));
+    io::Pak pak;
+    pak.Read(OpenRead(dir / "data.pak"), false);
+
+    const std::vector<io::Pak::Entry> list = pak.List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name, "a");
+    EXPECT_EQ(list[0].size, 3u);
+    EXPECT_EQ(list[1].name, "bc");
+    EXPECT_EQ(list[1].size, 5u);
+    EXPECT_FALSE(list[0].stream);
+
+    const core::ptr<io::IStream> bc = pak.Get("bc");
+    ASSERT_TRUE(bc);
+    EXPECT_EQ(bc->GetFilename(), "bc");
+    EXPECT_EQ(ReadWhole(bc), "hello");
+    EXPECT_EQ(ReadWhole(pak.Get("a")), "xyz");
+    EXPECT_FALSE(pak.Get("b"));
+    EXPECT_FALSE(pak.Get("A"));
+}
+
+TEST(PakTest, WritesTheSameBytesByHand) {
+    MemoryFile a{"xyz"}, bc{"hello"};
+    io::Pak pak;
+    pak.Add("a", a.Stream());
+    pak.Add("bc", bc.Stream());
+    const std::vector<io::Pak::Entry> list = pak.List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].offset, 3u);
+
+    test::TempDir dir;
+    core::ptr<io::IStream> out(new io::File(dir / "out.pak", io::File::kWrite));
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(pak.Write(out));
+    const std::string diagnostics = testing::internal::GetCapturedStderr();
+    out.reset();
+
+    const std::string written = dir.Read("out.pak");
+    EXPECT_EQ(written.size(), 39u);
+    EXPECT_EQ(written, test::Scramble(test::TwoEntryArchive()));
+    EXPECT_EQ(diagnostics,
+              "writing pak\nwrote size 2\nheader \n"
+              "writing item a\nsize 3\nreading src done\nwriting to pak done\ndone\n"
+              "writing item bc\nsize 5\nreading src done\nwriting to pak done\ndone\n");
+}
+
+TEST(PakTest, PacksFilesByTheirNamesAndReadsThemBack) {
+    test::TempDir dir;
+    test::WorkingDirectory cwd(dir.Path());
+    dir.Write("data/levels.xml", "<levelset/>");
+    dir.Write("data/empty.txt", "");
+    io::Pak pak;
+    pak.Add("data/levels.xml", core::ptr<io::IStream>());
+    pak.Add("data/empty.txt", core::ptr<io::IStream>());
+    pak.Add("data/missing.png", core::ptr<io::IStream>());
+    testing::internal::CaptureStderr();
+    // The missing file leaves no bytes but the archive stays consistent.
+    pak.Write(core::ptr<io::IStream>(new io::File(std::string("packed.pak"), io::File::kWrite)));
+    testing::internal::GetCapturedStderr();
+
+    io::Pak back;
+    back.Read(OpenRead("packed.pak"), false);
+    ASSERT_EQ(back.List().size(), 3u);
+    EXPECT_EQ(ReadWhole(back.Get("data/levels.xml")), "<levelset/>");
+    EXPECT_EQ(ReadWhole(back.Get("data/empty.txt")), "");
+    EXPECT_EQ(back.Get("data/missing.png")->Size(), 0u);
+}
+
+TEST(PakTest, WriteToAClosedDestinationWritesNothing) {
+    io::Pak pak;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(pak.Write(core::ptr<io::IStream>(new io::File(std::string("/nonexistent/dir/x.pak"), 2))));
+    EXPECT_FALSE(pak.Write(core::ptr<io::IStream>()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "writing pak\ndst is not opened\nwriting pak\ndst is not opened\n");
+}
+
+TEST(PakTest, DuplicateNamesAddRemoveAndClear) {
+    MemoryFile one{"1"}, two{"22"}, three{"333"};
+    io::Pak pak;
+    pak.Add("x", one.Stream());
+    pak.Add("x", two.Stream());
+    pak.Add("y", three.Stream());
+    pak.Remove("x");
+    std::vector<io::Pak::Entry> list = pak.List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].size, 2u);
+    EXPECT_EQ(list[0].offset, 0u);
+    EXPECT_EQ(list[1].offset, 2u);
+    pak.Remove("nothing");
+    EXPECT_EQ(pak.List().size(), 2u);
+    pak.Clear();
+    EXPECT_TRUE(pak.List().empty());
+
+    test::TempDir dir;
+    dir.Write("dup.pak",
+              test::Scramble(test::Word(2) + test::Record("x", 0, 1) + test::Record("x", 1, 1) + "AB"));
+    io::Pak read;
+    read.Read(OpenRead(dir / "dup.pak"), false);
+    EXPECT_EQ(ReadWhole(read.Get("x")), "A");
+}
+
+TEST(PakTest, EmptyTableStartsDataAfterTheCount) {
+    test::TempDir dir;
+    dir.Write("empty.pak", test::Scramble(test::Word(0) + "junk"));
+    io::Pak pak;
+    pak.Read(OpenRead(dir / "empty.pak"), false);
+    EXPECT_TRUE(pak.List().empty());
+    EXPECT_FALSE(pak.Get(""));
+}
+
+TEST(PakTest, PreloadingKeepsTheBytesInMemory) {
+    test::TempDir dir;
+    dir.Write("data.pak", test::Scramble(test::TwoEntryArchive()));
+    io::Pak pak;
+    pak.Read(OpenRead(dir / "data.pak"), true);
+    EXPECT_EQ(ReadWhole(pak.Get("bc")), "hello");
+    EXPECT_EQ(ReadWhole(pak.Get("a")), "xyz");
+}
+
+TEST(PakTest, WindowsShareTheArchivePosition) {
+    test::TempDir dir;
+    dir.Write("data.pak", test::Scramble(test::TwoEntryArchive()));
+    io::Pak pak;
+    pak.Read(OpenRead(dir / "data.pak"), false);
+    const core::ptr<io::IStream> a = pak.Get("a");
+    const core::ptr<io::IStream> bc = pak.Get("bc");
+    char first = 0;
+    a->Read(&first, 1);
+    EXPECT_EQ(first, 'h');
+}
+
+struct DamagedCase {
+    const char* name;
+    std::string plain;
+    std::vector<std::string> kept;
+};
+
+TEST(PakTest, DamagedTablesEndQuicklyAndKeepWholeEntries) {
+    const std::string two = test::TwoEntryArchive();
+    const std::vector<DamagedCase> cases = {
+        {"huge count, nothing after", test::Word(0xFFFFFFFFu), {}},
+        {"huge count over two records", test::Word(0xFFFFFFFFu) + two.substr(4), {"a", "bc"}},
+        {"name past the end", test::Word(1) + test::Word(0x7FFFFFFFu) + "abc", {}},
+        {"name length at the limit", test::Word(1) + test::Word(0xFFFFFFFFu) + "abcdefgh", {}},
+        {"record cut inside its size", test::Word(1) + test::Word(1) + "a" + test::Word(0) + "\x01", {}},
+        {"count field cut short", std::string("\x02\x00", 2), {}},
+        {"empty file", std::string(), {}},
+        {"second entry past the end",
+         test::Word(2) + test::Record("a", 0, 3) + test::Record("bc", 3, 500) + "xyzhello",
+         {"a"}},
+        {"offset past the end",
+         test::Word(2) + test::Record("a", 0xFFFFFFF0u, 0x20) + test::Record("bc", 3, 5) + "xyzhello",
+         {"bc"}},
+        {"truncated data", two.substr(0, two.size() - 1), {"a"}},
+        {"table longer than its count",
+         test::Word(1) + test::Record("a", 0, 3) + test::Record("bc", 3, 5) + "xyzhello",
+         {"a"}},
+    };
+    for (const DamagedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        dir.Write("bad.pak", test::Scramble(c.plain));
+        test::CaptureLog log;
+        io::Pak pak;
+        pak.Read(OpenRead(dir / "bad.pak"), false);
+        std::vector<std::string> names;
+        for (const io::Pak::Entry& entry : pak.List()) names.push_back(entry.name);
+        EXPECT_EQ(names, c.kept);
+        EXPECT_LE(log.Lines().size(), 2u);
+        for (const std::string& name : c.kept) {
+            const core::ptr<io::IStream> entry = pak.Get(name);
+            EXPECT_EQ(ReadWhole(entry).size(), entry->Size());
+        }
+    }
+}
+
+TEST(PakTest, EntriesBeyondTheEndAreDroppedWithOneLine) {
+    test::TempDir dir;
+    std::string plain =
+        test::Word(3) + test::Record("a", 0, 3) + test::Record("b", 3, 99) + test::Record("c", 50, 1) + "xyz";
+    dir.Write("bad.pak", test::Scramble(plain));
+    test::CaptureLog log;
+    io::Pak pak;
+    pak.Read(OpenRead(dir / "bad.pak"), false);
+    EXPECT_EQ(pak.List().size(), 1u);
+    ASSERT_EQ(log.Lines().size(), 1u);
+    EXPECT_TRUE(log.Contains("dropped 2 entries"));
+}
+
+}  // namespace
