@@ -17,11 +17,15 @@ void Log::ConsoleWriter::Write(const std::string& text) {
     std::fflush(stdout);
 }
 
-void Log::ConsoleWriter::Write(const char* text) { Write(std::string(text)); }
+void Log::ConsoleWriter::Write(const char* text) {
+    Write(std::string(text));
+}
 
 Log::Log() = default;
 
-Log::~Log() { delete _writer; }
+Log::~Log() {
+    delete _writer;
+}
 
 void Log::SetWriter(Writer* writer) {
     threading::Mutex::Locker lock(_mutex);

@@ -36,7 +36,8 @@ template <class T>
 class ptr {
 public:
     ptr() = default;
-    explicit ptr(T* object) : _holder(new detail::PtrHolder{object, 1, &detail::DeleteObject<T>}), _object(object) {}
+    explicit ptr(T* object)
+        : _holder(new detail::PtrHolder{object, 1, &detail::DeleteObject<T>}), _object(object) {}
     ptr(std::nullptr_t) {}
     ptr(const ptr& other) : _holder(other._holder), _object(other._object) {
         if (_holder) _holder->ref();
