@@ -1,0 +1,4 @@
+vantle_test(test_platform_facade facade_test.cpp)
+vantle_test(test_platform_main_loop main_loop_test.cpp platform_sdl_test.cpp)
+vantle_test(test_platform_no_video no_video_test.cpp)
+vantle_test(test_platform_window window_test.cpp GL)
