@@ -1,0 +1,1 @@
+vantle_test(test_utils_timer timer_test.cpp)
