@@ -6,7 +6,7 @@ namespace utils {
 // calls Update once per frame, right after the frame timer's.
 class FPSManager {
 public:
-    static const unsigned int kSampleSize = 100;
+    static constexpr unsigned int kSampleSize = 100;
 
     FPSManager();
 

@@ -12,7 +12,7 @@ namespace platform {
 class PlatformSDL : public IPlatform {
 public:
     // Engine key codes index a table of this size.
-    static const int kKeyCount = 256;
+    static constexpr int kKeyCount = 256;
 
     // Starts SDL's video and audio; a failure is logged and leaves the window uncreatable.
     PlatformSDL();

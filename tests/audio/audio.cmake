@@ -1,0 +1,4 @@
+vantle_test(test_audio_facade facade_test.cpp)
+vantle_test(test_audio_sdl device_sdl_test.cpp)
+vantle_test(test_audio_closed closed_test.cpp)
+vantle_test(test_audio_open_failure open_failure_test.cpp)

@@ -1,0 +1,28 @@
+#include "vantle/audio/sdl/music_sdl.h"
+
+#include <SDL_mixer.h>
+
+#include "vantle/core/log.h"
+
+namespace audio {
+
+MusicSDL::MusicSDL(const core::ptr<io::IStream>& stream) {
+    core::Log::instance()->Write("MusicSDL()");
+    if (!stream) {
+        core::Log::instance()->Write("MusicSDL() error: invalid stream");
+        return;
+    }
+    _bytes.resize(stream->Size());
+    unsigned long read = _bytes.empty() ? 0 : stream->Read(_bytes.data(), _bytes.size());
+    _source = SDL_RWFromMem(_bytes.data(), static_cast<int>(read));
+    // The mixer reads from the source while the music plays; both stay with this object.
+    _music = _source ? Mix_LoadMUS_RW(_source) : nullptr;
+    if (!_music) core::Log::instance()->Write("Mix_LoadMUS_RW: %s\n", SDL_GetError());
+}
+
+MusicSDL::~MusicSDL() {
+    if (_music) Mix_FreeMusic(_music);
+    if (_source) SDL_FreeRW(_source);
+}
+
+}  // namespace audio
