@@ -1,6 +1,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/recording_application.h"
 #include "support/sdl_events.h"
 
@@ -39,6 +41,29 @@ TEST(Window, OpensAnOpenGLWindowWithStencilAndDrawsFrames) {
     EXPECT_EQ(pixel[0], 255);
     EXPECT_EQ(pixel[1], 0);
     EXPECT_EQ(app.Count("OnClose"), 1);
+}
+
+TEST(Window, SwitchingModesTellsTheRunningApplicationOncePerSwitch) {
+    test::ClockedPlatformSDL* sdl = test::InstallPlatformSDL();
+    ASSERT_NE(sdl, nullptr);
+    test::RecordingApplication app;
+    bool created = false;
+    std::vector<bool> fullscreen;
+    app.on_init = [&](test::RecordingApplication&) {
+        created = platform::Platform::instance()->WindowCreate(800, 600, 32, false, "Moravane");
+    };
+    app.on_loop = [&](test::RecordingApplication& a, int turn) {
+        if (turn == 1) platform::Platform::instance()->SetFullscreen(true);
+        if (turn == 2) platform::Platform::instance()->SetFullscreen(true);
+        if (turn == 3) platform::Platform::instance()->SetFullscreen(false);
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        fullscreen.push_back(screen && (screen->flags & SDL_FULLSCREEN));
+        if (turn == 3) a.Stop();
+    };
+    platform::Platform::instance()->Run(&app);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(app.Count("OnFullscreenToggle"), 2);
+    EXPECT_EQ(fullscreen, (std::vector<bool>{true, true, false}));
 }
 
 }  // namespace
