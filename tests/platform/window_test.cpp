@@ -67,9 +67,3 @@ TEST(Window, SwitchingModesTellsTheRunningApplicationOncePerSwitch) {
 }
 
 }  // namespace
-
-// SDL_Quit unloads the OpenGL driver before the leak check runs, and what the driver leaks then has no
-// module name for the suppressions to match. Keeping every library loaded keeps the names.
-extern "C" int dlclose(void*) {
-    return 0;
-}
