@@ -2,28 +2,15 @@
 
 #include <tinyxml.h>
 
-#include <locale>
-#include <sstream>
+#include "vantle/core/strutils.h"
 
 namespace math {
-
-namespace {
-
-float ParseFloat(const char* text) {
-    std::istringstream stream(text);
-    stream.imbue(std::locale::classic());
-    float value = 0.0f;
-    if (!(stream >> value)) return 0.0f;
-    return value;
-}
-
-}  // namespace
 
 bool ReadFloatAttribute(const TiXmlElement* element, const char* name, float& value) {
     if (!element) return false;
     const char* text = element->Attribute(name);
     if (!text) return false;
-    value = ParseFloat(text);
+    value = core::str2float(text);
     return true;
 }
 
