@@ -1,0 +1,1 @@
+vantle_test(test_utils_config config_test.cpp config_startup_test.cpp)
