@@ -1,0 +1,1 @@
+vantle_test(test_xml_cache xmlcache_test.cpp)

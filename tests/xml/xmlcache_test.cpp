@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "io/temp_dir.h"
+#include "support/capture_log.h"
+#include "vantle/xml/xmlcache.h"
+
+namespace {
+
+// Each test names its own files: the cache keeps documents for the whole process.
+class XmlCacheTest : public ::testing::Test {
+protected:
+    XmlCacheTest() : _cwd(dir.Path()) {}
+
+    core::ptr<TiXmlDocument> Get(const std::string& name) { return xml::XmlCache::instance()->Get(name); }
+
+    test::TempDir dir;
+
+private:
+    test::WorkingDirectory _cwd;
+};
+
+TEST_F(XmlCacheTest, ParsesOnceAndSharesTheDocument) {
+    dir.Write("a.xml", "<root><child id=\"1\"/></root>");
+    test::CaptureLog log;
+    const core::ptr<TiXmlDocument> first = Get("a.xml");
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->Error());
+    EXPECT_STREQ(first->Value(), "a.xml");
+    EXPECT_STREQ(first->FirstChildElement("root")->FirstChildElement("child")->Attribute("id"), "1");
+    EXPECT_EQ(Get("a.xml").get(), first.get());
+    EXPECT_EQ(log.Lines().size(), 1u);
+}
+
+TEST_F(XmlCacheTest, CarriageReturnsAreRemovedEverywhere) {
+    dir.Write("lf.xml", "<root>\n<e text=\"one\ntwo\"/>\n</root>\n");
+    dir.Write("crlf.xml", "<root>\r\n<e text=\"one\r\ntwo\"/>\r\n</root>\r\n");
+    const core::ptr<TiXmlDocument> lf = Get("lf.xml");
+    const core::ptr<TiXmlDocument> crlf = Get("crlf.xml");
+    ASSERT_TRUE(lf && crlf);
+    const std::string lf_text = lf->FirstChildElement("root")->FirstChildElement("e")->Attribute("text");
+    EXPECT_EQ(crlf->FirstChildElement("root")->FirstChildElement("e")->Attribute("text"), lf_text);
+    EXPECT_EQ(lf_text.find('\r'), std::string::npos);
+}
+
+TEST_F(XmlCacheTest, ParsesOnlyUpToAZeroByte) {
+    dir.Write("zero.xml", std::string("<root/>\0<second/>", 17));
+    const core::ptr<TiXmlDocument> document = Get("zero.xml");
+    ASSERT_TRUE(document);
+    EXPECT_FALSE(document->Error());
+    EXPECT_FALSE(document->FirstChildElement("second"));
+}
+
+TEST_F(XmlCacheTest, FailuresAreKeptForTheCallerToReport) {
+    test::CaptureLog log;
+    EXPECT_FALSE(Get("missing.xml"));
+    EXPECT_FALSE(Get("missing.xml"));
+    EXPECT_EQ(log.Lines().size(), 1u);
+
+    dir.Write("broken.xml", "<root><open></root>");
+    const core::ptr<TiXmlDocument> broken = Get("broken.xml");
+    ASSERT_TRUE(broken);
+    EXPECT_TRUE(broken->Error());
+    EXPECT_STREQ(broken->Value(), "broken.xml");
+    EXPECT_NE(std::string(broken->ErrorDesc()), "");
+}
+
+TEST_F(XmlCacheTest, DeepNestingIsAnErrorNotACrash) {
+    std::string deep;
+    for (int i = 0; i < 200000; ++i) deep += "<a>";
+    dir.Write("deep.xml", deep);
+    test::CaptureLog log;
+    const core::ptr<TiXmlDocument> document = Get("deep.xml");
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(document->Error());
+    EXPECT_TRUE(log.Contains("nested too deeply"));
+
+    std::string fine;
+    for (int i = 0; i < 500; ++i) fine += "<a>";
+    for (int i = 0; i < 500; ++i) fine += "</a>";
+    dir.Write("fine.xml", fine);
+    EXPECT_FALSE(Get("fine.xml")->Error());
+}
+
+}  // namespace

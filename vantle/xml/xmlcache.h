@@ -1,0 +1,26 @@
+#pragma once
+
+#include <tinyxml.h>
+
+#include <string>
+
+#include "vantle/core/ptr.h"
+#include "vantle/core/singleton.h"
+#include "vantle/utils/cache.h"
+
+namespace xml {
+
+// Makes parsed documents from data files found through the loader.
+class XmlFactory {
+public:
+    // An empty pointer when no source has the file. Otherwise the document named after the file, parsed
+    // from its text up to the first zero byte with carriage returns removed; a failed parse stays in the
+    // document's error flag and text for the caller to report.
+    static core::ptr<TiXmlDocument> Create(const std::string& name);
+};
+
+// Every XML data file parsed once and shared by name. Users only read the documents.
+class XmlCache : public utils::Cache<TiXmlDocument, std::string, XmlFactory>,
+                 public core::Singleton<XmlCache> {};
+
+}  // namespace xml
