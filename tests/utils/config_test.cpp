@@ -100,8 +100,9 @@ TEST_F(ConfigTest, SetWritesOnlyWhatDiffersFromTheDefaults) {
 }
 
 TEST_F(ConfigTest, ValuesThatNeedQuotesSurviveAReload) {
-    const std::vector<std::string> values = {" lead", "trail ", "\"quoted\"", "\"", "a\"",
-                                             "\tTab", "",       "x = y",      "#no"};
+    const std::vector<std::string> values = {" lead", "trail ", "\"quoted\"", "\"",  "a\"",
+                                             "\tTab", "",       "x = y",      "#no", "1\rfullscreen = 1",
+                                             "end\r", "\rstart"};
     {
         utils::Config config;
         for (size_t i = 0; i < values.size(); ++i)
@@ -111,6 +112,7 @@ TEST_F(ConfigTest, ValuesThatNeedQuotesSurviveAReload) {
     for (size_t i = 0; i < values.size(); ++i) {
         EXPECT_EQ(reloaded.Get("k" + std::to_string(i)).as_string(), values[i]) << i;
     }
+    EXPECT_EQ(reloaded.Get("fullscreen").get_type(), core::Value::UNSET);
 }
 
 TEST_F(ConfigTest, LineBreaksCannotInjectSettings) {
@@ -119,7 +121,7 @@ TEST_F(ConfigTest, LineBreaksCannotInjectSettings) {
     };
     const std::vector<Case> refused = {
         {"a", "1\nfullscreen = 1"},
-        {"a", "1\rfullscreen = 1"},
+
         {"a\nfullscreen", "1"},
         {"a", std::string("1\0b", 3)},
         {std::string("a\0", 2), "1"},

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "vantle/core/log.h"
@@ -16,6 +17,7 @@ std::string Config::filename;
 
 namespace {
 
+const char kLineIndent[] = " \t";
 const char kKeyBlanks[] = " \t\r";
 const char kValueBlanks[] = " \t\r\n";
 const char kSeparator[] = " = ";
@@ -41,7 +43,7 @@ std::string Unquote(std::string value) {
 
 // One setting of a line, or false for blank lines, comments and malformed lines.
 bool ParseLine(const std::string& line, std::string& key, std::string& value) {
-    const std::string::size_type start = line.find_first_not_of(" \t");
+    const std::string::size_type start = line.find_first_not_of(kLineIndent);
     if (start == std::string::npos) return false;
     const std::string::size_type equals = line.find('=', start);
     if (equals == std::string::npos) return false;
@@ -52,21 +54,24 @@ bool ParseLine(const std::string& line, std::string& key, std::string& value) {
     return true;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+bool IsIn(char c, const char* set) {
+    return c != '\0' && std::strchr(set, c) != nullptr;
 }
 
-// Whether a line written for this key and value reads back as exactly that one setting.
+// Whether a line written for this key and value reads back as exactly that one setting: the reading
+// trims exactly what it trims above, and lines end at line feeds only, so a carriage return inside a
+// key or value is harmless.
 bool RoundTrips(const std::string& key, const std::string& value) {
-    if (key.empty() || key.front() == '#' || IsBlank(key.front()) || IsBlank(key.back())) return false;
-    if (key.find_first_of(std::string("=\r\n\0", 4)) != std::string::npos) return false;
-    return value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+    if (key.empty() || key.front() == '#' || IsIn(key.front(), kLineIndent) || IsIn(key.back(), kKeyBlanks))
+        return false;
+    if (key.find_first_of(std::string("=\n\0", 3)) != std::string::npos) return false;
+    return value.find_first_of(std::string("\n\0", 2)) == std::string::npos;
 }
 
 // Quotes keep blanks at the ends and a leading quote, which reading would strip.
 std::string FormatLine(const std::string& key, const std::string& value) {
-    const bool quote =
-        !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || value.front() == '"');
+    const bool quote = !value.empty() && (IsIn(value.front(), kValueBlanks) ||
+                                          IsIn(value.back(), kValueBlanks) || value.front() == '"');
     return key + kSeparator + (quote ? "\"" + value + "\"" : value) + kLineEnd;
 }
 

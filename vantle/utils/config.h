@@ -40,8 +40,8 @@ public:
     // UNSET for a key that has no value.
     core::Value Get(const std::string& key) const;
     // Stores the value and rewrites the user's file, replacing it only once the new one is complete.
-    // A key or value that would not read back as this one setting (line breaks, zero bytes, "=" or a
-    // leading "#" in the key) is refused with a log line.
+    // A setting that would not read back as itself (a line feed or zero byte, "=" in the key, a key
+    // starting with "#" or a blank) is refused with a log line.
     void Set(const std::string& key, const core::Value& value);
 
 private:

@@ -1,0 +1,1 @@
+vantle_test(test_io_fuzz data_fuzz_test.cpp)
