@@ -76,6 +76,15 @@ TEST_F(LoaderTest, PrefixIsGluedToTheName) {
     EXPECT_EQ(ReadWhole(source.Load("data/levels.xml")), "glued");
 }
 
+TEST_F(LoaderTest, FoldersAreNotFiles) {
+    dir.Write("loc/data/gui/menu.xml", "<gui/>");
+    ArrangeSources("loc/");
+    for (const char* name : {"", "data", "data/gui", "data/gui/"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(io::Loader::instance()->Load(name));
+    }
+}
+
 TEST_F(LoaderTest, MissingArchiveAnswersNothing) {
     ArrangeSources("loc/");
     EXPECT_FALSE(io::Loader::instance()->Load("data/levels.xml"));

@@ -1,5 +1,7 @@
 #include "vantle/io/loader.h"
 
+#include <sys/stat.h>
+
 #include "vantle/core/log.h"
 #include "vantle/io/file.h"
 
@@ -26,8 +28,19 @@ core::ptr<IStream> Loader::Load(const std::string& name) {
     return core::ptr<IStream>();
 }
 
+namespace {
+
+// Standard I/O opens folders too, and then reports a nonsense size.
+bool IsRegularFile(const std::string& path) {
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
+
 core::ptr<IStream> FileSystemSource::Load(const std::string& name) {
     const std::string path = _prefix + name;
+    if (!IsRegularFile(path)) return core::ptr<IStream>();
     core::ptr<IStream> file(new File(path.c_str(), File::kRead));
     if (!file->IsOpened()) return core::ptr<IStream>();
     return file;

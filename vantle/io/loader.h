@@ -33,7 +33,7 @@ private:
     std::vector<core::ptr<Source>> _sources;
 };
 
-// Files on disk under a prefix that is glued to the name as it is: a folder prefix ends with "/".
+// Regular files on disk under a prefix that is glued to the name as it is: a folder prefix ends with "/".
 class FileSystemSource : public Loader::Source {
 public:
     FileSystemSource() = default;
