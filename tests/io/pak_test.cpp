@@ -99,6 +99,27 @@ TEST(PakTest, PacksFilesByTheirNamesAndReadsThemBack) {
     EXPECT_EQ(back.Get("data/missing.png")->Size(), 0u);
 }
 
+TEST(PakTest, FilesChangedAfterMeasuringKeepTheTableRight) {
+    test::TempDir dir;
+    test::WorkingDirectory cwd(dir.Path());
+    dir.Write("grows.txt", "abc");
+    dir.Write("shrinks.txt", "12345");
+    dir.Write("last.txt", "end");
+    io::Pak pak;
+    for (const char* name : {"grows.txt", "shrinks.txt", "last.txt"}) pak.Add(name, core::ptr<io::IStream>());
+    dir.Write("grows.txt", "abcdefgh");
+    dir.Write("shrinks.txt", "12");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(pak.Write(core::ptr<io::IStream>(new io::File(std::string("out.pak"), io::File::kWrite))));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("short read of shrinks.txt"), std::string::npos);
+
+    io::Pak back;
+    back.Read(OpenRead("out.pak"), false);
+    EXPECT_EQ(ReadWhole(back.Get("grows.txt")), "abc");
+    EXPECT_EQ(ReadWhole(back.Get("shrinks.txt")), std::string("12\0\0\0", 5));
+    EXPECT_EQ(ReadWhole(back.Get("last.txt")), "end");
+}
+
 TEST(PakTest, WriteToAClosedDestinationWritesNothing) {
     io::Pak pak;
     testing::internal::CaptureStderr();

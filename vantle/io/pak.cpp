@@ -123,8 +123,11 @@ void Pak::Add(const std::string& name, const core::ptr<IStream>& stream) {
     Entry entry;
     entry.name = name;
     entry.stream = stream;
+    // Laid out after the others without measuring them again, which would make packing quadratic;
+    // Write keeps the table right even if an earlier file changed since.
+    if (!_entries.empty()) entry.offset = _entries.back().offset + _entries.back().size;
+    entry.size = MeasuredSize(OpenSource(entry));
     _entries.push_back(entry);
-    Recalculate();
 }
 
 void Pak::Remove(const std::string& name) {

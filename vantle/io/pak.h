@@ -36,7 +36,8 @@ public:
     // share the archive's position: read one whole before getting the next.
     core::ptr<IStream> Get(const std::string& name);
 
-    // Appends an entry; its bytes come from the stream when one is given, else from the file of its name.
+    // Appends an entry after the others, measuring its source: the stream when one is given, else the file
+    // of its name.
     void Add(const std::string& name, const core::ptr<IStream>& stream);
     // Removes the first entry of that name, if any.
     void Remove(const std::string& name);
