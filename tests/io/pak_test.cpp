@@ -172,16 +172,20 @@ TEST(PakTest, PreloadingKeepsTheBytesInMemory) {
     EXPECT_EQ(ReadWhole(pak.Get("a")), "xyz");
 }
 
-TEST(PakTest, WindowsShareTheArchivePosition) {
+TEST(PakTest, EntriesReadIndependentlyOfEachOther) {
     test::TempDir dir;
     dir.Write("data.pak", test::Scramble(test::TwoEntryArchive()));
     io::Pak pak;
     pak.Read(OpenRead(dir / "data.pak"), false);
     const core::ptr<io::IStream> a = pak.Get("a");
     const core::ptr<io::IStream> bc = pak.Get("bc");
-    char first = 0;
-    a->Read(&first, 1);
-    EXPECT_EQ(first, 'h');
+    std::string text_a(a->Size(), '\0');
+    std::string text_bc(bc->Size(), '\0');
+    EXPECT_EQ(bc->Read(&text_bc[0], 1), 1u);
+    EXPECT_EQ(a->Read(&text_a[0], text_a.size() + 10), text_a.size());
+    EXPECT_EQ(bc->Read(&text_bc[1], text_bc.size() + 10), text_bc.size() - 1);
+    EXPECT_EQ(text_a, "xyz");
+    EXPECT_EQ(text_bc, "hello");
 }
 
 struct DamagedCase {

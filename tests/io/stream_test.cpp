@@ -69,13 +69,27 @@ TEST(ProxyStream, PositionsAreRelativeToTheWindow) {
     EXPECT_EQ(proxy.Size(), 20u);
     EXPECT_FALSE(proxy.CanWrite());
     EXPECT_EQ(proxy.Seek(5), 5u);
-    EXPECT_EQ(source->GetPosition(), 105u);
     EXPECT_EQ(proxy.GetPosition(), 5u);
     unsigned char out[2] = {};
     EXPECT_EQ(proxy.Read(out, 2), 2u);
     EXPECT_EQ(out[0], 105);
+    EXPECT_EQ(proxy.GetPosition(), 7u);
     EXPECT_FALSE(proxy.Eof());
-    source->Seek(120);
+    EXPECT_EQ(proxy.Seek(500), 20u);
+    EXPECT_TRUE(proxy.Eof());
+}
+
+TEST(ProxyStream, ReadsStopAtTheEndOfTheWindow) {
+    std::vector<unsigned char> bytes(200);
+    std::iota(bytes.begin(), bytes.end(), 0);
+    core::ptr<io::IStream> source(new io::MemoryStream(bytes.data(), 200));
+    io::ProxyStream proxy(source, 100, 20, "entry");
+    proxy.Seek(15);
+    std::vector<unsigned char> out(50, 0xee);
+    EXPECT_EQ(proxy.Read(out.data(), out.size()), 5u);
+    EXPECT_EQ(out[4], 119);
+    EXPECT_EQ(out[5], 0xee);
+    EXPECT_EQ(proxy.Read(out.data(), out.size()), 0u);
     EXPECT_TRUE(proxy.Eof());
 }
 
@@ -134,8 +148,9 @@ TEST(File, FilesThatDoNotOpenAreClosed) {
     log.Clear();
     io::File plain("", io::File::kRead);
     io::File missing(TempFile("does_not_exist"), io::File::kRead);
+    io::File folder("/tmp", io::File::kRead);
     EXPECT_TRUE(log.Lines().empty());
-    for (io::File* file : {&named, &plain, &missing}) {
+    for (io::File* file : {&named, &plain, &missing, &folder}) {
         EXPECT_FALSE(file->IsOpened());
         EXPECT_EQ(file->Size(), 0u);
         EXPECT_TRUE(file->Eof());

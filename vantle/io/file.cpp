@@ -1,5 +1,7 @@
 #include "vantle/io/file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -47,6 +49,12 @@ void File::Open() {
     const char* stdio_mode = StdioMode(_mode);
     if (!stdio_mode) return;
     _handle = std::fopen(_filename.c_str(), stdio_mode);
+    // Standard I/O opens a folder for reading and then reports nonsense sizes.
+    struct stat info;
+    if (_handle && fstat(fileno(_handle), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(_handle);
+        _handle = nullptr;
+    }
     _opened = _handle != nullptr;
 }
 

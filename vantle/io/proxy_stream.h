@@ -7,8 +7,8 @@
 
 namespace io {
 
-// A window (start, size) on a shared stream. It has no position of its own: every proxy on a source
-// shares the source's position, so read one proxy whole before opening another on the same source.
+// A window (start, size) on a shared stream, with a position of its own: windows on one source (the
+// entries of one archive) can be read in any order and never run into each other.
 class ProxyStream : public IStream {
 public:
     ProxyStream(const core::ptr<IStream>& source, unsigned int start, unsigned int size,
@@ -22,7 +22,7 @@ public:
     // Positions are relative to the window's start.
     unsigned int Seek(unsigned int position) override;
     unsigned int GetPosition() const override;
-    // Reads at the source's position; not cut at the window's end.
+    // Never reads past the window's end.
     unsigned long Read(void* buffer, unsigned long count) override;
     void Write(const void* /*data*/, unsigned long /*count*/) override {}
     std::string GetFilename() const override { return _filename; }
@@ -32,6 +32,7 @@ private:
     unsigned int _start;
     unsigned int _size;
     std::string _filename;
+    unsigned int _position = 0;
 };
 
 }  // namespace io
