@@ -1,0 +1,35 @@
+#pragma once
+
+#include "vantle/math/vec2.h"
+#include "vantle/math/vec3.h"
+#include "vantle/render/color.h"
+
+namespace render {
+
+// Vertices made by the renderer for a fixed number of entries (the reserved count); the count says how
+// many of them are drawn. Filled between Lock and Unlock.
+class IVertexBuffer {
+public:
+    virtual ~IVertexBuffer() = default;
+    virtual void SetCount(unsigned int count) = 0;
+    virtual unsigned int GetCount() = 0;
+    virtual unsigned int GetReservedCount() = 0;
+    virtual void Lock() = 0;
+    virtual void Unlock() = 0;
+    virtual void SetVertex(unsigned int index, const math::Vector3& position, const math::Vector2& uv,
+                           const Color& color) = 0;
+};
+
+// 16-bit vertex indices, drawn three by three as triangles.
+class IIndexBuffer {
+public:
+    virtual ~IIndexBuffer() = default;
+    virtual void SetCount(unsigned int count) = 0;
+    virtual unsigned int GetCount() = 0;
+    virtual unsigned int GetReservedCount() = 0;
+    virtual void Lock() = 0;
+    virtual void Unlock() = 0;
+    virtual void SetIndex(unsigned int position, unsigned int vertex) = 0;
+};
+
+}  // namespace render

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "vantle/render/base_texture.h"
+#include "vantle/render/texture.h"
+
+namespace render {
+
+// The texture every image becomes: a view on one block of a shared page. Its 0 to 1 coordinates span
+// the image inside the block's one-pixel border. Not copyable: each proxy holds one count on its block.
+class ProxyTexture : public ITexture {
+public:
+    ProxyTexture(BaseTexture* page, BaseTexture::Block* block);
+    ~ProxyTexture() override;
+    ProxyTexture(const ProxyTexture&) = delete;
+    ProxyTexture& operator=(const ProxyTexture&) = delete;
+
+    math::Vector2 get_abs_coord(const math::Vector2& point) const override;
+    math::Rect get_abs_trect(const math::Rect& rect) const override;
+
+    float GetScaleX() const override { return 1.0f; }
+    float GetScaleY() const override { return 1.0f; }
+    void Lock(bool) override {}
+    void Unlock() override {}
+    unsigned int Get(unsigned int, unsigned int) const override { return 0; }
+    void Set(unsigned int, unsigned int, const Color&) override {}
+    void Set(unsigned int, unsigned int, unsigned int) override {}
+    void Fill(const Color&) override {}
+
+    BaseTexture* GetPage() const { return _page; }
+    BaseTexture::Block* GetBlock() const { return _block; }
+
+private:
+    BaseTexture* _page;
+    BaseTexture::Block* _block;
+};
+
+}  // namespace render
