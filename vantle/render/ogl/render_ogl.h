@@ -1,0 +1,132 @@
+#pragma once
+
+#include <vector>
+
+#include "vantle/render/color_force.h"
+#include "vantle/render/render.h"
+
+namespace render {
+
+class BaseTextureOGL;
+class VertexBufferOGL;
+
+// The OpenGL 1.x back end: immediate-mode drawing into the current GL context, every texture a block of
+// a shared 1024 x 1024 page. The window and its context belong to the platform layer.
+class RenderOGL : public Render::Implementation {
+public:
+    static constexpr unsigned int kPageSide = 1024;
+
+    RenderOGL();
+    // Pages that textures still use are handed over to those textures (see BaseTexture::Orphan).
+    ~RenderOGL() override;
+    RenderOGL(const RenderOGL&) = delete;
+    RenderOGL& operator=(const RenderOGL&) = delete;
+
+    bool Init(int width, int height, int depth, bool fullscreen) override;
+    bool OpenWindow(int width, int height, int depth, bool fullscreen) override;
+    bool ResizeWindow(int width, int height) override;
+    bool ResizeWindow(bool fullscreen) override;
+    void Restore() override {}
+    void BeginScene() override;
+    void EndScene() override;
+    void Clear() override;
+    void Reset() override {}
+    bool RenderStarted() override { return true; }
+    void CloseWindow() override {}
+    void SetOrtho(float width, float height) override;
+
+    void PushWorldMatrix() override;
+    void PopWorldMatrix() override;
+    void SetWorldMatrix(const math::Matrix4& matrix) override;
+    void MultWorldMatrix(const math::Matrix4& matrix) override;
+    math::Matrix4 GetWorldMatrix() override;
+    void PushViewMatrix() override;
+    void PopViewMatrix() override;
+    void SetViewMatrix(const math::Matrix4& matrix) override;
+    void MultViewMatrix(const math::Matrix4& matrix) override;
+    math::Matrix4 GetViewMatrix() override;
+
+    ITexture* LoadTexture(const Bitmap& bitmap) override;
+    ITexture* LoadTexture(core::ptr<io::IStream>& stream) override;
+    void DumpTextures() override;
+    ITexture* CreateTexture(unsigned int, unsigned int) override { return nullptr; }
+    void ClearTextures() override;
+    // Around a change of GL context: keep every page's pixels, then upload them into the new context.
+    void StoreTextures();
+    void RestoreTextures();
+    const std::vector<BaseTextureOGL*>& GetPages() const { return _pages; }
+
+    void SetBlendingMode(BlendingMode mode) override;
+    void SetFilteringMode(FilteringMode mode) override;
+    BlendingMode GetBlendingMode() override { return _blending; }
+    FilteringMode GetFilteringMode() override { return _filtering; }
+
+    // Only kept: the clip rectangle does not clip drawing.
+    void SetClipRect(const math::Rect& rect) override;
+    void DisableClipRect() override;
+    math::Rect GetClipRect() override { return _clip; }
+    void PushClipRect() override { _clip_stack.push_back(_clip); }
+    void PopClipRect() override;
+    bool IsClipEnabled() const { return _clip_enabled; }
+
+    void EnableStencil() override;
+    void DisableStencil() override;
+    void ClearStencil() override;
+    void StencilSetWriteMode() override;
+    void StencilSetUseMode() override;
+
+    void DrawTri(const math::Vector2& a, const math::Vector2& b, const math::Vector2& c,
+                 const Color& color) override;
+    void DrawRect(const math::Rect& rect, const Color& color) override;
+    void DrawRect(const math::Rect& rect, const Color& color, const ITexture* texture,
+                  const math::Rect& texture_rect) override;
+    void DrawRect(const math::Rect& rect, const Tile& tile) override;
+    void DrawQuad(const math::Quad2&, const Color&) override {}
+    void DrawQuad(const math::Quad2&, const Color&, const ITexture*, const math::Rect&) override {}
+    void DrawQuad(const math::Quad2&, const Tile&) override {}
+    void DrawRect(const math::Rect&, const Color&, const ITexture*, const math::Rect&, const Color&,
+                  const ITexture*, const math::Rect&) override {}
+
+    IVertexBuffer* CreateVertexBuffer(unsigned int reserved) override;
+    void DrawVertexBuffer(IVertexBuffer* vertices, const ITexture* texture) override;
+    IIndexBuffer* CreateIndexBuffer(unsigned int reserved) override;
+    void DrawVertexBuffer(IVertexBuffer* vertices, IIndexBuffer* indices, const ITexture* texture) override;
+
+    void ForceColor(const Color& color) override { _force.Force(color); }
+    void UnForceColor() override { _force.UnForce(); }
+    void ForceColorAlpha(float alpha) override { _force.ForceAlpha(alpha); }
+    void UnForceColorAlpha() override { _force.UnForceAlpha(); }
+    void PushColorForce() override { _force.Push(); }
+    // Without a matching push it does nothing.
+    void PopColorForce() override { _force.Pop(); }
+    const ColorForce& GetColorForce() const { return _force; }
+
+private:
+    void ApplyBaseState();
+    // Texturing on with the texture's page bound and filtered, or off without one.
+    void UseTexture(const ITexture* texture);
+    void ApplyFilter();
+    void ForgetBoundTexture();
+    void SetMatrix(unsigned int mode, const math::Matrix4& matrix, bool multiply);
+    math::Matrix4 ReadMatrix(unsigned int which) const;
+
+    float _ortho_width = 0.0f;
+    float _ortho_height = 0.0f;
+    int _window_width = 0;
+    int _window_height = 0;
+    int _depth = 0;
+    BlendingMode _blending = BLEND_ALPHA;
+    FilteringMode _filtering = FILTER_LINEAR;
+    ColorForce _force;
+    math::Rect _clip;
+    bool _clip_enabled = false;
+    std::vector<math::Rect> _clip_stack;
+    std::vector<BaseTextureOGL*> _pages;
+
+    // What the GL context is known to have bound, so consecutive draws from one page skip the rebind.
+    unsigned int _bound_name = 0;
+    bool _bound_known = false;
+    int _bound_filter = -1;
+};
+
+}  // namespace render
