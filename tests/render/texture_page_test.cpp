@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/memory_page.h"
+#include "support/recording_render.h"
+#include "vantle/render/bitmap.h"
+#include "vantle/render/proxy_texture.h"
+
+namespace {
+
+using Block = render::BaseTexture::Block;
+
+void ExpectRect(const math::Rect& r, float left, float top, float right, float bottom) {
+    EXPECT_FLOAT_EQ(r.left, left);
+    EXPECT_FLOAT_EQ(r.top, top);
+    EXPECT_FLOAT_EQ(r.right, right);
+    EXPECT_FLOAT_EQ(r.bottom, bottom);
+}
+
+TEST(TexturePage, PlacesBlocksFirstFitWithAGapBetweenThem) {
+    test::MemoryPage page;
+    const struct {
+        unsigned int w, h;
+        float left, top, right, bottom;
+    } requests[] = {
+        {100, 50, 0, 0, 100, 50},    // the start position
+        {100, 50, 101, 0, 201, 50},  // scan finds x = 104, the slide stops one pixel after the first
+        {900, 10, 0, 51, 900, 61},   // no room on row 0: the next row, slid up to touch nothing
+        {20, 20, 202, 0, 222, 20},
+    };
+    for (const auto& r : requests) {
+        Block* block = page.alloc_block(r.w, r.h);
+        ASSERT_NE(block, nullptr);
+        ExpectRect(block->rect, r.left, r.top, r.right, r.bottom);
+        EXPECT_EQ(block->count, 0);
+    }
+    EXPECT_EQ(page.GetBlocks().size(), 4u);
+}
+
+TEST(TexturePage, RefusesTooLargeRequestsAndRemembersFailures) {
+    test::MemoryPage page;
+    EXPECT_EQ(page.alloc_block(1025, 1), nullptr);
+    EXPECT_EQ(page.alloc_block(1, 1025), nullptr);
+    EXPECT_TRUE(page.GetBlocks().empty());
+
+    ASSERT_NE(page.alloc_block(500, 500), nullptr);
+    EXPECT_EQ(page.alloc_block(600, 600), nullptr);
+    EXPECT_EQ(page.alloc_block(600, 700), nullptr);
+    EXPECT_EQ(page.alloc_block(700, 600), nullptr);
+    // Smaller in one direction: tried again, and it fits beside the first block.
+    Block* tall = page.alloc_block(500, 900);
+    ASSERT_NE(tall, nullptr);
+    ExpectRect(tall->rect, 501, 0, 1001, 900);
+    EXPECT_NE(page.alloc_block(1024, 100), nullptr);
+}
+
+TEST(TexturePage, ClearingUnusedBlocksKeepsHeldOnes) {
+    test::MemoryPage page;
+    Block* held = page.alloc_block(10, 10);
+    page.alloc_block(10, 10);
+    held->count = 1;
+    page.clear_unused_blocks();
+    ASSERT_EQ(page.GetBlocks().size(), 1u);
+    EXPECT_EQ(page.GetBlocks()[0], held);
+    // The freed place is found again.
+    ExpectRect(page.alloc_block(10, 10)->rect, 11, 0, 21, 10);
+}
+
+TEST(ProxyTexture, MapsItsCoordinatesInsideTheBorder) {
+    test::MemoryPage page;
+    Block* block = page.alloc_block(34, 18);
+    render::ProxyTexture texture(&page, block);
+    const struct {
+        float x, y, u, v;
+    } cases[] = {{0, 0, 1 / 1024.0f, 1 / 1024.0f},
+                 {1, 1, 33 / 1024.0f, 17 / 1024.0f},
+                 {0.5f, 0.5f, 17 / 1024.0f, 9 / 1024.0f}};
+    for (const auto& c : cases) {
+        const math::Vector2 p = texture.get_abs_coord(math::Vector2(c.x, c.y));
+        EXPECT_FLOAT_EQ(p.x, c.u);
+        EXPECT_FLOAT_EQ(p.y, c.v);
+    }
+    ExpectRect(texture.get_abs_trect(math::Rect(0, 0, 1, 1)), 1 / 1024.0f, 1 / 1024.0f, 33 / 1024.0f,
+               17 / 1024.0f);
+    EXPECT_FLOAT_EQ(texture.GetScaleX(), 1.0f);
+    EXPECT_EQ(texture.GetWidth(), 0u);
+    EXPECT_EQ(texture.Get(0, 0), 0u);
+}
+
+TEST(ProxyTexture, LastTextureOfABlockFreesIt) {
+    test::MemoryPage page;
+    Block* block = page.alloc_block(8, 8);
+    auto first = std::make_unique<render::ProxyTexture>(&page, block);
+    auto second = std::make_unique<render::ProxyTexture>(&page, block);
+    EXPECT_EQ(block->count, 2);
+    first.reset();
+    EXPECT_EQ(page.GetBlocks().size(), 1u);
+    second.reset();
+    EXPECT_TRUE(page.Empty());
+}
+
+TEST(ProxyTexture, OutlivesItsRendererSafely) {
+    std::unique_ptr<render::ITexture> kept;
+    std::unique_ptr<render::ITexture> released;
+    {
+        test::RecordingRender renderer;
+        render::Bitmap bitmap(6, 6);
+        kept.reset(renderer.LoadTexture(bitmap));
+        released.reset(renderer.LoadTexture(bitmap));
+        ASSERT_TRUE(kept && released);
+        released.reset();
+    }
+    // The page went to its remaining texture, which still maps and frees it (checked by the sanitizers).
+    const math::Vector2 p = kept->get_abs_coord(math::Vector2(0, 0));
+    EXPECT_FLOAT_EQ(p.x, 1 / 1024.0f);
+    kept.reset();
+}
+
+TEST(RecordingRender, PlacesBitmapsOnPagesAndClearsEmptyPages) {
+    test::RecordingRender renderer;
+    render::Bitmap small(4, 4);
+    small.fill(render::Color(0, 1, 0, 1));
+    std::unique_ptr<render::ITexture> a(renderer.LoadTexture(small));
+    std::unique_ptr<render::ITexture> big(renderer.LoadTexture(render::Bitmap(1020, 1020)));
+    ASSERT_TRUE(a && big);
+    EXPECT_EQ(renderer.Pages().size(), 2u);
+    EXPECT_EQ(renderer.Pages()[0]->Pixel(3, 3), render::Bitmap::Pack(0, 255, 0, 255));
+    EXPECT_EQ(renderer.LoadTexture(render::Bitmap(1025, 4)), nullptr);
+    EXPECT_EQ(renderer.Pages().size(), 2u);
+    big.reset();
+    renderer.ClearTextures();
+    EXPECT_EQ(renderer.Pages().size(), 1u);
+}
+
+}  // namespace

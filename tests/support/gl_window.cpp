@@ -1,0 +1,93 @@
+#include "support/gl_window.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cmath>
+
+#include "vantle/render/render.h"
+
+namespace test {
+
+namespace {
+
+const int kStencilBits = 8;
+const int kDepthBits = 16;
+const int kColorBits = 32;
+
+// The window stays until the process ends: SDL_Quit would unload the GL driver before the leak check,
+// leaving its allocations without a module name for the suppressions.
+bool g_open = false;
+
+bool SetMode(bool fullscreen) {
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, kDepthBits);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, kStencilBits);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0);
+    return SDL_SetVideoMode(GLWindow::kWidth, GLWindow::kHeight, kColorBits, flags) != nullptr;
+}
+
+}  // namespace
+
+bool GLWindow::Open() {
+    if (g_open) return true;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    if (!SetMode(false)) {
+        SDL_Quit();
+        return false;
+    }
+    g_open = true;
+    return true;
+}
+
+bool GLWindow::SwitchMode(bool fullscreen) {
+    return Open() && SetMode(fullscreen);
+}
+
+void GLWindow::ReadPixel(int x, int y, std::uint8_t rgba[4]) {
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void GLTest::SetUp() {
+    ASSERT_TRUE(GLWindow::Open()) << "no OpenGL window: " << SDL_GetError();
+    _renderer = new render::RenderOGL();
+    render::Render::instance()->SetImplementation(_renderer);
+    _renderer->Init(GLWindow::kWidth, GLWindow::kHeight, kColorBits, false);
+    _renderer->SetOrtho(static_cast<float>(GLWindow::kWidth), static_cast<float>(GLWindow::kHeight));
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    _renderer->BeginScene();
+}
+
+void GLTest::TearDown() {
+    if (_renderer) glDisable(GL_STENCIL_TEST);
+    render::Render::instance()->SetImplementation(nullptr);
+    delete _renderer;
+    _renderer = nullptr;
+}
+
+render::Color GLTest::PixelAt(int x, int y) {
+    std::uint8_t rgba[4];
+    GLWindow::ReadPixel(x, y, rgba);
+    return render::Color(rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
+::testing::AssertionResult NearColor(const render::Color& actual, int r, int g, int b, int tolerance) {
+    const float expected[3] = {static_cast<float>(r), static_cast<float>(g), static_cast<float>(b)};
+    const float got[3] = {actual.r, actual.g, actual.b};
+    for (int i = 0; i < 3; ++i) {
+        if (std::fabs(expected[i] - got[i]) > tolerance) {
+            return ::testing::AssertionFailure()
+                   << "got (" << actual.r << ", " << actual.g << ", " << actual.b << "), expected (" << r
+                   << ", " << g << ", " << b << ")";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace test
