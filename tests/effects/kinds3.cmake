@@ -1,0 +1,2 @@
+vantle_test(test_effects_distmesh distmesh_test.cpp)
+vantle_test(test_effects_distmesh_gl distmesh_gl_test.cpp GL)
