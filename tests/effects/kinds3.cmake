@@ -1,2 +1,4 @@
 vantle_test(test_effects_distmesh distmesh_test.cpp)
 vantle_test(test_effects_distmesh_gl distmesh_gl_test.cpp GL)
+vantle_test(test_effects_sound sound_test.cpp)
+vantle_test(test_effects_sound_sdl sound_sdl_test.cpp)

@@ -1,0 +1,96 @@
+#include "vantle/effects/effects/sound.h"
+
+#include <tinyxml.h>
+
+#include "vantle/audio/sample_cache.h"
+#include "vantle/core/context.h"
+#include "vantle/core/strutils.h"
+#include "vantle/effects/effect_factory.h"
+#include "vantle/utils/timer.h"
+
+namespace effects {
+
+namespace {
+
+// A moment of 0 means "now" to the scheduler.
+const unsigned int kNow = 0;
+
+}  // namespace
+
+SoundEffect::SoundEffect() : volumeTimer(kVolumePeriod) {}
+
+// Elements nested in "sound" are no children of it: the base is built without the element.
+SoundEffect::SoundEffect(TiXmlElement* element) : volumeTimer(kVolumePeriod) {
+    if (!element) return;
+    if (const char* name = element->Attribute("sample")) sample = audio::SampleCache::instance()->Get(name);
+    if (const char* text = element->Attribute("loop")) loop = core::str2bool(text);
+    if (const char* key = element->Attribute("volume_key")) {
+        hasVolumeKey = true;
+        volumeKey = key;
+    }
+    if (const char* text = element->Attribute("volume")) volume = core::str2float(text);
+}
+
+SoundEffect::~SoundEffect() {
+    // A one-shot sample is left to finish on its own.
+    if (channel >= 0 && loop) audio::Device::instance()->Stop(channel);
+}
+
+Effect* SoundEffect::Clone() const {
+    SoundEffect* copy = new SoundEffect();
+    copy->position = position;
+    copy->sample = sample;
+    copy->loop = loop;
+    copy->hasVolumeKey = hasVolumeKey;
+    copy->volumeKey = volumeKey;
+    copy->volume = volume;
+    copy->volumeTimer = volumeTimer;
+    // The channel stays with this effect: two owners would halt it twice, or halt a stranger's sound.
+    copy->CloneChilds(this);
+    return copy;
+}
+
+Effect* SoundEffect::Clone(const std::string&) const {
+    return Clone();
+}
+
+float SoundEffect::ReadVolumeKey() const {
+    return core::Context::instance()->Get(volumeKey).as_float();
+}
+
+void SoundEffect::OnStart() {
+    if (hasVolumeKey) {
+        volumeTimer.reset(kNow);
+        volume = ReadVolumeKey();
+    }
+    audio::Device* device = audio::Device::instance();
+    // A restarted looping sound must not leave its previous channel playing for ever.
+    if (channel >= 0 && loop) device->Stop(channel);
+    channel = device->Play(sample, volume, loop);
+    if (loop) running = 1;
+}
+
+void SoundEffect::Update() {
+    Update(utils::Timer::instance()->GetTime());
+}
+
+// Children of a sound are not updated.
+void SoundEffect::Update(unsigned int) {
+    audio::Device* device = audio::Device::instance();
+    if (hasVolumeKey && channel >= 0 && volumeTimer.test(kNow)) {
+        volume = ReadVolumeKey();
+        device->SetChannelVolume(channel, volume);
+    }
+    if (loop) return;
+    if (channel < 0 || !device->ChannelPlaying(channel)) running = 0;
+}
+
+void SoundEffect::Register() {
+    EffectFactory::instance()->Register("sound", &SoundEffectCreateFunc);
+}
+
+Effect* SoundEffectCreateFunc(TiXmlElement* element) {
+    return new SoundEffect(element);
+}
+
+}  // namespace effects
