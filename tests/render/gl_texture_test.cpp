@@ -1,13 +1,19 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include <memory>
 #include <vector>
 
 #include "support/gl_window.h"
+#include "support/png_writer.h"
+#include "support/temp_dir.h"
+#include "vantle/io/loader.h"
 #include "vantle/render/bitmap.h"
 #include "vantle/render/ogl/base_texture_ogl.h"
 #include "vantle/render/proxy_texture.h"
+#include "vantle/render/texture_cache.h"
+#include "vantle/render/tile.h"
 
 namespace {
 
@@ -102,6 +108,55 @@ TEST_F(GLTextures, TexturesOutlivingTheirRendererStaySafe) {
     TearDown();  // the renderer goes first
     EXPECT_FLOAT_EQ(kept->get_abs_coord(math::Vector2(0, 0)).x, 1 / 1024.0f);
     kept.reset();  // frees the orphaned page without GL calls on a freed object
+}
+
+// An 8 x 8 picture in four quadrants: red, green (top), blue, white (bottom).
+std::vector<std::uint8_t> Quadrants() {
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const bool right = x >= 4;
+            const bool bottom = y >= 4;
+            if (!bottom)
+                rgba.insert(rgba.end(),
+                            {std::uint8_t(right ? 0 : 255), std::uint8_t(right ? 255 : 0), 0, 255});
+            if (bottom)
+                rgba.insert(rgba.end(),
+                            {std::uint8_t(right ? 255 : 0), std::uint8_t(right ? 255 : 0), 255, 255});
+        }
+    }
+    return rgba;
+}
+
+TEST_F(GLTextures, PngFromTheTextureCacheDrawsAtItsPlaceInItsColours) {
+    test::TempDir dir;
+    ASSERT_TRUE(test::WriteFile(dir.File("quadrants.png"), test::EncodePng(8, 8, Quadrants())));
+    io::Loader::instance()->ClearSources();
+    io::Loader::instance()->AddSource(
+        core::ptr<io::Loader::Source>(new io::FileSystemSource(dir.Path() + "/")));
+
+    TiXmlDocument document;
+    document.Parse(
+        "<tiles><whole texture=\"quadrants.png\"/>"
+        "<corner texture=\"quadrants.png\" color=\"FFFFFF80\">"
+        "<rect left=\"0.5\" top=\"0.5\" right=\"1\" bottom=\"1\"/></corner></tiles>");
+    const render::Tile whole(document.FirstChildElement("tiles")->FirstChildElement("whole"));
+    const render::Tile corner(document.FirstChildElement("tiles")->FirstChildElement("corner"));
+    ASSERT_TRUE(whole.GetTexture());
+    EXPECT_EQ(whole.GetTexture(), corner.GetTexture());
+
+    Renderer().SetFilteringMode(render::IRender::FILTER_POINT);
+    Renderer().DrawRect(math::Rect(200, 200, 400, 400), whole);
+    Renderer().DrawRect(math::Rect(500, 200, 600, 300), corner);
+    const struct {
+        int x, y, r, g, b;
+    } samples[] = {
+        {220, 220, 255, 0, 0}, {380, 220, 0, 255, 0}, {220, 380, 0, 0, 255},     {380, 380, 255, 255, 255},
+        {190, 300, 0, 0, 0},   {410, 300, 0, 0, 0},   {550, 250, 128, 128, 128}, {610, 250, 0, 0, 0},
+    };
+    for (const auto& s : samples)
+        EXPECT_TRUE(NearColor(PixelAt(s.x, s.y), s.r, s.g, s.b)) << s.x << "," << s.y;
+    render::TextureCache::instance()->Clear();
 }
 
 }  // namespace
