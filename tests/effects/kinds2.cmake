@@ -1,0 +1,5 @@
+vantle_test(test_effects_affine affine_test.cpp kinds2_fixture.cpp)
+vantle_test(test_effects_particles particles_test.cpp kinds2_fixture.cpp)
+vantle_test(test_effects_pictures pictures_test.cpp kinds2_fixture.cpp)
+vantle_test(test_effects_random random_test.cpp kinds2_fixture.cpp)
+vantle_test(test_effects_particles_gl particles_gl_test.cpp kinds2_fixture.cpp GL)

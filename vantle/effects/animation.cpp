@@ -1,0 +1,119 @@
+#include "vantle/effects/animation.h"
+
+#include <tinyxml.h>
+
+#include <string>
+
+#include "vantle/core/log.h"
+#include "vantle/core/strutils.h"
+#include "vantle/core/value.h"
+#include "vantle/io/stream.h"
+
+namespace effects {
+
+namespace {
+
+math::Vector2 ReadVector(TiXmlElement* element, const char* child_name, const math::Vector2& fallback) {
+    TiXmlElement* child = element->FirstChildElement(child_name);
+    return child ? math::Vector2(child) : fallback;
+}
+
+float DegreesToRadians(float degrees) {
+    return (degrees + degrees) * math::PI / 360.0f;
+}
+
+math::Matrix4 Translation(const math::Vector2& offset) {
+    return math::Matrix4().Move(offset.x, offset.y, 0.0f);
+}
+
+}  // namespace
+
+Animation::Key::Key(TiXmlElement* element) {
+    if (!element) return;
+    if (const char* text = element->Attribute("tm")) tm = core::str2unsigned(text);
+    scale = ReadVector(element, "scale", scale);
+    move = ReadVector(element, "move", move);
+    if (TiXmlElement* child = element->FirstChildElement("angle")) {
+        if (const char* value = child->Attribute("value")) angle = DegreesToRadians(core::str2float(value));
+    }
+    pivot = ReadVector(element, "pivot", pivot);
+    if (TiXmlElement* child = element->FirstChildElement("color")) {
+        if (const char* value = child->Attribute("value")) color = render::Color(value);
+    }
+}
+
+Animation::Animation(TiXmlElement* element) {
+    Load(element);
+}
+
+Animation::Animation(const core::ptr<io::IStream>& stream) {
+    if (!stream || !stream->IsOpened()) return;
+    std::string text(stream->Size(), '\0');
+    if (!text.empty()) text.resize(stream->Read(&text[0], text.size()));
+    TiXmlDocument document("animation");
+    document.Parse(text.c_str());
+    if (document.Error()) {
+        core::Log::instance()->Write(std::string("Error loading animation: ") + document.Value() + " : " +
+                                     document.ErrorDesc());
+        return;
+    }
+    TiXmlNode* root = document.FirstChild("animation");
+    if (root) Load(root->ToElement());
+}
+
+void Animation::Load(TiXmlElement* element) {
+    if (!element) return;
+    if (const char* text = element->Attribute("loop"))
+        loop = core::Value(std::string(text)).as_bool() ? 1 : 0;
+    const char* delay_text = element->Attribute("delay");
+    delay = delay_text ? core::str2unsigned(delay_text) : 0;
+    for (TiXmlElement* key = element->FirstChildElement("key"); key; key = key->NextSiblingElement("key")) {
+        AddKey(Key(key));
+    }
+}
+
+void Animation::AddKey(const Key& key) {
+    keys.push_back(key);
+    if (key.tm > duration) duration = key.tm;
+}
+
+Animation::State Animation::InitialState() {
+    return State{math::Matrix4::IDENTITY, render::Color(1, 1, 1, 1)};
+}
+
+unsigned int Animation::AnimationTime(unsigned int t) const {
+    unsigned int u = t > delay ? t - delay : 0;
+    if (duration == 0) return 0;
+    if (u <= duration) return u;
+    return loop ? u % duration : duration;
+}
+
+void Animation::UpdateState(unsigned int t, State& state) const {
+    state = InitialState();
+    const unsigned int u = AnimationTime(t);
+    for (size_t i = 0; i + 1 < keys.size(); ++i) {
+        const Key& a = keys[i];
+        const Key& b = keys[i + 1];
+        if (u < a.tm || u > b.tm) continue;
+        // Two keys at one time are a jump: the later one holds from that time on.
+        const float span = static_cast<float>(b.tm - a.tm);
+        const float f = span > 0.0f ? static_cast<float>(u - a.tm) / span : 1.0f;
+        const math::Vector2 offset = math::Vector2::Lerp(a.move, b.move, f);
+        const math::Vector2 scale = math::Vector2::Lerp(a.scale, b.scale, f);
+        const float angle = a.angle + f * (b.angle - a.angle);
+        const math::Vector2& pivot = b.pivot;
+        state.color = render::Color::Lerp(a.color, b.color, f);
+        state.matrix = Translation(pivot) * math::Matrix4().Rotate(angle, 0.0f, 0.0f, 1.0f) *
+                       Translation(-pivot) * Translation(offset) *
+                       math::Matrix4().Scale(scale.x, scale.y, 1.0f);
+        return;
+    }
+}
+
+math::Matrix4 Animation::GetMatrix4(unsigned int t) const {
+    State state;
+    UpdateState(t, state);
+    return state.matrix;
+}
+
+}  // namespace effects

@@ -1,0 +1,165 @@
+#include "vantle/effects/effects/particle_emitter.h"
+
+#include <tinyxml.h>
+
+#include <cmath>
+
+#include "vantle/core/random.h"
+#include "vantle/core/strutils.h"
+#include "vantle/effects/effect_factory.h"
+#include "vantle/effects/effects/particle_system.h"
+#include "vantle/utils/timer.h"
+
+namespace effects {
+
+namespace {
+
+constexpr float kFullTurnDegrees = 360.0f;
+
+float DegreesToRadians(float degrees) {
+    return degrees * 2.0f * math::PI / kFullTurnDegrees;
+}
+
+bool ReadFloat(TiXmlElement* element, const char* name, float& value) {
+    const char* text = element->Attribute(name);
+    if (!text) return false;
+    value = core::str2float(text);
+    return true;
+}
+
+bool ReadUnsigned(TiXmlElement* element, const char* name, unsigned int& value) {
+    const char* text = element->Attribute(name);
+    if (!text) return false;
+    value = core::str2unsigned(text);
+    return true;
+}
+
+// The plain name sets both ends, "_min" sets both ends, "_max" only the upper one.
+void ReadRange(TiXmlElement* element, const std::string& name, float& low, float& high) {
+    float value = 0.0f;
+    if (ReadFloat(element, name.c_str(), value)) low = high = value;
+    if (ReadFloat(element, (name + "_min").c_str(), value)) low = high = value;
+    ReadFloat(element, (name + "_max").c_str(), high);
+}
+
+}  // namespace
+
+ParticleEmitter::ParticleEmitter() : halfSpread(DegreesToRadians(kFullTurnDegrees) * 0.5f) {}
+
+ParticleEmitter::ParticleEmitter(TiXmlElement* element)
+    : Effect(element), halfSpread(DegreesToRadians(kFullTurnDegrees) * 0.5f) {
+    if (!element) return;
+    ReadUnsigned(element, "count", count);
+    if (const char* period = element->Attribute("period")) {
+        if (std::string(period) != "once") {
+            once = false;
+            scheduler.SetInterval(core::str2unsigned(period));
+        }
+    }
+    ReadUnsigned(element, "delay", delay);
+    ReadRange(element, "energy", energyMin, energyMax);
+    if (TiXmlElement* area = element->FirstChildElement("position")) positionArea = math::Rect(area);
+    if (TiXmlElement* speed = element->FirstChildElement("speed")) ReadSpeed(speed);
+    if (TiXmlElement* acceleration = element->FirstChildElement("acceleration"))
+        ReadAcceleration(acceleration);
+    if (TiXmlElement* spin = element->FirstChildElement("spin")) {
+        ReadFloat(spin, "min", spinMin);
+        ReadFloat(spin, "max", spinMax);
+    }
+}
+
+void ParticleEmitter::ReadSpeed(TiXmlElement* element) {
+    float degrees = 0.0f;
+    if (ReadFloat(element, "direction", degrees)) direction = DegreesToRadians(degrees);
+    if (ReadFloat(element, "spread", degrees)) halfSpread = DegreesToRadians(degrees) * 0.5f;
+    ReadFloat(element, "min", speedMin);
+    ReadFloat(element, "max", speedMax);
+}
+
+void ParticleEmitter::ReadAcceleration(TiXmlElement* element) {
+    accelerationRange = math::Rect(element);
+    ReadRange(element, "radial", radialMin, radialMax);
+    ReadRange(element, "tangential", tangentialMin, tangentialMax);
+}
+
+Effect* ParticleEmitter::Clone() const {
+    ParticleEmitter* copy = new ParticleEmitter(*this);
+    copy->parent = nullptr;
+    copy->children.clear();
+    copy->CloneChilds(this);
+    return copy;
+}
+
+Effect* ParticleEmitter::Clone(const std::string&) const {
+    return Clone();
+}
+
+void ParticleEmitter::OnStart() {
+    scheduler.reset(0);
+    startTime = utils::Timer::instance()->GetTime();
+    if (once && delay == 0) {
+        DoEmit(count);
+        running = 0;
+    }
+}
+
+void ParticleEmitter::Update() {
+    Update(utils::Timer::instance()->GetTime());
+}
+
+void ParticleEmitter::Update(unsigned int time) {
+    if (!running) return;
+    if (!once) {
+        if (scheduler.test(time - delay)) DoEmit(count);
+        return;
+    }
+    if (time - startTime >= delay) {
+        DoEmit(count);
+        running = 0;
+    }
+}
+
+void ParticleEmitter::Render() {}
+
+bool ParticleEmitter::IsPlaying() const {
+    return running != 0;
+}
+
+void ParticleEmitter::DoEmit(unsigned int n) {
+    ParticleSystem* target = CurrentParticleSystem::instance()->Get();
+    if (!target) return;
+    core::Random* random = core::Random::instance();
+    const math::Vector2 origin =
+        position + CurrentEffectMatrix::instance()->GetMatrix() * math::Vector2::UNIT_SCALE;
+    for (unsigned int i = 0; i < n; ++i) {
+        ParticleSystem::Particle p;
+        p.radial = random->GetFloat(radialMin, radialMax);
+        p.tangential = random->GetFloat(tangentialMin, tangentialMax);
+        p.life = p.energy = random->GetFloat(energyMin, energyMax);
+        p.position.x = origin.x + random->GetFloat(positionArea.left, positionArea.right);
+        p.position.y = origin.y + random->GetFloat(positionArea.top, positionArea.bottom);
+        p.spin = random->GetFloat(spinMin, spinMax);
+        p.angle = 0.0f;
+        const float a = random->GetFloat(direction - halfSpread, direction + halfSpread);
+        const float s = random->GetFloat(speedMin, speedMax);
+        p.velocity = math::Vector2(s * std::cos(a), s * std::sin(a));
+        // Accelerations are whole numbers, the bounds cut towards zero.
+        p.acceleration.x = static_cast<float>(random->GetInt(static_cast<int>(accelerationRange.left),
+                                                             static_cast<int>(accelerationRange.right)));
+        p.acceleration.y = static_cast<float>(random->GetInt(static_cast<int>(accelerationRange.top),
+                                                             static_cast<int>(accelerationRange.bottom)));
+        target->Emit(p);
+    }
+}
+
+void ParticleEmitter::Register() {
+    EffectFactory* factory = EffectFactory::instance();
+    factory->Register("particle_emitter", &ParticleEmitterCreate);
+    factory->Register("emitter", &ParticleEmitterCreate);
+}
+
+Effect* ParticleEmitterCreate(TiXmlElement* element) {
+    return new ParticleEmitter(element);
+}
+
+}  // namespace effects
