@@ -1,0 +1,196 @@
+#include "vantle/effects/effects/fly.h"
+
+#include <tinyxml.h>
+
+#include <cmath>
+#include <limits>
+
+#include "vantle/core/random.h"
+#include "vantle/core/strutils.h"
+#include "vantle/effects/effect_factory.h"
+#include "vantle/effects/effect_manager.h"
+#include "vantle/math/mat4.h"
+#include "vantle/render/render.h"
+#include "vantle/utils/timer.h"
+
+namespace effects {
+
+namespace {
+
+const float kNormalEpsilon = 0.00000001f;
+
+math::Matrix4 Translation(const math::Vector2& offset) {
+    math::Matrix4 matrix;
+    matrix.Move(offset.x, offset.y, 0.0f);
+    return matrix;
+}
+
+// Reads the attribute into value when the element has it.
+void ReadFloat(TiXmlElement* element, const char* name, float& value) {
+    const char* text = element->Attribute(name);
+    if (text) value = core::str2float(text);
+}
+
+// A point from a pair of attributes; a missing second one keeps the fallback's coordinate.
+math::Vector2 ReadPoint(TiXmlElement* element, const char* x_name, const char* y_name,
+                        const math::Vector2& fallback) {
+    math::Vector2 point = fallback;
+    ReadFloat(element, x_name, point.x);
+    ReadFloat(element, y_name, point.y);
+    return point;
+}
+
+}  // namespace
+
+FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
+    renderer = render::Render::instance()->GetImplementation();
+    flightStart = utils::Timer::instance()->GetTime();
+    if (!element) return;
+    ReadFloat(element, "speed", speed);
+    ReadFloat(element, "disp", disp);
+    ReadFloat(element, "rf", rf);
+    ReadFloat(element, "spoint", spoint);
+    // Without either pair the flight starts where the effect stands and ends where it was loaded.
+    to = position;
+    from = position;
+    if (element->Attribute("to_x")) {
+        to = ReadPoint(element, "to_x", "to_y", position);
+        endIsPosition = false;
+    }
+    if (element->Attribute("from_x")) {
+        from = ReadPoint(element, "from_x", "from_y", position);
+        endIsPosition = true;
+    }
+    TiXmlElement* finish = element->FirstChildElement("finish_effect");
+    if (finish) finishEffect = core::ptr<Effect>(new Effect(finish));
+}
+
+Effect* FlyEffect::CloneSettings() const {
+    FlyEffect* copy = new FlyEffect();
+    copy->position = position;
+    copy->renderer = renderer;
+    copy->from = from;
+    copy->to = to;
+    copy->current = current;
+    copy->normal = normal;
+    copy->path = path;
+    copy->rf = rf;
+    copy->disp = disp;
+    copy->spoint = spoint;
+    copy->speed = speed;
+    copy->length = length;
+    copy->endIsPosition = endIsPosition;
+    copy->finishEffect = finishEffect;
+    copy->finished = finished;
+    copy->duration = duration;
+    copy->flightStart = utils::Timer::instance()->GetTime();
+    return copy;
+}
+
+Effect* FlyEffect::Clone() const {
+    Effect* copy = CloneSettings();
+    copy->CloneChilds(this);
+    return copy;
+}
+
+Effect* FlyEffect::Clone(const std::string& text) const {
+    Effect* copy = CloneSettings();
+    copy->CloneChilds(this, text);
+    return copy;
+}
+
+void FlyEffect::OnStart() {
+    flightStart = utils::Timer::instance()->GetTime();
+    if (endIsPosition) {
+        to = position;
+    } else {
+        from = position;
+    }
+    current = from;
+    finished = false;
+    const math::Vector2 line = to - from;
+    length = line.Length();
+    normal = math::Vector2(-line.y, line.x);
+    const float normal_length = normal.Length();
+    if (normal_length > kNormalEpsilon) normal = normal / normal_length;
+
+    path.Clear();
+    path.AddPoint(0.0f, 0.0f);
+    path.AddPoint(spoint, disp + core::Random::instance()->GetFloat(-rf, rf));
+    path.AddPoint(1.0f, 0.0f);
+    path.Build();
+
+    // No finite duration (a speed of 0 or less, NaN included) or nothing to fly: arrive at once.
+    duration = 0;
+    if (!(speed > 0.0f) || !(length > 0.0f)) return;
+    const float milliseconds = length * 1000.0f / speed;
+    const float longest = static_cast<float>(std::numeric_limits<unsigned int>::max());
+    duration = milliseconds < longest ? static_cast<unsigned int>(milliseconds)
+                                      : std::numeric_limits<unsigned int>::max();
+}
+
+// A flight of no duration has arrived: its progress is 1, never 0 / 0.
+float FlyEffect::Progress(unsigned int time) const {
+    if (duration == 0) return 1.0f;
+    return static_cast<float>(time - flightStart) / static_cast<float>(duration);
+}
+
+void FlyEffect::Update() {
+    Update(utils::Timer::instance()->GetTime());
+}
+
+void FlyEffect::Update(unsigned int time) {
+    const float progress = Progress(time);
+    const math::Vector2 base = math::Vector2::Lerp(from, to, progress);
+    if (disp == 0.0f && rf == 0.0f) {
+        current = base;
+    } else {
+        current = base + (path.GetValue(progress) * length) * normal;
+    }
+
+    CurrentEffectMatrix* state = CurrentEffectMatrix::instance();
+    const render::Color white(1.0f, 1.0f, 1.0f, 1.0f);
+    state->SetState(
+        EffectState{Translation(position) * Translation(current - position) * Translation(-position), white});
+    UpdateChilds(time);
+    state->SetState(EffectState{math::Matrix4::IDENTITY, white});
+
+    if ((progress > 1.0f || duration == 0) && !finished) Arrive();
+}
+
+void FlyEffect::Arrive() {
+    if (finishEffect) {
+        core::ptr<Effect> copy(finishEffect->Clone());
+        copy->MoveTo(to);
+        EffectManager::instance()->StartEffect(copy);
+    }
+    finished = true;
+}
+
+void FlyEffect::Render() {
+    if (!renderer) {
+        RenderChilds();
+        return;
+    }
+    renderer->PushWorldMatrix();
+    renderer->MultWorldMatrix(Translation(position));
+    renderer->MultWorldMatrix(Translation(current - position));
+    renderer->MultWorldMatrix(Translation(-position));
+    RenderChilds();
+    renderer->PopWorldMatrix();
+}
+
+bool FlyEffect::IsPlaying() const {
+    if (finished) return false;
+    return Effect::IsPlaying();
+}
+
+void FlyEffect::Register() {
+    EffectFactory::instance()->Register("fly", &FlyEffectCreateFunc);
+}
+
+Effect* FlyEffectCreateFunc(TiXmlElement* element) {
+    return new FlyEffect(element);
+}
+
+}  // namespace effects
