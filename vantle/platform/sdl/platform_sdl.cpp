@@ -14,6 +14,8 @@
 
 #include "vantle/core/log.h"
 #include "vantle/platform/application.h"
+#include "vantle/render/ogl/render_ogl.h"
+#include "vantle/render/render.h"
 
 namespace platform {
 
@@ -27,6 +29,11 @@ const mode_t kDirMode = 0775;
 const int kFirstPrintable = 0x20;
 const int kLastPrintable = 0x7E;
 const float kMillisecondsPerSecond = 1000.0f;
+
+render::RenderOGL* CurrentRenderOGL() {
+    if (!render::Render::exists()) return nullptr;
+    return dynamic_cast<render::RenderOGL*>(render::Render::instance()->GetImplementation());
+}
 
 // Where "HOME" is missing: the password database's home, else the working directory.
 std::string HomeDirectory() {
@@ -137,7 +144,18 @@ bool PlatformSDL::SetVideoMode() {
 void PlatformSDL::SetFullscreen(bool fullscreen) {
     if (fullscreen == _fullscreen) return;
     _fullscreen = fullscreen;
-    if (!_started || !SetVideoMode()) return;
+    if (!_started) return;
+    // The new video mode comes with a new OpenGL context, which has lost every texture page.
+    render::RenderOGL* renderer = CurrentRenderOGL();
+    if (renderer) renderer->StoreTextures();
+    if (!SetVideoMode()) {
+        _fullscreen = !fullscreen;
+        return;
+    }
+    if (renderer) {
+        render::Render::instance()->ResizeWindow(fullscreen);
+        renderer->RestoreTextures();
+    }
     if (_application) _application->OnFullscreenToggle();
 }
 
