@@ -1,0 +1,98 @@
+#include "vantle/render/atlas.h"
+
+#include <tinyxml.h>
+
+#include "vantle/core/log.h"
+#include "vantle/core/strutils.h"
+#include "vantle/xml/xmlcache.h"
+
+namespace render {
+
+namespace {
+
+unsigned int UnsignedAttribute(TiXmlElement* element, const char* name) {
+    const char* text = element->Attribute(name);
+    return text ? core::str2unsigned(text) : 0;
+}
+
+bool Within(float value, float low, float high) {
+    return low <= value && value <= high;
+}
+
+// Two spans overlap when an end of either lies within the other, touching ends included.
+bool SpansOverlap(float a_low, float a_high, float b_low, float b_high) {
+    return Within(b_low, a_low, a_high) || Within(b_high, a_low, a_high) || Within(a_low, b_low, b_high) ||
+           Within(a_high, b_low, b_high);
+}
+
+}  // namespace
+
+Atlas::Atlas(const std::string& file_name) {
+    Load(file_name);
+}
+
+void Atlas::Load(const std::string& file_name) {
+    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
+    if (!document) return;
+    if (document->Error()) {
+        core::Log::instance()->Write("Error loading atlas: " + file_name + " : " + document->ErrorDesc());
+        return;
+    }
+    TiXmlElement* atlas = document->FirstChildElement("atlas");
+    if (!atlas) return;
+    _columns = UnsignedAttribute(atlas, "size_x");
+    _rows = UnsignedAttribute(atlas, "size_y");
+    _grid.assign(_columns, std::vector<core::ptr<Tile>>(_rows));
+
+    TiXmlElement* tiles = atlas->FirstChildElement("tiles");
+    if (!tiles) return;
+    for (TiXmlElement* tile = tiles->FirstChildElement("tile"); tile;
+         tile = tile->NextSiblingElement("tile")) {
+        if (!tile->Attribute("x") || !tile->Attribute("y")) continue;
+        unsigned int x = UnsignedAttribute(tile, "x");
+        unsigned int y = UnsignedAttribute(tile, "y");
+        if (x >= _columns || y >= _rows) continue;
+        _grid[x][y] = core::ptr<Tile>(new Tile(tile));
+    }
+}
+
+core::ptr<Tile> Atlas::GetCell(unsigned int x, unsigned int y) const {
+    if (x >= _columns || y >= _rows) return core::ptr<Tile>();
+    return _grid[x][y];
+}
+
+math::Rect Atlas::CellRect(unsigned int x, unsigned int y) const {
+    const float columns = static_cast<float>(_columns);
+    const float rows = static_cast<float>(_rows);
+    return math::Rect(x / columns, y / rows, (x + 1) / columns, (y + 1) / rows);
+}
+
+Atlas::Part Atlas::GetPart(math::Rect r) const {
+    Part part;
+    part.rect = r;
+    const float width = r.right - r.left;
+    const float height = r.bottom - r.top;
+    if (!(width > 0.0f && height > 0.0f)) {
+        core::Log::instance()->Write("Error: atlas part of zero size");
+        return part;
+    }
+    for (unsigned int x = 0; x < _columns; ++x) {
+        for (unsigned int y = 0; y < _rows; ++y) {
+            const core::ptr<Tile>& tile = _grid[x][y];
+            if (!tile) continue;
+            math::Rect cell = CellRect(x, y);
+            if (!SpansOverlap(cell.left, cell.right, r.left, r.right) ||
+                !SpansOverlap(cell.top, cell.bottom, r.top, r.bottom)) {
+                continue;
+            }
+            math::Rect covered = cell;
+            covered.ClipBy(r);
+            math::Rect place((covered.left - r.left) / width, (covered.top - r.top) / height,
+                             (covered.right - r.left) / width, (covered.bottom - r.top) / height);
+            part.cells.push_back(Part::Cell{place, Tile(tile->GetTexture(), tile->rect)});
+        }
+    }
+    return part;
+}
+
+}  // namespace render
