@@ -83,7 +83,7 @@ void FontBMF::Load(const core::ptr<io::IStream>& stream) {
     unsigned long read = text.empty() ? 0 : stream->Read(&text[0], text.size());
     text.resize(std::min<unsigned long>(read, text.size()));
 
-    unsigned int started = utils::Timer::instance()->GetTicks();
+    unsigned int started = utils::Timer::GetTicks();
     TiXmlDocument document("font");
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
     if (document.Error()) {
@@ -95,7 +95,7 @@ void FontBMF::Load(const core::ptr<io::IStream>& stream) {
     if (!font) return;
     LoadFont(font, DirectoryOf(stream->GetFilename()));
     if (font->FirstChildElement()) {
-        log->Write("Font loaded in %d ms", static_cast<int>(utils::Timer::instance()->GetTicks() - started));
+        log->Write("Font loaded in %d ms", static_cast<int>(utils::Timer::GetTicks() - started));
     }
 }
 
