@@ -10,6 +10,7 @@
 #include "vantle/effects/effects/particle_system.h"
 #include "vantle/effects/effects/random_effect.h"
 #include "vantle/effects/effects/random_runner.h"
+#include "vantle/effects/effects/sprite_effect.h"
 #include "vantle/render/render.h"
 
 namespace test {
@@ -26,6 +27,7 @@ void RegisterEffectKinds() {
     effects::ImageEffect::Register();
     effects::RandomRunner::Register();
     effects::RandomEffect::Register();
+    effects::SpriteEffect::Register();
 }
 
 void EffectKindsTest::SetUp() {

@@ -1,0 +1,235 @@
+#include "vantle/game/sprite.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "vantle/core/log.h"
+#include "vantle/core/random.h"
+#include "vantle/core/strutils.h"
+#include "vantle/effects/animation.h"
+#include "vantle/effects/effect.h"
+#include "vantle/render/render.h"
+#include "vantle/utils/timer.h"
+#include "vantle/xml/xmlcache.h"
+
+namespace game {
+
+namespace {
+
+unsigned int Now() {
+    return utils::Timer::instance()->GetTime();
+}
+
+core::ptr<effects::Effect> StartedEffect(effects::Effect* effect) {
+    core::ptr<effects::Effect> started(effect);
+    started->Start(false);
+    return started;
+}
+
+core::ptr<effects::Effect> LoadEffect(TiXmlElement* element, const char* name) {
+    TiXmlElement* child = element->FirstChildElement(name);
+    if (!child) return core::ptr<effects::Effect>();
+    return StartedEffect(new effects::Effect(child));
+}
+
+math::Matrix4 Translation(const math::Vector2& offset) {
+    return math::Matrix4().Move(offset.x, offset.y, 0.0f);
+}
+
+}  // namespace
+
+Sprite::Animation::Animation(TiXmlElement* element) {
+    if (!element) return;
+    frames = render::Animation(element);
+    if (const char* text = element->Attribute("name")) name = text;
+    if (const char* text = element->Attribute("default")) isDefault = core::str2bool(text);
+    if (TiXmlElement* child = element->FirstChildElement("affine")) {
+        affine = core::ptr<effects::Animation>(new effects::Animation(child));
+    }
+    underEffect = LoadEffect(element, "under_effect");
+    overEffect = LoadEffect(element, "over_effect");
+}
+
+unsigned int Sprite::Animation::GetLength() const {
+    const unsigned int length = frames.GetLength();
+    return affine ? std::max(length, affine->GetDuration()) : length;
+}
+
+bool Sprite::Animation::IsLooped() const {
+    return affine ? affine->IsLooped() : frames.IsLooping();
+}
+
+Sprite::Animation* Sprite::Animation::Clone() const {
+    Animation* copy = new Animation();
+    copy->name = name;
+    copy->isDefault = isDefault;
+    copy->noEffects = noEffects;
+    copy->frames = frames;
+    copy->affine = affine;
+    // The source's effects were started when it was loaded; the copy's run on their own clock from now.
+    if (underEffect) copy->underEffect = StartedEffect(underEffect->Clone());
+    if (overEffect) copy->overEffect = StartedEffect(overEffect->Clone());
+    return copy;
+}
+
+void Sprite::Animation::RenderEffect(const core::ptr<effects::Effect>& effect,
+                                     const math::Vector2& centre) const {
+    if (!effect || noEffects) return;
+    effect->MoveTo(centre);
+    effect->Update(Now());
+    effect->Render();
+}
+
+void Sprite::Animation::Render(const math::Rect& rect, unsigned int time) {
+    const math::Vector2 centre((rect.left + rect.right) / 2.0f, (rect.top + rect.bottom) / 2.0f);
+    RenderEffect(underEffect, centre);
+    render::IRender* renderer = render::Render::instance()->GetImplementation();
+    if (renderer && !frames.GetFrames().empty()) {
+        if (affine) {
+            effects::Animation::State state = effects::Animation::InitialState();
+            affine->UpdateState(time, state);
+            renderer->PushWorldMatrix();
+            renderer->MultWorldMatrix(Translation(centre));
+            renderer->MultWorldMatrix(state.matrix);
+            renderer->MultWorldMatrix(Translation(-centre));
+            renderer->PushColorForce();
+            renderer->ForceColor(state.color);
+        }
+        renderer->DrawRect(rect, frames.GetTile(time));
+        if (affine) {
+            renderer->PopWorldMatrix();
+            renderer->PopColorForce();
+        }
+    }
+    RenderEffect(overEffect, centre);
+}
+
+Sprite::Sprite(const std::string& path) {
+    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(path);
+    if (!document) return;
+    if (document->Error()) {
+        core::Log::instance()->Write("Error loading sprite: " + path + " : " + document->ErrorDesc());
+        return;
+    }
+    TiXmlNode* node = document->FirstChild("sprite");
+    TiXmlElement* element = node ? node->ToElement() : nullptr;
+    if (!element) return;
+    Load(element);
+    static_cast<math::Rect&>(*this) = math::Rect(element);
+}
+
+Sprite::Sprite(TiXmlElement* element) : math::Rect(element) {
+    Load(element);
+}
+
+void Sprite::Load(TiXmlElement* element) {
+    maxShift = 0;
+    speedScale = 1.0f;
+    if (!element) return;
+    for (TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+        const std::string tag = child->Value();
+        if (tag == "animation") {
+            core::ptr<Animation> animation(new Animation(child));
+            AddAnimation(animation);
+            if (animation->IsDefault()) current = defaultAnimation = animation;
+        } else if (tag == "sprite") {
+            children.push_back(core::ptr<Sprite>(new Sprite(child)));
+        }
+    }
+    start = Now();
+    if (const char* text = element->Attribute("max_shift")) maxShift = core::str2unsigned(text);
+    DrawShift();
+}
+
+void Sprite::DrawShift() {
+    if (maxShift == 0) return;
+    const int highest = static_cast<int>(std::min<unsigned int>(maxShift, INT_MAX));
+    shift = core::Random::instance()->GetInt(0, highest);
+}
+
+void Sprite::AddAnimation(const core::ptr<Animation>& animation) {
+    if (!animation) return;
+    animations[animation->GetName()] = animation;
+}
+
+void Sprite::SetAnimation(const std::string& name) {
+    auto found = animations.find(name);
+    if (found == animations.end()) return;
+    current = found->second;
+    for (auto& child : children) child->SetAnimation(name);
+    start = Now();
+}
+
+bool Sprite::CurrentAnimationFinished() const {
+    if (!current) return true;
+    if (current->IsLooped()) return false;
+    return current->GetLength() < Now() - start;
+}
+
+void Sprite::Render() {
+    Render(Now() + static_cast<unsigned int>(shift));
+}
+
+void Sprite::Render(unsigned int time) {
+    if (current) current->Render(*this, time - start);
+    for (auto& child : children) child->Render(time);
+}
+
+void Sprite::Update(unsigned int time) {
+    if (defaultAnimation && CurrentAnimationFinished()) {
+        current = defaultAnimation;
+        start = Now();
+    }
+    for (auto& child : children) child->Update(time);
+}
+
+void Sprite::Update() {
+    Update(Now());
+}
+
+Sprite* Sprite::Clone() const {
+    Sprite* copy = new Sprite();
+    static_cast<math::Rect&>(*copy) = *this;
+    copy->maxShift = maxShift;
+    copy->speedScale = speedScale;
+    copy->shift = shift;
+    for (const auto& entry : animations) {
+        core::ptr<Animation> animation(entry.second->Clone());
+        copy->animations[entry.first] = animation;
+        if (entry.second == current) copy->current = animation;
+        if (entry.second == defaultAnimation) copy->defaultAnimation = animation;
+    }
+    // A default replaced in the map by a later animation of the same name still plays.
+    if (current && !copy->current) copy->current = core::ptr<Animation>(current->Clone());
+    if (defaultAnimation && !copy->defaultAnimation) {
+        copy->defaultAnimation =
+            current == defaultAnimation ? copy->current : core::ptr<Animation>(defaultAnimation->Clone());
+    }
+    copy->start = Now();
+    copy->DrawShift();
+    for (const auto& child : children) copy->children.push_back(core::ptr<Sprite>(child->Clone()));
+    return copy;
+}
+
+void Sprite::MoveTo(float x, float y) {
+    math::Rect::MoveTo(x, y);
+    for (auto& child : children) child->MoveTo(x, y);
+}
+
+void Sprite::Resize(const math::Vector2& size) {
+    math::Rect::Resize(size);
+}
+
+void Sprite::SetSpeedScale(float scale) {
+    speedScale = scale;
+    for (auto& entry : animations) entry.second->SetSpeedScale(scale);
+    for (auto& child : children) child->SetSpeedScale(scale);
+}
+
+void Sprite::SetNoEffects(bool off) {
+    for (auto& entry : animations) entry.second->SetNoEffects(off);
+}
+
+}  // namespace game
