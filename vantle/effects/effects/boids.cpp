@@ -1,0 +1,256 @@
+#include "vantle/effects/effects/boids.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "vantle/core/random.h"
+#include "vantle/core/strutils.h"
+#include "vantle/effects/effect_factory.h"
+#include "vantle/game/sprite.h"
+#include "vantle/input/mouse.h"
+#include "vantle/math/mat4.h"
+#include "vantle/render/render.h"
+#include "vantle/utils/timer.h"
+
+namespace effects {
+
+namespace {
+
+const unsigned int kDefaultCount = 5;
+const float kLengthEpsilon = 1e-8f;
+const float kCohesionPull = 0.01f;
+const float kAlignmentPull = 0.125f;
+const float kBoundPush = 50.0f;
+const float kSlowBoost = 1.1f;
+// The initial velocities are drawn from these ranges.
+const float kStartSpeedX = 50.0f;
+const float kStartSpeedY = 20.0f;
+
+math::Vector2 UnitOrSame(const math::Vector2& v) {
+    const float length = std::sqrt(v.LengthSq());
+    return length > kLengthEpsilon ? v / length : v;
+}
+
+void ReadFloat(TiXmlElement* element, const char* name, float& value) {
+    if (const char* text = element->Attribute(name)) value = core::str2float(text);
+}
+
+render::IRender::FilteringMode ParseFiltering(const std::string& text) {
+    if (text == "point") return render::IRender::FILTER_POINT;
+    if (text == "anisotropic") return render::IRender::FILTER_ANISOTROPIC;
+    return render::IRender::FILTER_LINEAR;
+}
+
+math::Matrix4 Translation(const math::Vector2& offset) {
+    math::Matrix4 matrix;
+    matrix.Move(offset.x, offset.y, 0.0f);
+    return matrix;
+}
+
+}  // namespace
+
+bool BoidsEffect::Boid::See(Boid& other, float distance) {
+    const math::Vector2 heading = UnitOrSame(velocity);
+    const math::Vector2 offset = UnitOrSame(other.position - position);
+    if (heading.x * offset.x + heading.y * offset.y <= 0.0f) return false;
+    return (other.position - position).LengthSq() <= distance * distance;
+}
+
+BoidsEffect::BoidsEffect(TiXmlElement* element) : Effect(element) {
+    renderer = render::Render::instance()->GetImplementation();
+    unsigned int count = kDefaultCount;
+    if (element) {
+        if (const char* name = element->Attribute("filename"))
+            sprite = core::ptr<game::Sprite>(new game::Sprite(name));
+        ReadSettings(element);
+        if (const char* text = element->Attribute("count")) count = core::str2unsigned(text);
+    }
+    CreateFlock(count);
+}
+
+BoidsEffect::~BoidsEffect() = default;
+
+void BoidsEffect::ReadSettings(TiXmlElement* element) {
+    if (const char* text = element->Attribute("filtering")) filtering = ParseFiltering(text);
+    ReadFloat(element, "min_speed", minSpeed);
+    ReadFloat(element, "max_speed", maxSpeed);
+    ReadFloat(element, "min_distance", minDistance);
+    ReadFloat(element, "vis_distance", visDistance);
+    ReadFloat(element, "cohesion_k", cohesionK);
+    ReadFloat(element, "separation_k", separationK);
+    ReadFloat(element, "alignment_k", alignmentK);
+    ReadFloat(element, "from_mouse_k", fromMouseK);
+    if (TiXmlElement* child = element->FirstChildElement("bound")) bound = math::Rect(child);
+}
+
+void BoidsEffect::CreateFlock(unsigned int count) {
+    core::Random* random = core::Random::instance();
+    boids.reserve(count);
+    for (unsigned int i = 0; i < count; ++i) {
+        Boid boid;
+        boid.id = i;
+        boid.position = position;
+        boid.velocity.x = random->GetFloat(-kStartSpeedX, kStartSpeedX);
+        boid.velocity.y = random->GetFloat(-kStartSpeedY, kStartSpeedY);
+        if (sprite) boid.sprite = core::ptr<game::Sprite>(sprite->Clone());
+        boids.push_back(boid);
+    }
+}
+
+Effect* BoidsEffect::CloneSettings() const {
+    BoidsEffect* copy = new BoidsEffect();
+    copy->position = position;
+    copy->running = running;
+    copy->renderer = renderer;
+    copy->sprite = sprite;
+    copy->boids = boids;
+    copy->lastUpdateTime = lastUpdateTime;
+    copy->maxSpeed = maxSpeed;
+    copy->minSpeed = minSpeed;
+    copy->cohesionK = cohesionK;
+    copy->separationK = separationK;
+    copy->alignmentK = alignmentK;
+    copy->fromMouseK = fromMouseK;
+    copy->minDistance = minDistance;
+    copy->visDistance = visDistance;
+    copy->bound = bound;
+    copy->filtering = filtering;
+    return copy;
+}
+
+// The children are never run, so the copy does not carry them.
+Effect* BoidsEffect::Clone() const {
+    return CloneSettings();
+}
+
+Effect* BoidsEffect::Clone(const std::string&) const {
+    return CloneSettings();
+}
+
+void BoidsEffect::OnStart() {
+    lastUpdateTime = utils::Timer::instance()->GetTime();
+}
+
+void BoidsEffect::Update() {
+    Update(utils::Timer::instance()->GetTime());
+}
+
+void BoidsEffect::Update(unsigned int time) {
+    UpdateBoids(time);
+    lastUpdateTime = time;
+}
+
+math::Vector2 BoidsEffect::BoidRuleCohesion(Boid& boid) {
+    math::Vector2 sum;
+    unsigned int seen = 0;
+    for (Boid& other : boids) {
+        if (other.id == boid.id || !boid.See(other, visDistance)) continue;
+        sum += other.position;
+        ++seen;
+    }
+    if (seen == 0) return math::Vector2();
+    return (sum / static_cast<float>(seen) - boid.position) * kCohesionPull;
+}
+
+math::Vector2 BoidsEffect::BoidRuleSeparation(Boid& boid) {
+    math::Vector2 push;
+    for (Boid& other : boids) {
+        if (other.id == boid.id) continue;
+        if ((other.position - boid.position).LengthSq() >= minDistance * minDistance) continue;
+        if (!boid.See(other, visDistance)) continue;
+        push += boid.position - other.position;
+    }
+    return push;
+}
+
+math::Vector2 BoidsEffect::BoidRuleAlignment(Boid& boid) {
+    math::Vector2 sum;
+    unsigned int seen = 0;
+    for (Boid& other : boids) {
+        if (other.id == boid.id || !boid.See(other, visDistance)) continue;
+        sum += other.velocity;
+        ++seen;
+    }
+    if (seen == 0) return math::Vector2();
+    return (sum / static_cast<float>(seen) - boid.velocity) * kAlignmentPull;
+}
+
+math::Vector2 BoidsEffect::BoidRuleBounding(Boid& boid) {
+    math::Vector2 push;
+    if (boid.position.x < bound.left) {
+        push.x = kBoundPush;
+    } else if (boid.position.x > bound.right) {
+        push.x = -kBoundPush;
+    }
+    if (boid.position.y < bound.top) {
+        push.y = kBoundPush;
+    } else if (boid.position.y > bound.bottom) {
+        push.y = -kBoundPush;
+    }
+    return push;
+}
+
+math::Vector2 BoidsEffect::BoidRuleFromMouse(Boid& boid, const math::Vector2& mouse) {
+    const math::Vector2 away = boid.position - mouse;
+    if (away.LengthSq() < visDistance * visDistance) return away;
+    return math::Vector2();
+}
+
+void BoidsEffect::UpdateBoids(unsigned int time) {
+    const float dt = static_cast<float>(time - lastUpdateTime) / 1000.0f;
+    const math::Vector2 mouse = input::Mouse::instance()->GetPosition();
+    for (Boid& boid : boids) {
+        math::Vector2 v = boid.velocity + cohesionK * BoidRuleCohesion(boid);
+        v += separationK * BoidRuleSeparation(boid);
+        v += alignmentK * BoidRuleAlignment(boid);
+        v += BoidRuleBounding(boid);
+        v += fromMouseK * BoidRuleFromMouse(boid, mouse);
+        boid.velocity = v;
+        const float speed_sq = v.LengthSq();
+        if (speed_sq > maxSpeed * maxSpeed) {
+            boid.velocity = v / std::sqrt(speed_sq) * maxSpeed;
+        } else if (speed_sq < minSpeed * minSpeed) {
+            boid.velocity *= kSlowBoost;
+        }
+        boid.position += dt * boid.velocity;
+    }
+}
+
+// Rounding may leave a unit component a hair beyond 1, where acos has no value.
+float BoidsEffect::TurnAngle(const math::Vector2& velocity) {
+    const math::Vector2 d = UnitOrSame(velocity);
+    const auto arc = [](float c) { return std::acos(std::min(1.0f, std::max(-1.0f, c))); };
+    if (d.x > 0.0f && d.y > 0.0f) return arc(d.x) + math::PI;
+    if (d.x > 0.0f) return arc(-d.y) + math::PI / 2.0f;
+    if (d.y <= 0.0f) return arc(-d.x);
+    return arc(d.y) + 3.0f * math::PI / 2.0f;
+}
+
+void BoidsEffect::Render() {
+    if (!renderer || !sprite) return;
+    const render::IRender::FilteringMode previous = renderer->GetFilteringMode();
+    renderer->SetFilteringMode(filtering);
+    for (Boid& boid : boids) {
+        if (!boid.sprite) continue;
+        boid.sprite->MoveTo(boid.position);
+        renderer->PushWorldMatrix();
+        math::Matrix4 turn;
+        turn.Rotate(TurnAngle(boid.velocity), 0.0f, 0.0f, 1.0f);
+        renderer->MultWorldMatrix(Translation(boid.position) * turn * Translation(-boid.position));
+        boid.sprite->Render();
+        renderer->PopWorldMatrix();
+    }
+    renderer->SetFilteringMode(previous);
+}
+
+void BoidsEffect::Register() {
+    EffectFactory::instance()->Register("boids", &BoidsEffectCreate);
+}
+
+Effect* BoidsEffectCreate(TiXmlElement* element) {
+    return new BoidsEffect(element);
+}
+
+}  // namespace effects
