@@ -41,10 +41,12 @@ TEST(FullscreenSwitch, TexturesLoadedBeforeTheSwitchStillDraw) {
     ASSERT_NE(sdl, nullptr);
     DamagingRenderOGL renderer;
     std::unique_ptr<render::ITexture> green;
+    bool created = false;
     unsigned char pixel[4] = {0, 0, 0, 0};
     test::RecordingApplication app;
     app.on_init = [&](test::RecordingApplication&) {
-        ASSERT_TRUE(platform::Platform::instance()->WindowCreate(800, 600, 32, false, "Moravane"));
+        created = platform::Platform::instance()->WindowCreate(800, 600, 32, false, "Moravane");
+        if (!created) return;
         render::Render::instance()->SetImplementation(&renderer);
         renderer.Init(800, 600, 32, false);
         renderer.SetOrtho(800, 600);
@@ -53,6 +55,7 @@ TEST(FullscreenSwitch, TexturesLoadedBeforeTheSwitchStillDraw) {
         green.reset(renderer.LoadTexture(bitmap));
     };
     app.on_loop = [&](test::RecordingApplication& a, int turn) {
+        if (!created) return a.Stop();
         if (turn == 1) platform::Platform::instance()->SetFullscreen(true);
         if (turn < 2) return;
         renderer.SetOrtho(800, 600);
@@ -64,6 +67,7 @@ TEST(FullscreenSwitch, TexturesLoadedBeforeTheSwitchStillDraw) {
         a.Stop();
     };
     platform::Platform::instance()->Run(&app);
+    ASSERT_TRUE(created);
     ASSERT_TRUE(green);
     EXPECT_EQ(app.Count("OnFullscreenToggle"), 1);
     EXPECT_EQ(renderer.resizes, 1);

@@ -19,8 +19,8 @@ TEST(Window, OpensAnOpenGLWindowWithStencilAndDrawsFrames) {
         created = platform::Platform::instance()->WindowCreate(800, 600, 32, false, "Moravane");
         platform::Platform::instance()->SetTitle("Moravane");
     };
-    app.on_loop = [&](test::RecordingApplication&, int turn) {
-        if (!created) return;
+    app.on_loop = [&](test::RecordingApplication& a, int turn) {
+        if (!created) return a.Stop();
         glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         glGetIntegerv(GL_STENCIL_BITS, &stencil_bits);
