@@ -57,7 +57,7 @@ TEST(EffectFactory, CreatesByExactNameAndTheLastRegistrationWins) {
 TEST(EffectFactory, RegisterEffectsEntersTheElementNamesOfTheKinds) {
     effects::RegisterEffects();
     for (const char* name : {"effect", "sound", "particle_system", "particle_emitter", "emitter", "affine",
-                             "image", "random_runner", "random_effect", "fly"}) {
+                             "image", "random_runner", "text", "random_effect", "fly", "sprite", "boids"}) {
         EXPECT_TRUE(EffectFactory::instance()->IsRegistered(name)) << name;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "vantle/effects/effect.h"
 #include "vantle/effects/effects/affine.h"
+#include "vantle/effects/effects/boids.h"
 #include "vantle/effects/effects/fly.h"
 #include "vantle/effects/effects/image_effect.h"
 #include "vantle/effects/effects/particle_emitter.h"
@@ -9,6 +10,8 @@
 #include "vantle/effects/effects/random_effect.h"
 #include "vantle/effects/effects/random_runner.h"
 #include "vantle/effects/effects/sound.h"
+#include "vantle/effects/effects/sprite_effect.h"
+#include "vantle/effects/effects/text_effect.h"
 
 namespace effects {
 
@@ -20,8 +23,11 @@ void RegisterEffects() {
     AffineEffect::Register();
     ImageEffect::Register();
     RandomRunner::Register();
+    TextEffect::Register();
     RandomEffect::Register();
     FlyEffect::Register();
+    SpriteEffect::Register();
+    BoidsEffect::Register();
 }
 
 }  // namespace effects
