@@ -227,6 +227,15 @@ TEST_F(Affine, PlaysUntilItsLocalTimePassesTheDuration) {
     }
 }
 
+TEST_F(Affine, WithoutKeysPlaysOnlyAtItsStartTime) {
+    core::ptr<effects::Effect> affine = Create("<affine><image w='2' h='2'/></affine>");
+    affine->Start(false);
+    affine->Update(clock.Abs(0));
+    EXPECT_TRUE(affine->IsPlaying());
+    affine->Update(clock.At(1));
+    EXPECT_FALSE(affine->IsPlaying());
+}
+
 TEST_F(Affine, ShowsTheDelayedStateOfItsLastPlayingFrame) {
     core::ptr<effects::Effect> effect = Create(WithAttributes(kFadingImage, "delay='500'"));
     auto* affine = dynamic_cast<effects::AffineEffect*>(effect.get());
