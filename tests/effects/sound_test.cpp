@@ -234,6 +234,24 @@ TEST_F(SoundEffectTest, ACloneHasNoChannelOfItsOwnUntilStarted) {
     EXPECT_EQ(device->stops[1], channel);
 }
 
+// A restart plays the sample again; a loop must not leave its old channel playing for ever.
+TEST_F(SoundEffectTest, RestartReplacesALoopingChannel) {
+    auto looping = Make("<sound sample='hum.ogg' loop='true'/>");
+    looping->Start(false);
+    const int first = looping->GetChannel();
+    looping->Restart();
+    ASSERT_EQ(device->plays.size(), 2u);
+    EXPECT_NE(looping->GetChannel(), first);
+    ASSERT_EQ(device->stops.size(), 1u);
+    EXPECT_EQ(device->stops[0], first);
+
+    auto once = Make("<sound sample='pop.ogg'/>");
+    once->Start(false);
+    once->Restart();
+    EXPECT_EQ(device->plays.size(), 4u);
+    EXPECT_EQ(device->stops.size(), 1u) << "a one-shot plays out";
+}
+
 TEST_F(SoundEffectTest, ManagerWithSoundsOffLeavesSoundsUnstarted) {
     TiXmlDocument document;
     document.Parse("<effect><sound sample='a.ogg'><sound sample='nested.ogg'/></sound></effect>");
