@@ -9,6 +9,7 @@
 
 #include "support/capture_log.h"
 #include "support/probe_effect.h"
+#include "support/temp_dir.h"
 #include "vantle/effects/effect.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/register.h"
@@ -22,28 +23,17 @@ using test::ProbeEffect;
 class EffectFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/vantle_effects_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        _dir = pattern;
         effects::RegisterEffects();
         ProbeEffect::Register();
         ProbeEffect::Journal().clear();
     }
-    void TearDown() override {
-        for (const auto& file : _files) std::remove(file.c_str());
-        rmdir(_dir.c_str());
-    }
-
     std::string Write(const std::string& name, const std::string& text) {
-        std::string path = _dir + "/" + name;
-        std::ofstream(path) << text;
-        _files.push_back(path);
-        return path;
+        _dir.Write(name, text);
+        return _dir / name;
     }
 
 private:
-    std::string _dir;
-    std::vector<std::string> _files;
+    test::TempDir _dir;
 };
 
 ProbeEffect* Probe(const core::ptr<Effect>& effect) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "io/pak_bytes.h"
-#include "io/temp_dir.h"
+#include "support/temp_dir.h"
 #include "support/capture_log.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/io/loader.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "io/pak_bytes.h"
-#include "io/temp_dir.h"
+#include "support/temp_dir.h"
 #include "support/capture_log.h"
 #include "vantle/io/file.h"
 #include "vantle/io/memory_stream.h"

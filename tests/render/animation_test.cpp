@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "vantle/render/animation.h"
 #include "vantle/render/atlas.h"
 
@@ -18,26 +19,13 @@ using render::Atlas;
 // XML files written by the test into a private folder, removed afterwards.
 class TileFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vantle_tiles_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        _dir = pattern;
-    }
-    void TearDown() override {
-        for (const auto& file : _files) std::remove(file.c_str());
-        rmdir(_dir.c_str());
-    }
-
     std::string Write(const std::string& name, const std::string& text) {
-        std::string path = _dir + "/" + name;
-        std::ofstream(path) << text;
-        _files.push_back(path);
-        return path;
+        _dir.Write(name, text);
+        return _dir / name;
     }
 
 private:
-    std::string _dir;
-    std::vector<std::string> _files;
+    test::TempDir _dir;
 };
 
 Animation FramesOf(const std::vector<unsigned int>& lengths, bool loop) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "io/pak_bytes.h"
-#include "io/temp_dir.h"
+#include "support/temp_dir.h"
 #include "support/capture_log.h"
 #include "vantle/io/loader.h"
 #include "vantle/io/pak_src.h"

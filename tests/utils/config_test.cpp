@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "io/temp_dir.h"
+#include "support/temp_dir.h"
 #include "support/capture_log.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/utils/config.h"

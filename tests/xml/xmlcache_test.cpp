@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "io/temp_dir.h"
+#include "support/temp_dir.h"
 #include "support/capture_log.h"
 #include "vantle/xml/xmlcache.h"
 
