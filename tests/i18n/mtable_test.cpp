@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "support/temp_dir.h"
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "vantle/i18n/mtable.h"
 
 namespace {

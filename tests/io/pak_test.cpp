@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "io/pak_bytes.h"
-#include "support/temp_dir.h"
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "vantle/io/file.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/io/pak.h"

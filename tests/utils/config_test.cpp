@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/utils/config.h"
 
