@@ -45,7 +45,7 @@ protected:
 
 TEST_F(FunctorGrammar, SpecsRunTheirPartsInOrder) {
     struct Case {
-        std::string spec;
+        std::string command;
         Calls calls;
         std::size_t warnings;
     };
@@ -61,10 +61,10 @@ TEST_F(FunctorGrammar, SpecsRunTheirPartsInOrder) {
         {"x;y", {}, 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("spec '" + c.spec + "'");
+        SCOPED_TRACE("command '" + c.command + "'");
         g_calls.clear();
         test::CaptureLog log;
-        core::ptr<Functor> action = Factory()->Create(c.spec);
+        core::ptr<Functor> action = Factory()->Create(c.command);
         ASSERT_FALSE(action.empty());
         (*action)();
         EXPECT_EQ(g_calls, c.calls);
@@ -76,9 +76,9 @@ TEST_F(FunctorGrammar, SpecsRunTheirPartsInOrder) {
 
 TEST_F(FunctorGrammar, UnknownSingleNamesGiveEmptyPointers) {
     test::CaptureLog log;
-    for (const char* spec : {"", "x", " a", "a ", "x(1)", "null", "null(3)"}) {
-        SCOPED_TRACE(spec);
-        EXPECT_TRUE(Factory()->Create(spec).empty());
+    for (const char* command : {"", "x", " a", "a ", "x(1)", "null", "null(3)"}) {
+        SCOPED_TRACE(command);
+        EXPECT_TRUE(Factory()->Create(command).empty());
     }
     EXPECT_TRUE(log.Lines().empty());
 }

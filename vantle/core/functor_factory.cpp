@@ -37,16 +37,16 @@ void FunctorFactory::Unregister(const std::string& name, const ptr<Functor>& fun
     if (!found->second.creator) _entries.erase(found);
 }
 
-ptr<Functor> FunctorFactory::Create(const std::string& spec) {
-    const std::vector<std::string> parts = str_split(spec, ";");
-    if (parts.size() <= 1) return CreateSingle(spec);
+ptr<Functor> FunctorFactory::Create(const std::string& command) {
+    const std::vector<std::string> parts = str_split(command, ";");
+    if (parts.size() <= 1) return CreateSingle(command);
     ptr<FunctorChain> chain(new FunctorChain());
     for (const std::string& part : parts) chain->Add(CreateSingle(part));
     return chain;
 }
 
-ptr<Functor> FunctorFactory::CreateSingle(const std::string& spec) {
-    const std::vector<std::string> parts = str_split(spec, "(");
+ptr<Functor> FunctorFactory::CreateSingle(const std::string& command) {
+    const std::vector<std::string> parts = str_split(command, "(");
     const std::string& name = parts[0];
     const std::string argument = parts.size() < 2 ? std::string() : str_split(parts[1], ")")[0];
 

@@ -44,7 +44,7 @@ private:
     std::vector<ptr<Functor>> _functors;
 };
 
-// Actions by name, built from specs such as "a", "f(5)" or "a;b(x);c".
+// Actions by name, built from command strings such as "a", "f(5)" or "a;b(x);c".
 class FunctorFactory : public Singleton<FunctorFactory> {
 public:
     typedef Functor* (*Creator)(const std::string& argument);
@@ -62,10 +62,10 @@ public:
     // call it only while FunctorFactory::exists().
     void Unregister(const std::string& name, const ptr<Functor>& functor);
 
-    // A spec of several ";"-separated parts always gives a chain; one part gives CreateSingle.
-    ptr<Functor> Create(const std::string& spec);
+    // A command string of several ";"-separated parts always gives a chain; one part gives CreateSingle.
+    ptr<Functor> Create(const std::string& command);
     // "name" or "name(argument)"; an unknown name gives an empty pointer.
-    ptr<Functor> CreateSingle(const std::string& spec);
+    ptr<Functor> CreateSingle(const std::string& command);
 
 private:
     friend class Singleton<FunctorFactory>;
