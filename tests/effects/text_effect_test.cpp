@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/png_writer.h"
+#include "support/probe_effect.h"
 #include "support/recording_render.h"
 #include "support/temp_dir.h"
 #include "vantle/effects/effects/text_effect.h"
@@ -155,6 +156,51 @@ TEST_F(TextEffectTest, PlaysUntilStopped) {
     EXPECT_TRUE(text->IsPlaying());
     text->Stop();
     EXPECT_FALSE(text->IsPlaying());
+}
+
+TEST_F(TextEffectTest, CopiesRunTheirOwnChildren) {
+    auto prototype = Make("<text x='10' y='20' font='font.xml' text='AB'/>");
+    prototype->AddChild(new test::ProbeEffect("child"));
+    const core::ptr<effects::Effect> original = prototype->GetChilds()[0];
+    const struct {
+        bool with_text;
+        const char* text;
+    } cases[] = {{false, ""}, {true, "BA"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        test::ProbeEffect::Journal().clear();
+        {
+            std::unique_ptr<effects::Effect> copy(c.with_text ? prototype->Clone(c.text)
+                                                              : prototype->Clone());
+            ASSERT_EQ(copy->GetChilds().size(), 1u);
+            auto* child = dynamic_cast<test::ProbeEffect*>(copy->GetChilds()[0].get());
+            ASSERT_NE(child, nullptr);
+            EXPECT_NE(child, original.get());
+            EXPECT_EQ(child->GetParent(), copy.get());
+            EXPECT_EQ(child->GetText(), c.text);
+            copy->MoveTo(math::Vector2(300, 400));
+            copy->Start(false);
+            EXPECT_TRUE(child->IsRunning());
+            EXPECT_EQ(child->GetPos(), math::Vector2(300, 400));
+        }
+        // The prototype's child was neither started nor moved, and is still the prototype's.
+        EXPECT_EQ(test::ProbeEffect::Journal(), std::vector<std::string>{"start child"});
+        EXPECT_FALSE(original->IsRunning());
+        EXPECT_EQ(original->GetPos(), math::Vector2(0, 0));
+        EXPECT_EQ(original->GetParent(), prototype.get());
+        ASSERT_EQ(prototype->GetChilds().size(), 1u);
+    }
+}
+
+TEST_F(TextEffectTest, DrawsOnTheRendererInstalledWhenDrawing) {
+    auto first = std::make_unique<test::RecordingRender>();
+    render::Render::instance()->SetImplementation(first.get());
+    auto text = Make("<text font='font.xml' text='AB'/>");
+    std::unique_ptr<effects::Effect> copy(text->Clone());
+    first.reset();
+    render::Render::instance()->SetImplementation(&renderer);
+    EXPECT_EQ(Draw(*text).glyphs, 2u);
+    EXPECT_EQ(Draw(*copy).glyphs, 2u);
 }
 
 }  // namespace

@@ -31,7 +31,6 @@ std::string ReadKey(TiXmlElement* element) {
 }  // namespace
 
 TextEffect::TextEffect(TiXmlElement* element) : Effect(element) {
-    renderer = render::Render::instance()->GetImplementation();
     if (!element) return;
     unsigned int size = kDefaultSize;
     if (const char* text = element->Attribute("size")) size = core::str2unsigned(text);
@@ -45,13 +44,14 @@ TextEffect::TextEffect(TiXmlElement* element) : Effect(element) {
 
 TextEffect::TextEffect(const TextEffect& other)
     : Effect(other),
-      renderer(other.renderer),
       alignment(other.alignment),
       color(other.color),
       font(other.font),
       renderedText(other.renderedText) {
-    // The copy is a root of its own.
+    // The copy is a root of its own, and gets its own children from Clone: shared ones would be
+    // started, moved and stopped along with the copy behind the prototype's back.
     parent = nullptr;
+    children.clear();
 }
 
 TextEffect::~TextEffect() {
@@ -61,11 +61,14 @@ TextEffect::~TextEffect() {
 }
 
 Effect* TextEffect::Clone() const {
-    return new TextEffect(*this);
+    TextEffect* copy = new TextEffect(*this);
+    copy->CloneChilds(this);
+    return copy;
 }
 
 Effect* TextEffect::Clone(const std::string& text) const {
     TextEffect* copy = new TextEffect(*this);
+    copy->CloneChilds(this, text);
     if (!text.empty() && font) copy->renderedText = font->RenderText(text, kDefaultSize, color);
     return copy;
 }
@@ -77,7 +80,9 @@ float TextEffect::AlignmentOffset() const {
     return -0.5f * width;
 }
 
+// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void TextEffect::Render() {
+    render::IRender* renderer = render::Render::instance()->GetImplementation();
     if (!renderedText || !renderedText->vertices || !renderer) return;
     renderer->PushWorldMatrix();
     math::Matrix4 move;

@@ -9,10 +9,6 @@
 
 class TiXmlElement;
 
-namespace render {
-class IRender;
-}
-
 namespace effects {
 
 // One line of localised text in a bitmap font, laid out once and drawn at the effect's position: its top
@@ -24,7 +20,7 @@ public:
     explicit TextEffect(TiXmlElement* element);
     ~TextEffect() override;
 
-    // A copy sharing the font, the laid-out text and the child list.
+    // A copy sharing the font and the laid-out text, with copies of the children.
     Effect* Clone() const override;
     // The same, showing the given text as it is (no localisation); an empty text keeps this one's.
     Effect* Clone(const std::string& text) const override;
@@ -44,7 +40,6 @@ private:
     TextEffect(const TextEffect& other);
     float AlignmentOffset() const;
 
-    render::IRender* renderer = nullptr;
     int alignment = ALIGN_CENTER;
     render::Color color;
     core::ptr<render::IFont> font;
