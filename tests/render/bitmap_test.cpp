@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -177,6 +178,41 @@ TEST(Bitmap, InsertClipsToTheTarget) {
         render::Bitmap target(3, 3);
         target.insert(source, c.x, c.y, 0, 0, c.w, c.h);
         EXPECT_EQ(target.pixels, c.expected) << c.x << "," << c.y;
+    }
+}
+
+TEST(Bitmap, InsertReadsNothingBeyondTheSource) {
+    render::Bitmap source(2, 2);
+    source.pixels = {1, 2, 11, 12};
+    const struct {
+        unsigned int sx, sy, w, h;
+        std::vector<std::uint32_t> expected;  // the 3 x 3 target after inserting at (0, 0)
+    } cases[] = {
+        {0, 0, 3, 3, {1, 2, 0, 11, 12, 0, 0, 0, 0}},
+        {1, 1, 3, 3, {12, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {2, 0, 3, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {0, 5, 1, 1, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {0, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, {1, 2, 0, 11, 12, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        render::Bitmap target(3, 3);
+        target.insert(source, 0, 0, c.sx, c.sy, c.w, c.h);
+        EXPECT_EQ(target.pixels, c.expected) << c.sx << "," << c.sy;
+    }
+}
+
+TEST(Bitmap, FillClampsComponentsOutsideTheRange) {
+    const struct {
+        render::Color color;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {render::Color(2, -1, 1e30f, -1e30f), {255, 0, 255, 0}},
+        {render::Color(std::nanf(""), 0.5f, 1, 0), {0, 127, 255, 0}},
+    };
+    for (const auto& c : cases) {
+        render::Bitmap bitmap(1, 1);
+        bitmap.fill(c.color);
+        EXPECT_EQ(BytesOf(bitmap.pixels[0]), c.bytes);
     }
 }
 

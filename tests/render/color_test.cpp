@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "vantle/render/color.h"
@@ -45,6 +46,8 @@ TEST(Color, ToHexTruncatesAndWritesSpacesOutOfRange) {
     const std::string wide = render::Color(2, 0, 0, 1).ToHex();
     EXPECT_EQ(wide.substr(0, 2), " e");
     EXPECT_EQ(render::Color(-1, 0, 0, 1).ToHex().substr(0, 2), "  ");
+    // Far beyond any int: spaces, not an undefined conversion.
+    EXPECT_EQ(render::Color(1e30f, -1e30f, std::nanf(""), 1).ToHex(), "      ff");
 }
 
 TEST(Color, ToHexReadsBackWithinOneStep) {

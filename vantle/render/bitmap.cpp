@@ -31,11 +31,12 @@ bool IsJfif(const std::vector<unsigned char>& data) {
     return data.size() >= 11 && std::memcmp(&data[6], "JFIF", 5) == 0;
 }
 
+// Clamped before the conversion: a float beyond int (or NaN) has no defined conversion.
 std::uint8_t ToByte(float component) {
-    const int value = static_cast<int>(component * 255.0f);
-    if (value < 0) return 0;
-    if (value > 255) return 255;
-    return static_cast<std::uint8_t>(value);
+    const float scaled = component * 255.0f;
+    if (!(scaled > 0.0f)) return 0;
+    if (scaled >= 255.0f) return 255;
+    return static_cast<std::uint8_t>(scaled);
 }
 
 }  // namespace
@@ -106,6 +107,10 @@ void Bitmap::insert(const Bitmap& src, int x, int y, unsigned int sx, unsigned i
     if (ux >= width || uy >= height) return;
     if (w > width - ux) w = width - ux;
     if (h > height - uy) h = height - uy;
+    // A block reaching past the source would read beyond its pixels: only what the source has is copied.
+    if (sx >= src.width || sy >= src.height) return;
+    if (w > src.width - sx) w = src.width - sx;
+    if (h > src.height - sy) h = src.height - sy;
     for (unsigned int j = 0; j < h; ++j) {
         for (unsigned int i = 0; i < w; ++i) {
             pixels[(uy + j) * width + ux + i] = src.pixels[(sy + j) * src.width + sx + i];

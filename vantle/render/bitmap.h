@@ -30,7 +30,7 @@ public:
 
     // Every pixel set to the colour, each component scaled to 0..255 and truncated.
     void fill(Color color);
-    // Copies the w x h block at (sx, sy) of src to (x, y) here, clipped to this bitmap only.
+    // Copies the w x h block at (sx, sy) of src to (x, y) here, clipped to both bitmaps.
     void insert(const Bitmap& src, int x, int y, unsigned int sx, unsigned int sy, unsigned int w,
                 unsigned int h);
 

@@ -1,5 +1,6 @@
 #include "vantle/render/color.h"
 
+#include <climits>
 #include <cstring>
 
 #include "vantle/render/utils.h"
@@ -15,7 +16,13 @@ float ReadByte(const char* digits) {
 }
 
 void AppendByte(std::string& out, float component) {
-    const int value = static_cast<int>(component * kByteMax);
+    const float scaled = component * kByteMax;
+    // No int holds it (or NaN): converting would be undefined, and its digits are spaces anyway.
+    if (!(scaled > static_cast<float>(INT_MIN) && scaled < static_cast<float>(INT_MAX))) {
+        out += "  ";
+        return;
+    }
+    const int value = static_cast<int>(scaled);
     out += int_to_hex(value / 16);
     out += int_to_hex(value - 16 * (value / 16));
 }
