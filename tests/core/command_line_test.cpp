@@ -69,6 +69,14 @@ TEST(CommandLine, LogsEveryCompleteToken) {
     EXPECT_EQ(log.Lines(), (Strings{"cl part: -w", "cl part: 800", "cl part: \"a b\""}));
 }
 
+TEST(CommandLine, ParsingAgainGivesTheSameResult) {
+    core::CommandLine line = FromArgv({"prog", "-w", "800", "file"});
+    line.Parse();
+    EXPECT_EQ(line.GetArgs(), (Strings{"prog", "file"}));
+    EXPECT_EQ(line.GetKeys(), (Strings{"-w"}));
+    EXPECT_EQ(line.GetKeyValue("-w"), "800");
+}
+
 TEST(CommandLine, DefaultIsEmpty) {
     core::CommandLine line;
     EXPECT_EQ(line.GetArgCount(), 0);

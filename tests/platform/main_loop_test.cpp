@@ -71,6 +71,13 @@ TEST_F(MainLoop, InitThatStopsSkipsEveryTurn) {
     EXPECT_TRUE(log.Contains("average fps: 0.000000"));
 }
 
+TEST_F(MainLoop, RunWithoutApplicationReturnsAtOnce) {
+    test::CaptureLog log;
+    test::PushQuit();
+    platform::Platform::instance()->Run(nullptr);
+    EXPECT_FALSE(log.Contains("average fps"));
+}
+
 TEST_F(MainLoop, AverageFpsIsZeroWhenNoTimePassed) {
     test::CaptureLog log;
     sdl->Freeze(1000);

@@ -41,6 +41,9 @@ CommandLine::CommandLine(int argc, char** argv) {
 }
 
 void CommandLine::Parse() {
+    // Parsing again gives the same result, not every argument twice.
+    _keys.clear();
+    _args.clear();
     std::string awaiting_key;
     std::string quoted;
     bool in_quote = false;

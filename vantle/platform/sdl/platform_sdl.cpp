@@ -134,6 +134,9 @@ bool PlatformSDL::WindowCreate(unsigned int width, unsigned int height, unsigned
 
 bool PlatformSDL::SetVideoMode() {
     RequestGLAttributes();
+    // Queried at every mode set; the answers are not used.
+    SDL_GetVideoInfo();
+    SDL_ListModes(nullptr, SDL_OPENGL | SDL_FULLSCREEN);
     Uint32 flags = SDL_OPENGL | (_fullscreen ? SDL_FULLSCREEN : 0);
     if (SDL_SetVideoMode(static_cast<int>(_width), static_cast<int>(_height), static_cast<int>(_bpp), flags))
         return true;
@@ -160,6 +163,7 @@ void PlatformSDL::SetFullscreen(bool fullscreen) {
 }
 
 void PlatformSDL::Run(Application* application) {
+    if (!application) return;
     _application = application;
     application->Init();
     unsigned int start = GetTicks();
