@@ -67,20 +67,43 @@ TEST_F(XmlCacheTest, FailuresAreKeptForTheCallerToReport) {
 }
 
 TEST_F(XmlCacheTest, DeepNestingIsAnErrorNotACrash) {
-    std::string deep;
-    for (int i = 0; i < 200000; ++i) deep += "<a>";
-    dir.Write("deep.xml", deep);
-    test::CaptureLog log;
-    const core::ptr<TiXmlDocument> document = Get("deep.xml");
-    ASSERT_TRUE(document);
-    EXPECT_TRUE(document->Error());
-    EXPECT_TRUE(log.Contains("nested too deeply"));
+    // Text, attribute values, comments and sections that look like closing tags close nothing.
+    const struct {
+        const char* file;
+        const char* level;
+    } cases[] = {
+        {"deep.xml", "<a>"},
+        {"deep_text.xml", "<a>/>"},
+        {"deep_attribute.xml", "<a b=\"/>\" c='</a>'>"},
+        {"deep_comment.xml", "<!-- </a> --><a>"},
+        {"deep_cdata.xml", "<a><![CDATA[</a>]]>"},
+        {"deep_short_comment.xml", "<!--></a>--><a>"},
+        {"deep_declaration.xml", "<a><?xml version='></a>'?>"},
+        {"deep_bom_declaration.xml", "<a><?xml \xEF\xBB\xBFversion='></a>'?>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::string deep;
+        for (int i = 0; i < 200000; ++i) deep += c.level;
+        dir.Write(c.file, deep);
+        test::CaptureLog log;
+        const core::ptr<TiXmlDocument> document = Get(c.file);
+        ASSERT_TRUE(document);
+        EXPECT_TRUE(document->Error());
+        EXPECT_TRUE(log.Contains("nested too deeply"));
+    }
 
-    std::string fine;
-    for (int i = 0; i < 500; ++i) fine += "<a>";
+    // Markup that only looks like tags does not count against well-formed documents.
+    std::string fine = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE x></x>";
+    for (int i = 0; i < 500; ++i) fine += "<a x='>' y=\"/>\"><!-- <b> --><![CDATA[<c>]]><e/><f z='<g>'/>";
     for (int i = 0; i < 500; ++i) fine += "</a>";
     dir.Write("fine.xml", fine);
     EXPECT_FALSE(Get("fine.xml")->Error());
+
+    std::string flat = "<root>";
+    for (int i = 0; i < 5000; ++i) flat += "<b/><c></c>";
+    dir.Write("flat.xml", flat + "</root>");
+    EXPECT_FALSE(Get("flat.xml")->Error());
 }
 
 }  // namespace
