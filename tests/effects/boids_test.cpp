@@ -274,4 +274,16 @@ TEST_F(BoidsEffectTest, CloneCopiesTheFlockAndSharesItsSprites) {
     EXPECT_NE(flock->GetBoids()[0].position, math::Vector2(1, 1));
 }
 
+TEST_F(BoidsEffectTest, DrawsOnTheRendererInstalledWhenDrawing) {
+    auto first = std::make_unique<test::RecordingRender>();
+    render::Render::instance()->SetImplementation(first.get());
+    auto flock = Make("<boids count='2' filename='bird.xml'/>");
+    std::unique_ptr<effects::Effect> copy(flock->Clone());
+    first.reset();
+    render::Render::instance()->SetImplementation(&renderer);
+    flock->Render();
+    copy->Render();
+    EXPECT_EQ(renderer.Draws().size(), 4u);
+}
+
 }  // namespace

@@ -222,4 +222,17 @@ TEST_F(FlyEffectTest, CloneCopiesChildrenAndSharesTheFinish) {
     EXPECT_EQ(Marker::started.size(), starts);
 }
 
+TEST_F(FlyEffectTest, DrawsOnTheRendererInstalledWhenDrawing) {
+    auto first = std::make_unique<test::RecordingRender>();
+    render::Render::instance()->SetImplementation(first.get());
+    auto fly = Launch("to_x='400' to_y='100'", math::Vector2(100, 100));
+    first.reset();
+    test::RecordingRender renderer;
+    render::Render::instance()->SetImplementation(&renderer);
+    fly->Update(clock.Abs(750));
+    fly->Render();
+    EXPECT_EQ(renderer.Draws().size(), 1u);
+    render::Render::instance()->SetImplementation(nullptr);
+}
+
 }  // namespace

@@ -59,7 +59,6 @@ bool BoidsEffect::Boid::See(Boid& other, float distance) {
 }
 
 BoidsEffect::BoidsEffect(TiXmlElement* element) : Effect(element) {
-    renderer = render::Render::instance()->GetImplementation();
     unsigned int count = kDefaultCount;
     if (element) {
         if (const char* name = element->Attribute("filename"))
@@ -103,7 +102,6 @@ Effect* BoidsEffect::CloneSettings() const {
     BoidsEffect* copy = new BoidsEffect();
     copy->position = position;
     copy->running = running;
-    copy->renderer = renderer;
     copy->sprite = sprite;
     copy->boids = boids;
     copy->lastUpdateTime = lastUpdateTime;
@@ -228,7 +226,9 @@ float BoidsEffect::TurnAngle(const math::Vector2& velocity) {
     return arc(d.y) + 3.0f * math::PI / 2.0f;
 }
 
+// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void BoidsEffect::Render() {
+    render::IRender* renderer = render::Render::instance()->GetImplementation();
     if (!renderer || !sprite) return;
     const render::IRender::FilteringMode previous = renderer->GetFilteringMode();
     renderer->SetFilteringMode(filtering);

@@ -69,7 +69,6 @@ private:
     void ReadSettings(TiXmlElement* element);
     void CreateFlock(unsigned int count);
 
-    render::IRender* renderer = nullptr;
     core::ptr<game::Sprite> sprite;
     std::vector<Boid> boids;
     unsigned int lastUpdateTime = 0;

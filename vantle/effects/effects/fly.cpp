@@ -43,7 +43,6 @@ math::Vector2 ReadPoint(TiXmlElement* element, const char* x_name, const char* y
 }  // namespace
 
 FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
-    renderer = render::Render::instance()->GetImplementation();
     flightStart = utils::Timer::instance()->GetTime();
     if (!element) return;
     ReadFloat(element, "speed", speed);
@@ -68,7 +67,6 @@ FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
 Effect* FlyEffect::CloneSettings() const {
     FlyEffect* copy = new FlyEffect();
     copy->position = position;
-    copy->renderer = renderer;
     copy->from = from;
     copy->to = to;
     copy->current = current;
@@ -167,7 +165,9 @@ void FlyEffect::Arrive() {
     finished = true;
 }
 
+// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void FlyEffect::Render() {
+    render::IRender* renderer = render::Render::instance()->GetImplementation();
     if (!renderer) {
         RenderChilds();
         return;

@@ -9,10 +9,6 @@
 
 class TiXmlElement;
 
-namespace render {
-class IRender;
-}
-
 namespace effects {
 
 // Carries its children from one point to another along a sideways-bent curve at a fixed speed, then
@@ -49,7 +45,6 @@ private:
     float Progress(unsigned int time) const;
     void Arrive();
 
-    render::IRender* renderer = nullptr;
     unsigned int flightStart = 0;
     math::Vector2 from;
     math::Vector2 to;
