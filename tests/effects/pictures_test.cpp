@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "kinds2_fixture.h"
 #include "vantle/effects/effects/image_effect.h"
+#include "vantle/effects/effects/particle_system.h"
+#include "vantle/render/render.h"
 
 namespace {
 
@@ -55,6 +58,32 @@ TEST_F(Pictures, ImageClonesAreMemberWiseCopies) {
     ASSERT_EQ(cloned->GetChilds().size(), 1u);
     EXPECT_EQ(cloned->GetChilds()[0], image->GetChilds()[0]);  // shared, never drawn
     EXPECT_EQ(cloned->GetParent(), nullptr);
+}
+
+// Effects built while another renderer was installed, which is gone by the time they draw.
+TEST_F(Pictures, EffectsDrawOnTheRendererInstalledWhenDrawing) {
+    auto first = std::make_unique<test::RecordingRender>();
+    render::Render::instance()->SetImplementation(first.get());
+    core::ptr<effects::Effect> tree = Create(
+        "<effect><affine><key tm='0'><scale x='1' y='1'/></key><key tm='1000'><scale x='1' y='1'/></key>"
+        "<image w='4' h='4'/></affine><particle_system w='2' h='2'><emitter period='1000'/></particle_system>"
+        "</effect>");
+    first.reset();
+    render::Render::instance()->SetImplementation(&renderer);
+    tree->Start(false);
+    tree->Update(clock.At(10));
+    ASSERT_EQ(tree->GetChilds().size(), 2u);
+    auto* system = dynamic_cast<effects::ParticleSystem*>(tree->GetChilds()[1].get());
+    ASSERT_NE(system, nullptr);
+    effects::ParticleSystem::Particle particle;
+    particle.life = particle.energy = 1.0f;
+    for (int i = 0; i < 3; ++i) system->Emit(particle);  // outgrows the first buffer
+    ASSERT_NE(system->GetVertexBuffer(), nullptr);
+    EXPECT_GE(system->GetVertexBuffer()->GetReservedCount(), 18u);
+    tree->Render();
+    ASSERT_EQ(renderer.Draws().size(), 1u);
+    EXPECT_EQ(renderer.Draws()[0].rect, math::Rect(-2, -2, 2, 2));
+    EXPECT_EQ(renderer.GetWorldMatrix(), math::Matrix4::IDENTITY);
 }
 
 }  // namespace

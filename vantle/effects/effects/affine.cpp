@@ -63,6 +63,8 @@ void AffineEffect::Update(unsigned int time) {
 }
 
 void AffineEffect::Render() {
+    // The renderer seen at construction may since have been replaced.
+    renderer = render::Render::instance()->GetImplementation();
     animation.UpdateState(localTime, state);
     CurrentEffectMatrix* current = CurrentEffectMatrix::instance();
     if (renderer) {

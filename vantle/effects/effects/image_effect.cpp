@@ -28,6 +28,8 @@ void ImageEffect::Update() {}
 void ImageEffect::Update(unsigned int) {}
 
 void ImageEffect::Render() {
+    // The renderer seen at construction may since have been replaced.
+    renderer = render::Render::instance()->GetImplementation();
     rect.MoveTo(position.x - halfSize.x, position.y - halfSize.y);
     tile.SetColor(CurrentEffectMatrix::instance()->GetColor());
     if (renderer) renderer->DrawRect(rect, tile);

@@ -117,6 +117,8 @@ void ParticleSystem::Update(unsigned int time) {
 }
 
 void ParticleSystem::Render() {
+    // The renderer seen at construction may since have been replaced.
+    renderer = render::Render::instance()->GetImplementation();
     if (!renderer) return;
     renderer->SetBlendingMode(render::IRender::BLEND_ALPHA);
     renderer->UnForceColor();
@@ -136,6 +138,7 @@ void ParticleSystem::Emit(const Particle& particle) {
 }
 
 void ParticleSystem::RebuildVB() {
+    renderer = render::Render::instance()->GetImplementation();
     if (!renderer) return;
     const unsigned int n = static_cast<unsigned int>(particles.size());
     if (!vertexBuffer) {
