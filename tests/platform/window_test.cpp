@@ -1,10 +1,13 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/recording_application.h"
+#include "support/recording_render.h"
 #include "support/sdl_events.h"
+#include "vantle/render/render.h"
 
 namespace {
 
@@ -46,6 +49,8 @@ TEST(Window, OpensAnOpenGLWindowWithStencilAndDrawsFrames) {
 TEST(Window, SwitchingModesTellsTheRunningApplicationOncePerSwitch) {
     test::ClockedPlatformSDL* sdl = test::InstallPlatformSDL();
     ASSERT_NE(sdl, nullptr);
+    test::RecordingRender renderer;
+    render::Render::instance()->SetImplementation(&renderer);
     test::RecordingApplication app;
     bool created = false;
     std::vector<bool> fullscreen;
@@ -62,8 +67,11 @@ TEST(Window, SwitchingModesTellsTheRunningApplicationOncePerSwitch) {
     };
     platform::Platform::instance()->Run(&app);
     ASSERT_TRUE(created);
+    render::Render::instance()->SetImplementation(nullptr);
     EXPECT_EQ(app.Count("OnFullscreenToggle"), 2);
     EXPECT_EQ(fullscreen, (std::vector<bool>{true, true, false}));
+    // Any back end hears of each completed switch, not only the OpenGL one.
+    EXPECT_EQ(std::count(renderer.Calls().begin(), renderer.Calls().end(), "ResizeWindowFullscreen"), 2);
 }
 
 }  // namespace

@@ -155,10 +155,8 @@ void PlatformSDL::SetFullscreen(bool fullscreen) {
         _fullscreen = !fullscreen;
         return;
     }
-    if (renderer) {
-        render::Render::instance()->ResizeWindow(fullscreen);
-        renderer->RestoreTextures();
-    }
+    if (render::Render::exists()) render::Render::instance()->ResizeWindow(fullscreen);
+    if (renderer) renderer->RestoreTextures();
     if (_application) _application->OnFullscreenToggle();
 }
 
