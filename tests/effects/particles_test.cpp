@@ -255,6 +255,19 @@ TEST_F(Particles, EmittedParticlesFollowTheEmittersSettings) {
     EXPECT_EQ(x_accelerations, (std::set<float>{0, 1, 2}));
 }
 
+// Bounds beyond the range of whole numbers stop at its ends instead of wrapping round to other signs.
+TEST_F(Particles, HugeAccelerationBoundsStayOnTheirSide) {
+    ParticleSystem* system = Started(
+        "<particle_system><emitter count='20'>"
+        "<acceleration left='0' right='1e20' top='-1e30' bottom='0'/>"
+        "</emitter></particle_system>");
+    ASSERT_EQ(system->GetParticles().size(), 20u);
+    for (const Particle& p : system->GetParticles()) {
+        EXPECT_GE(p.acceleration.x, 0.0f);
+        EXPECT_LE(p.acceleration.y, 0.0f);
+    }
+}
+
 TEST_F(Particles, MissingSpeedGivesEveryDirectionAtSpeed100) {
     ParticleSystem* system = Started("<particle_system><particle_emitter count='30'/></particle_system>");
     ASSERT_EQ(system->GetParticles().size(), 30u);

@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <cmath>
+#include <limits>
 
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
@@ -40,6 +41,15 @@ void ReadRange(TiXmlElement* element, const std::string& name, float& low, float
     if (ReadFloat(element, name.c_str(), value)) low = high = value;
     if (ReadFloat(element, (name + "_min").c_str(), value)) low = high = value;
     ReadFloat(element, (name + "_max").c_str(), high);
+}
+
+// A bound cut towards zero. Converting a float beyond int's range is undefined, so such bounds (and
+// infinities) stop at the range's ends, and a bound that is no number counts as 0.
+int WholeBound(float bound) {
+    if (std::isnan(bound)) return 0;
+    if (bound >= static_cast<float>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (bound <= static_cast<float>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return static_cast<int>(bound);
 }
 
 }  // namespace
@@ -144,10 +154,10 @@ void ParticleEmitter::DoEmit(unsigned int n) {
         const float s = random->GetFloat(speedMin, speedMax);
         p.velocity = math::Vector2(s * std::cos(a), s * std::sin(a));
         // Accelerations are whole numbers, the bounds cut towards zero.
-        p.acceleration.x = static_cast<float>(random->GetInt(static_cast<int>(accelerationRange.left),
-                                                             static_cast<int>(accelerationRange.right)));
-        p.acceleration.y = static_cast<float>(random->GetInt(static_cast<int>(accelerationRange.top),
-                                                             static_cast<int>(accelerationRange.bottom)));
+        p.acceleration.x = static_cast<float>(
+            random->GetInt(WholeBound(accelerationRange.left), WholeBound(accelerationRange.right)));
+        p.acceleration.y = static_cast<float>(
+            random->GetInt(WholeBound(accelerationRange.top), WholeBound(accelerationRange.bottom)));
         target->Emit(p);
     }
 }
