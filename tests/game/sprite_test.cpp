@@ -97,6 +97,34 @@ TEST_F(Sprites, BrokenOrMissingFilesGiveEmptySprites) {
     EXPECT_TRUE(renderer.Draws().empty());
 }
 
+// A sprite file whose effect shows that same file, directly or through another one.
+TEST_F(Sprites, SpritesThatContainThemselvesStopAtTheRepeat) {
+    const std::string self = dir.File("self.xml");
+    Write("self.xml", "<sprite><animation name='a' default='1'><frame/><over_effect><sprite filename='" +
+                          self + "'/></over_effect></animation></sprite>");
+    const std::string first = dir.File("first.xml");
+    const std::string second = dir.File("second.xml");
+    Write("first.xml", "<sprite><animation name='a'><frame/><under_effect><sprite filename='" + second +
+                           "'/></under_effect></animation></sprite>");
+    Write("second.xml", "<sprite><animation name='a'><frame/><under_effect><sprite filename='" + first +
+                            "'/></under_effect></animation></sprite>");
+    for (const std::string& path : {self, first}) {
+        SCOPED_TRACE(path);
+        test::CaptureLog log;
+        Sprite sprite(path);
+        EXPECT_EQ(sprite.GetAnimations().size(), 1u);
+        std::vector<std::string> errors;
+        for (const std::string& line : log.Lines()) {
+            if (line.find("Error") != std::string::npos) errors.push_back(line);
+        }
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0], "Error loading sprite: " + path + " : the sprite contains itself");
+        // Loaded again afterwards, the file is no longer being loaded.
+        Sprite again(path);
+        EXPECT_EQ(again.GetAnimations().size(), 1u);
+    }
+}
+
 TEST_F(Sprites, DrawTheFrameOfTheTimeSinceTheAnimationStarted) {
     std::unique_ptr<Sprite> sprite = Load("<sprite w='8' h='8'><animation name='a' default='1' loop='1'>" +
                                           std::string(kFrames) + "</animation></sprite>");

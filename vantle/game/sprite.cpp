@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <set>
 
 #include "vantle/core/log.h"
 #include "vantle/core/random.h"
@@ -37,6 +38,29 @@ core::ptr<effects::Effect> LoadEffect(TiXmlElement* element, const char* name) {
 math::Matrix4 Translation(const math::Vector2& offset) {
     return math::Matrix4().Move(offset.x, offset.y, 0.0f);
 }
+
+// The sprite files being loaded: an effect inside a sprite may load a sprite file in turn, and a file
+// that reaches itself that way would recurse without end.
+class LoadingFile {
+public:
+    explicit LoadingFile(const std::string& path) : _path(path), _entered(Files().insert(path).second) {}
+    ~LoadingFile() {
+        if (_entered) Files().erase(_path);
+    }
+    LoadingFile(const LoadingFile&) = delete;
+    LoadingFile& operator=(const LoadingFile&) = delete;
+    // False when the file is already being loaded further up.
+    bool Entered() const { return _entered; }
+
+private:
+    static std::set<std::string>& Files() {
+        static std::set<std::string> files;
+        return files;
+    }
+
+    std::string _path;
+    bool _entered;
+};
 
 }  // namespace
 
@@ -107,6 +131,11 @@ void Sprite::Animation::Render(const math::Rect& rect, unsigned int time) {
 }
 
 Sprite::Sprite(const std::string& path) {
+    LoadingFile loading(path);
+    if (!loading.Entered()) {
+        core::Log::instance()->Write("Error loading sprite: " + path + " : the sprite contains itself");
+        return;
+    }
     core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(path);
     if (!document) return;
     if (document->Error()) {
