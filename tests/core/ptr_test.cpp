@@ -56,6 +56,20 @@ TEST(Ptr, EmptyForms) {
     EXPECT_TRUE(core::dynamic_ptr_cast<Derived>(from_null).empty());
 }
 
+TEST(Ptr, HolderUnrefDeletesObjectAndHolderOnTheLastRelease) {
+    int deaths = 0;
+    // A holder with an object, and one made from null: the last release deletes only what is there.
+    for (Tracked* object : {new Tracked(&deaths), static_cast<Tracked*>(nullptr)}) {
+        const int before = deaths;
+        auto* holder = new core::ptr<Tracked>::holder{object, 2, &core::detail::DeleteObject<Tracked>};
+        holder->unref();
+        EXPECT_EQ(holder->count, 1);
+        EXPECT_EQ(deaths, before);
+        holder->unref();
+        EXPECT_EQ(deaths, before + (object ? 1 : 0));
+    }
+}
+
 int g_creations = 0;
 int g_failures = 0;
 

@@ -35,6 +35,9 @@ void DeleteObject(void* object) {
 template <class T>
 class ptr {
 public:
+    // Shared by every pointer to one object, whatever its static type.
+    using holder = detail::PtrHolder;
+
     ptr() = default;
     explicit ptr(T* object)
         : _holder(new detail::PtrHolder{object, 1, &detail::DeleteObject<T>}), _object(object) {}
