@@ -73,3 +73,26 @@ TEST(SplineTest, ClearKeepsTheCurveUntilTheNextBuild) {
 }
 
 }  // namespace
+
+namespace {
+
+// A data file can give "nan" for a coordinate; sorting must stay well defined and keep the numbers in
+// order, with the unordered points after them.
+TEST(SplineTest, PointsWithoutAnOrderSortLastInsteadOfBreakingTheSort) {
+    math::Spline s;
+    for (int i = 0; i < 64; ++i) s.AddPoint(i % 3 == 0 ? NAN : static_cast<float>((i * 37) % 64), 0.0f);
+    s.Build();
+    const std::vector<math::Vector2>& points = s.Points();
+    ASSERT_EQ(points.size(), 64u);
+    const std::size_t numbers = 42;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(std::isnan(points[i].x), i >= numbers);
+        if (i > 0 && i < numbers) {
+            EXPECT_LT(points[i - 1].x, points[i].x);
+        }
+    }
+    s.GetValue(10.0f);
+}
+
+}  // namespace

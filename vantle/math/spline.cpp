@@ -1,6 +1,7 @@
 #include "vantle/math/spline.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace math {
 
@@ -23,7 +24,10 @@ void Spline::Clear() {
 void Spline::Build() {
     const size_t n = _points.size();
     for (std::vector<float>* table : {&_a, &_b, &_c, &_d, &_knots}) table->assign(n, 0.0f);
-    std::sort(_points.begin(), _points.end(), [](const Vector2& l, const Vector2& r) { return l.x < r.x; });
+    // NaN compares false both ways, which would break the sort's ordering; such points go last.
+    std::sort(_points.begin(), _points.end(), [](const Vector2& l, const Vector2& r) {
+        return std::isnan(r.x) ? !std::isnan(l.x) : l.x < r.x;
+    });
     if (n < 2) return;
     BuildTable();
 }
