@@ -159,6 +159,20 @@ TEST_F(ConfigTest, FailedWriteKeepsTheOldFile) {
     EXPECT_TRUE(log.Contains("Can't save settings to"));
 }
 
+TEST_F(ConfigTest, WithoutAFileNameSetIsReportedAndWritesNothing) {
+    utils::Config::SetFilename("");
+    test::CaptureLog log;
+    const std::string working_directory = std::filesystem::current_path();
+    {
+        utils::Config config;
+        log.Clear();
+        config.Set("language", core::Value("de"));
+        EXPECT_EQ(config.Get("language").as_string(), "de");
+        EXPECT_EQ(log.Lines(), std::vector<std::string>{"Empty filename was given!"});
+    }
+    EXPECT_FALSE(std::filesystem::exists(working_directory + "/.tmp"));
+}
+
 TEST_F(ConfigTest, MissingFilesAndStreamsChangeNothing) {
     utils::Config config;
     config.Load(core::ptr<io::IStream>(), true);

@@ -155,7 +155,10 @@ void Config::Set(const std::string& key, const core::Value& value) {
 
 // The old file is replaced only by a complete new one: a crash or a full disk leaves either.
 bool Config::SaveToFile() const {
-    if (filename.empty()) return false;
+    if (filename.empty()) {
+        if (core::Log::exists()) core::Log::instance()->Write("Empty filename was given!");
+        return false;
+    }
     const std::string temporary = filename + kTemporarySuffix;
     std::string text;
     for (const std::string& line : Lines()) text += line;
