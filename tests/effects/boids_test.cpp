@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/capture_log.h"
 #include "support/frame_clock.h"
 #include "support/png_writer.h"
 #include "support/recording_render.h"
@@ -284,6 +285,13 @@ TEST_F(BoidsEffectTest, DrawsOnTheRendererInstalledWhenDrawing) {
     flock->Render();
     copy->Render();
     EXPECT_EQ(renderer.Draws().size(), 4u);
+}
+
+TEST_F(BoidsEffectTest, OversizedFlocksAreCutDown) {
+    test::CaptureLog log;
+    auto flock = Make("<boids count='4000000000'/>");
+    EXPECT_EQ(flock->GetBoids().size(), 1000u);
+    EXPECT_TRUE(log.Contains("Error: a flock of 4000000000 boids, keeping 1000"));
 }
 
 }  // namespace

@@ -175,6 +175,8 @@ TEST_F(TileFiles, AtlasesWithoutUsableCells) {
         {"no_tiles.xml", "<atlas size_x='3' size_y='1'/>", 3},
         {"no_size.xml", "<atlas><tiles><tile x='0' y='0'/></tiles></atlas>", 0},
         {"wrong_root.xml", "<tiles><tile x='0' y='0'/></tiles>", 0},
+        {"huge.xml", "<atlas size_x='100000' size_y='100000'><tiles><tile x='0' y='0'/></tiles></atlas>", 0},
+        {"endless.xml", "<atlas size_x='4000000000' size_y='0'/>", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,6 +186,8 @@ TEST_F(TileFiles, AtlasesWithoutUsableCells) {
         EXPECT_TRUE(atlas.GetPart(math::Rect(0, 0, 1, 1)).cells.empty());
     }
     EXPECT_TRUE(log.Contains("Error loading atlas: "));
+    EXPECT_TRUE(log.Contains("huge.xml : too many cells"));
+    EXPECT_TRUE(log.Contains("endless.xml : too many cells"));
 
     Atlas grid(Write("grid.xml", kGrid));
     EXPECT_TRUE(grid.GetPart(math::Rect(0.5f, 0.5f, 0.5f, 1.0f)).cells.empty());  // no width: nothing to map

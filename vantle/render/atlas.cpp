@@ -10,6 +10,10 @@ namespace render {
 
 namespace {
 
+// Far beyond any real atlas; a grid past these would only exhaust memory.
+constexpr unsigned int kMaxSide = 1u << 16;
+constexpr unsigned long long kMaxCells = 1ull << 20;
+
 unsigned int UnsignedAttribute(TiXmlElement* element, const char* name) {
     const char* text = element->Attribute(name);
     return text ? core::str2unsigned(text) : 0;
@@ -40,8 +44,15 @@ void Atlas::Load(const std::string& file_name) {
     }
     TiXmlElement* atlas = document->FirstChildElement("atlas");
     if (!atlas) return;
-    _columns = UnsignedAttribute(atlas, "size_x");
-    _rows = UnsignedAttribute(atlas, "size_y");
+    const unsigned int columns = UnsignedAttribute(atlas, "size_x");
+    const unsigned int rows = UnsignedAttribute(atlas, "size_y");
+    if (columns > kMaxSide || rows > kMaxSide ||
+        static_cast<unsigned long long>(columns) * rows > kMaxCells) {
+        core::Log::instance()->Write("Error loading atlas: " + file_name + " : too many cells");
+        return;
+    }
+    _columns = columns;
+    _rows = rows;
     _grid.assign(_columns, std::vector<core::ptr<Tile>>(_rows));
 
     TiXmlElement* tiles = atlas->FirstChildElement("tiles");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "vantle/core/log.h"
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
@@ -19,6 +20,8 @@ namespace effects {
 namespace {
 
 const unsigned int kDefaultCount = 5;
+// Every step visits the flock once per boid and rule: a larger flock would stall every frame.
+const unsigned int kMaxCount = 1000;
 const float kLengthEpsilon = 1e-8f;
 const float kCohesionPull = 0.01f;
 const float kAlignmentPull = 0.125f;
@@ -65,6 +68,10 @@ BoidsEffect::BoidsEffect(TiXmlElement* element) : Effect(element) {
             sprite = core::ptr<game::Sprite>(new game::Sprite(name));
         ReadSettings(element);
         if (const char* text = element->Attribute("count")) count = core::str2unsigned(text);
+        if (count > kMaxCount) {
+            core::Log::instance()->Write("Error: a flock of %u boids, keeping %u", count, kMaxCount);
+            count = kMaxCount;
+        }
     }
     CreateFlock(count);
 }
