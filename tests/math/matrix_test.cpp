@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "vantle/math/mat4.h"
+#include "vantle/math/rect.h"
 #include "vantle/math/vec2.h"
 #include "vantle/math/vec3.h"
 
@@ -49,6 +50,17 @@ TEST(Matrix4Test, ArithmeticAndConstants) {
     // Swapping columns: entry (i, j) = sum over k of a(i, k) * b(k, j).
     EXPECT_EQ(a * b, math::Matrix4(2, 1, 0, 0, 4, 3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1));
     EXPECT_NE(a * b, b * a);
+}
+
+// Copied during static initialisation of this file, which may run before that of the library's files.
+const math::Matrix4 g_identity = math::Matrix4::IDENTITY;
+const math::Vector2 g_unit_scale = math::Vector2::UNIT_SCALE;
+const math::Rect g_zero_rect = math::Rect::ZERO;
+
+TEST(Matrix4Test, ConstantsAreSetBeforeAnyStaticInitialiserRuns) {
+    EXPECT_EQ(g_identity, math::Matrix4());
+    EXPECT_EQ(g_unit_scale, math::Vector2(1.0f, 1.0f));
+    EXPECT_EQ(g_zero_rect, math::Rect(0.0f, 0.0f, 0.0f, 0.0f));
 }
 
 TEST(Matrix4Test, DividesByW) {

@@ -12,12 +12,6 @@ constexpr int kEntries = 16;
 const Matrix4 Matrix4::IDENTITY;
 const Matrix4 Matrix4::ZERO(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
 
-Matrix4::Matrix4() : Matrix4(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1) {}
-
-Matrix4::Matrix4(float m00, float m01, float m02, float m03, float m10, float m11, float m12, float m13,
-                 float m20, float m21, float m22, float m23, float m30, float m31, float m32, float m33)
-    : m{m00, m01, m02, m03, m10, m11, m12, m13, m20, m21, m22, m23, m30, m31, m32, m33} {}
-
 Matrix4& Matrix4::Move(float x, float y, float z) {
     *this = Matrix4(1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z, 0, 0, 0, 1);
     return *this;

@@ -10,11 +10,13 @@ namespace math {
 struct Matrix4 {
     float m[16];
 
+    // Constant expressions, so the named constants are set before any static initialiser runs.
     // The identity.
-    Matrix4();
+    constexpr Matrix4() : Matrix4(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1) {}
     // Row by row.
-    Matrix4(float m00, float m01, float m02, float m03, float m10, float m11, float m12, float m13, float m20,
-            float m21, float m22, float m23, float m30, float m31, float m32, float m33);
+    constexpr Matrix4(float m00, float m01, float m02, float m03, float m10, float m11, float m12, float m13,
+                      float m20, float m21, float m22, float m23, float m30, float m31, float m32, float m33)
+        : m{m00, m01, m02, m03, m10, m11, m12, m13, m20, m21, m22, m23, m30, m31, m32, m33} {}
 
     float& operator()(int row, int column) { return m[4 * row + column]; }
     float operator()(int row, int column) const { return m[4 * row + column]; }

@@ -17,7 +17,7 @@ struct Rect {
     float bottom = 0.0f;
 
     Rect() = default;
-    Rect(float left_, float top_, float right_, float bottom_)
+    constexpr Rect(float left_, float top_, float right_, float bottom_)
         : left(left_), top(top_), right(right_), bottom(bottom_) {}
     // Normalised.
     Rect(const Vector2& a, const Vector2& b);

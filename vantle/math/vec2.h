@@ -13,7 +13,7 @@ struct Vector2 {
     float y = 0.0f;
 
     Vector2() = default;
-    Vector2(float x_, float y_) : x(x_), y(y_) {}
+    constexpr Vector2(float x_, float y_) : x(x_), y(y_) {}
     // Starts at (0, 0) and reads the attributes "x" and "y", each only when present.
     explicit Vector2(TiXmlElement* element);
 
