@@ -56,7 +56,10 @@ TEST_F(Pictures, ImageClonesAreMemberWiseCopies) {
     EXPECT_EQ(cloned->GetPos(), math::Vector2(5, 6));
     EXPECT_EQ(cloned->GetRect(), dynamic_cast<ImageEffect*>(image.get())->GetRect());
     ASSERT_EQ(cloned->GetChilds().size(), 1u);
-    EXPECT_EQ(cloned->GetChilds()[0], image->GetChilds()[0]);  // shared, never drawn
+    // Its own children: starting and moving the copy leaves the prototype's alone.
+    EXPECT_NE(cloned->GetChilds()[0], image->GetChilds()[0]);
+    EXPECT_EQ(cloned->GetChilds()[0]->GetParent(), cloned);
+    EXPECT_EQ(image->GetChilds()[0]->GetParent(), image.get());
     EXPECT_EQ(cloned->GetParent(), nullptr);
 }
 

@@ -54,6 +54,22 @@ TEST_F(SpriteEffects, CopiesShareOneSpriteAndDrawAtTheirOwnPlaces) {
     EXPECT_TRUE(first->IsPlaying());
 }
 
+TEST_F(SpriteEffects, CopiesStartAndMoveTheirOwnChildren) {
+    core::ptr<effects::Effect> prototype = Create("<sprite x='1' y='2'><effect x='5' y='6'/></sprite>");
+    ASSERT_EQ(prototype->GetChilds().size(), 1u);
+    const core::ptr<effects::Effect> child = prototype->GetChilds()[0];
+    core::ptr<effects::Effect> copy(prototype->Clone());
+    ASSERT_EQ(copy->GetChilds().size(), 1u);
+    EXPECT_NE(copy->GetChilds()[0], child);
+    EXPECT_EQ(copy->GetChilds()[0]->GetParent(), copy.get());
+    copy->MoveTo(math::Vector2(300, 40));
+    copy->Start(false);
+    EXPECT_TRUE(copy->GetChilds()[0]->IsRunning());
+    EXPECT_EQ(child->GetPos(), math::Vector2(5, 6));
+    EXPECT_FALSE(child->IsRunning());
+    EXPECT_EQ(child->GetParent(), prototype.get());
+}
+
 TEST_F(SpriteEffects, UpdatesReachTheSprite) {
     const std::string file = SpriteFile(
         "<sprite><animation name='idle' default='1' loop='1'><frame/></animation>"

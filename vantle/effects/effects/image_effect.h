@@ -23,7 +23,7 @@ public:
     // Position, the tile ("texture", "color", child "rect") and the rectangle's size from the element.
     explicit ImageEffect(TiXmlElement* element);
 
-    // A member-wise copy: the texture and the children are shared.
+    // A member-wise copy sharing the texture, with copies of the children.
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
     void Update() override;
