@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/capture_log.h"
 #include "support/frame_clock.h"
 #include "support/recording_render.h"
 #include "vantle/core/random.h"
@@ -233,6 +234,24 @@ TEST_F(FlyEffectTest, DrawsOnTheRendererInstalledWhenDrawing) {
     fly->Render();
     EXPECT_EQ(renderer.Draws().size(), 1u);
     render::Render::instance()->SetImplementation(nullptr);
+}
+
+// A middle point on an end of the path, or not a number, is left out of the spline.
+TEST_F(FlyEffectTest, UnusablePathMiddlesGiveFinitePositions) {
+    for (const char* attributes : {"spoint='0' disp='0.5'", "spoint='1' disp='0.5'",
+                                   "spoint='nan' disp='0.5'", "disp='1e39'", "disp='0.5' rf='1e39'"}) {
+        SCOPED_TRACE(attributes);
+        test::CaptureLog log;
+        auto fly = Launch(std::string("to_x='100' to_y='0' ") + attributes, math::Vector2(0, 0));
+        EXPECT_TRUE(log.Contains("Error: fly path middle"));
+        for (unsigned int t : {0u, 150u, 400u}) {
+            fly->Update(clock.Abs(t));
+            EXPECT_TRUE(std::isfinite(fly->GetCurrent().x) && std::isfinite(fly->GetCurrent().y)) << t;
+        }
+        fly->Update(clock.Abs(501));
+        ExpectNear(fly->GetCurrent(), math::Vector2(100, 0), 1.0f);
+        EXPECT_FALSE(fly->IsPlaying());
+    }
 }
 
 }  // namespace

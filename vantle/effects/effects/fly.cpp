@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "vantle/core/log.h"
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
@@ -40,6 +41,12 @@ math::Vector2 ReadPoint(TiXmlElement* element, const char* x_name, const char* y
     return point;
 }
 
+// The path's middle point must lie between its ends, at a finite offset: a point on an end, or no number,
+// gives the spline a zero-width interval and every position would be NaN.
+bool UsableMiddle(float at, float offset) {
+    return at != 0.0f && at != 1.0f && std::isfinite(at) && std::isfinite(offset);
+}
+
 }  // namespace
 
 FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
@@ -59,6 +66,11 @@ FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
     if (element->Attribute("from_x")) {
         from = ReadPoint(element, "from_x", "from_y", position);
         endIsPosition = true;
+    }
+    if (!UsableMiddle(spoint, disp) || !std::isfinite(rf)) {
+        core::Log::instance()->Write(
+            "Error: fly path middle at %g, offset %g, range %g is unusable; flying without it", spoint, disp,
+            rf);
     }
     TiXmlElement* finish = element->FirstChildElement("finish_effect");
     if (finish) finishEffect = core::ptr<Effect>(new Effect(finish));
@@ -114,7 +126,8 @@ void FlyEffect::OnStart() {
 
     path.Clear();
     path.AddPoint(0.0f, 0.0f);
-    path.AddPoint(spoint, disp + core::Random::instance()->GetFloat(-rf, rf));
+    const float middle = disp + core::Random::instance()->GetFloat(-rf, rf);
+    if (UsableMiddle(spoint, middle)) path.AddPoint(spoint, middle);
     path.AddPoint(1.0f, 0.0f);
     path.Build();
 
