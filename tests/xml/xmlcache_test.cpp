@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/capture_log.h"
 #include "support/temp_dir.h"
@@ -104,6 +107,61 @@ TEST_F(XmlCacheTest, DeepNestingIsAnErrorNotACrash) {
     for (int i = 0; i < 5000; ++i) flat += "<b/><c></c>";
     dir.Write("flat.xml", flat + "</root>");
     EXPECT_FALSE(Get("flat.xml")->Error());
+}
+
+int DocumentDepth(const TiXmlNode* document) {
+    int deepest = 0;
+    std::vector<std::pair<const TiXmlNode*, int>> open{{document, 0}};
+    while (!open.empty()) {
+        const auto [node, depth] = open.back();
+        open.pop_back();
+        if (node->ToElement()) deepest = std::max(deepest, depth);
+        for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling())
+            open.emplace_back(child, node->ToElement() ? depth + 1 : depth);
+    }
+    return deepest;
+}
+
+// Random markup around the refusal limit: whatever is accepted must not be nested deeper than it, even
+// where comments, sections, declarations, quotes and text hide things that look like closing tags.
+TEST_F(XmlCacheTest, AcceptedDocumentsNeverNestBeyondTheLimit) {
+    const std::vector<std::string> lookalikes = {"<!-- </a> -->",
+                                                 "<!--></a>-->",
+                                                 "<![CDATA[</a>]]>",
+                                                 "<b x='</a>'/>",
+                                                 "<b x=\"></a>\"></b>",
+                                                 "<?xml version='></a>'?>",
+                                                 "<?xml encoding=\"</a>\"?>",
+                                                 "/>",
+                                                 "text",
+                                                 "<!DOCTYPE x>",
+                                                 "<b/>",
+                                                 "\xEF\xBB\xBF",
+                                                 "'\""};
+    const int kLimit = 1000;
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> share(0.0, 1.0);
+    std::uniform_int_distribution<std::size_t> any(0, lookalikes.size() - 1);
+    int accepted_deep = 0;
+    for (int round = 0; round < 120; ++round) {
+        std::string text = "<a>";
+        const int steps = 2500 + 15 * round;
+        for (int i = 0; i < steps; ++i) {
+            const double r = share(random);
+            text += r < 0.5 ? "<a>" : r < 0.7 ? "</a>" : lookalikes[any(random)];
+        }
+        const std::string name = "fuzz" + std::to_string(round) + ".xml";
+        dir.Write(name, text);
+        test::CaptureLog log;
+        const core::ptr<TiXmlDocument> document = Get(name);
+        ASSERT_TRUE(document);
+        if (log.Contains("nested too deeply")) continue;
+        const int depth = DocumentDepth(document.get());
+        EXPECT_LE(depth, kLimit) << name;
+        if (depth > kLimit / 2) ++accepted_deep;
+    }
+    // Some documents came close to the limit, so the bound was really put to the test.
+    EXPECT_GT(accepted_deep, 0);
 }
 
 }  // namespace
