@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "kinds2_fixture.h"
+#include "support/capture_log.h"
 #include "vantle/core/random.h"
 #include "vantle/effects/effects/affine.h"
+#include "vantle/effects/effects/particle_system.h"
 #include "vantle/effects/effects/random_effect.h"
 #include "vantle/effects/effects/random_runner.h"
 
@@ -219,6 +221,28 @@ TEST_F(Randoms, RunnerClonesShareThePrototypeAndCopyThePoints) {
     EXPECT_EQ(copy->GetRunningEffect(), runner->GetRunningEffect());
     EXPECT_EQ(copy->GetPoints().size(), 3u);
     EXPECT_EQ(copy->GetPos(), math::Vector2(100, 10));
+}
+
+// Counts beyond any real burst are cut down when read, before a start could try to make them all.
+TEST_F(Randoms, OversizedBurstsAreCutDown) {
+    test::CaptureLog log;
+    core::ptr<effects::Effect> random = Create(
+        "<random_effect count='4000000000'><running_effects><effect/></running_effects></random_effect>");
+    random->Start(false);
+    EXPECT_EQ(random->GetChilds().size(), 10000u);
+    core::ptr<effects::Effect> runner = Create(
+        "<random_runner count='4000000000' "
+        "period='0'><points><p/></points><running_effect><image/></running_effect>"
+        "</random_runner>");
+    runner->Start(false);
+    runner->Update(clock.At(1));
+    EXPECT_EQ(runner->GetChilds().size(), 10000u);
+    core::ptr<effects::Effect> system =
+        Create("<particle_system><emitter count='4000000000'/></particle_system>");
+    system->Start(false);
+    EXPECT_EQ(dynamic_cast<effects::ParticleSystem*>(system.get())->GetParticles().size(), 10000u);
+    EXPECT_TRUE(log.Contains("Error: a burst of 4000000000 effects, keeping 10000"));
+    EXPECT_TRUE(log.Contains("Error: a burst of 4000000000 particles, keeping 10000"));
 }
 
 }  // namespace

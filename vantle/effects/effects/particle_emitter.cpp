@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "vantle/core/log.h"
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
@@ -43,6 +44,9 @@ void ReadRange(TiXmlElement* element, const std::string& name, float& low, float
     ReadFloat(element, (name + "_max").c_str(), high);
 }
 
+// A burst larger than this would only exhaust memory and stall the frame.
+const unsigned int kMaxCount = 10000;
+
 // A bound cut towards zero. Converting a float beyond int's range is undefined, so such bounds (and
 // infinities) stop at the range's ends, and a bound that is no number counts as 0.
 int WholeBound(float bound) {
@@ -60,6 +64,10 @@ ParticleEmitter::ParticleEmitter(TiXmlElement* element)
     : Effect(element), halfSpread(DegreesToRadians(kFullTurnDegrees) * 0.5f) {
     if (!element) return;
     ReadUnsigned(element, "count", count);
+    if (count > kMaxCount) {
+        core::Log::instance()->Write("Error: a burst of %u particles, keeping %u", count, kMaxCount);
+        count = kMaxCount;
+    }
     if (const char* period = element->Attribute("period")) {
         if (std::string(period) != "once") {
             once = false;

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "vantle/core/log.h"
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
@@ -19,6 +20,16 @@ void ReadFlag(TiXmlElement* element, const char* name, unsigned int& flag) {
     if (const char* text = element->Attribute(name)) flag = core::str2bool(text) ? 1 : 0;
 }
 
+// A burst larger than this would only exhaust memory and stall the frame.
+const unsigned int kMaxCount = 10000;
+
+void ReadCount(TiXmlElement* element, unsigned int& count) {
+    ReadUnsigned(element, "count", count);
+    if (count <= kMaxCount) return;
+    core::Log::instance()->Write("Error: a burst of %u effects, keeping %u", count, kMaxCount);
+    count = kMaxCount;
+}
+
 }  // namespace
 
 RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
@@ -33,7 +44,7 @@ RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
     ReadFlag(element, "loop", loop);
     ReadFlag(element, "no_move", noMove);
     ReadUnsigned(element, "period", period);
-    ReadUnsigned(element, "count", count);
+    ReadCount(element, count);
     ReadUnsigned(element, "cycles_count", cyclesCount);
     running = 0;
 }
