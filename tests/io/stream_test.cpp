@@ -50,6 +50,17 @@ TEST(MemoryStream, ReadsAndSeeksNeverPastTheEnd) {
     EXPECT_EQ(bytes[0], 0);
 }
 
+TEST(MemoryStream, ReadingNothingTouchesNoBuffer) {
+    char bytes[4] = {1, 2, 3, 4};
+    io::MemoryStream stream(bytes, sizeof bytes);
+    core::ptr<io::IStream> source(new io::MemoryStream(bytes, sizeof bytes));
+    io::ProxyStream window(source, 1, 2, "window");
+    EXPECT_EQ(stream.Read(nullptr, 0), 0u);
+    EXPECT_EQ(window.Read(nullptr, 0), 0u);
+    EXPECT_EQ(stream.GetPosition(), 0u);
+    EXPECT_EQ(window.GetPosition(), 0u);
+}
+
 TEST(MemoryStream, WriteModeStreamIsEmptyAndIgnoresWrites) {
     void* nothing = nullptr;
     io::MemoryStream stream(&nothing);

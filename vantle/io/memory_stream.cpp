@@ -15,7 +15,8 @@ unsigned int MemoryStream::Seek(unsigned int position) {
 }
 
 unsigned long MemoryStream::Read(void* buffer, unsigned long count) {
-    if (Eof()) return 0;
+    // Nothing to copy: the caller's buffer may be null.
+    if (Eof() || count == 0) return 0;
     unsigned long left = _size - _position;
     unsigned long n = count <= left ? count : left;
     std::memcpy(buffer, _buffer + _position, n);
