@@ -1,0 +1,1 @@
+vantle_test(test_effects_every_kind every_kind_test.cpp)

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+
+#include <string>
+
+#include "support/frame_clock.h"
+#include "support/recording_render.h"
+#include "vantle/core/ptr.h"
+#include "vantle/effects/effect.h"
+#include "vantle/effects/effect_factory.h"
+#include "vantle/effects/effects/register.h"
+#include "vantle/render/render.h"
+
+namespace {
+
+const char* const kNames[] = {"effect",        "sound", "particle_system", "particle_emitter",
+                              "emitter",       "image", "random_runner",   "text",
+                              "random_effect", "fly",   "sprite",          "boids",
+                              "affine"};
+
+// Every attribute and setting child any kind reads, none of them a number, a colour or a file.
+const char* const kMalformed =
+    " x='?' y='?' w='?' h='?' loop='?' delay='?' period='?' count='?' cycles_count='?' no_move='?'"
+    " speed='?' disp='?' rf='?' spoint='?' to_x='?' to_y='?' from_x='?' from_y='?' size='?' align='?'"
+    " color='?' font='?' text='?' texture='?' filename='?' sample='?' volume_key='?' volume='?'"
+    " start_color='?' end_color='?' start_size='?' end_size='?' energy='?' filtering='?' min_speed='?'"
+    " max_speed='?' vis_distance='?' min_distance='?'>"
+    "<key tm='?'><scale x='?'/><angle value='?'/><color value='?'/></key>"
+    "<speed direction='?' spread='?' min='?' max='?'/><acceleration radial='?' left='?'/><spin min='?'/>"
+    "<position left='?'/><bound left='?'/><points><p x='?'/></points><running_effect/>"
+    "<running_effects><nothing/></running_effects><finish_effect/><rect left='?'/><unknown/>";
+
+class EveryKind : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clock.Start();
+        render::Render::instance()->SetImplementation(&renderer);
+        effects::RegisterEffects();
+    }
+    void TearDown() override { render::Render::instance()->SetImplementation(nullptr); }
+
+    // Runs a node through its whole life; nothing may crash or trip a sanitizer.
+    void Exercise(effects::Effect* created) {
+        ASSERT_NE(created, nullptr);
+        core::ptr<effects::Effect> prototype(created);
+        core::ptr<effects::Effect> copy(prototype->Clone());
+        core::ptr<effects::Effect> text_copy(prototype->Clone(std::string("text")));
+        for (const core::ptr<effects::Effect>& effect : {copy, text_copy}) {
+            clock.Start();
+            effect->MoveTo(math::Vector2(10, 20));
+            effect->Start(false);
+            for (unsigned int t : {1u, 16u, 5000u}) {
+                effect->Update(clock.At(t));
+                effect->Render();
+            }
+            effect->Stop();
+            effect->Update(clock.At(6000));
+            effect->IsPlaying();
+        }
+    }
+
+    test::FrameClock clock;
+    test::RecordingRender renderer;
+};
+
+TEST_F(EveryKind, EveryNameIsRegistered) {
+    for (const char* name : kNames)
+        EXPECT_TRUE(effects::EffectFactory::instance()->IsRegistered(name)) << name;
+}
+
+TEST_F(EveryKind, MissingElementsGiveEmptyNodes) {
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        Exercise(effects::EffectFactory::instance()->Create(nullptr, name));
+    }
+}
+
+TEST_F(EveryKind, MalformedElementsGiveUsableNodes) {
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        const std::string xml = std::string("<") + name + kMalformed + "</" + name + ">";
+        TiXmlDocument document;
+        document.Parse(xml.c_str());
+        ASSERT_FALSE(document.Error()) << document.ErrorDesc();
+        Exercise(effects::EffectFactory::instance()->Create(document.RootElement()));
+    }
+}
+
+}  // namespace
