@@ -113,6 +113,28 @@ TEST(ProxyStream, AnEmptySourceIsClosedAndAtItsEnd) {
     EXPECT_EQ(proxy.Read(out, 4), 0u);
 }
 
+TEST(ReadText, GivesTheWholeStreamUpToItsFirstZeroByte) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        unsigned int position;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"plain text", "a = 1\n", 0, "a = 1\n"},
+        {"read from the start wherever the stream stands", "<root/>", 5, "<root/>"},
+        {"zero padding dropped", std::string("ab\0\0cd", 6), 0, "ab"},
+        {"empty stream", "", 0, ""},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = c.bytes;
+        core::ptr<io::IStream> stream(
+            new io::MemoryStream(&bytes[0], static_cast<unsigned int>(bytes.size())));
+        stream->Seek(c.position);
+        EXPECT_EQ(io::ReadText(stream), c.expected) << c.name;
+    }
+}
+
 TEST(File, ModesDecideWhatTheFileAnswers) {
     std::string path = TempFile("modes");
     WriteRaw(path, "0123456789");

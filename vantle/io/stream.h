@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "vantle/core/ptr.h"
+
 namespace io {
 
 // A byte stream: a file, a view of memory or a window on another stream. Handed around as
@@ -28,5 +30,9 @@ public:
     // Byte-wise XOR of everything read and written from now on; streams without it ignore the key.
     virtual void SetXor(char /*key*/) {}
 };
+
+// The whole stream, read from its start, as text up to its first zero byte (text files may be padded
+// with zeros). The stream must not be empty.
+std::string ReadText(const core::ptr<IStream>& stream);
 
 }  // namespace io

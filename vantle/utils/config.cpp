@@ -108,13 +108,8 @@ void Config::LoadDefaults(const std::string& name) {
 
 void Config::Load(const core::ptr<io::IStream>& stream, bool defaults) {
     if (!stream || !stream->IsOpened()) return;
-    stream->Seek(0);
-    std::string text(stream->Size(), '\0');
-    if (!text.empty()) text.resize(stream->Read(&text[0], text.size()));
-    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-
     std::string key, value;
-    for (const std::string& line : core::str_split(text, "\n")) {
+    for (const std::string& line : core::str_split(io::ReadText(stream), "\n")) {
         if (!ParseLine(line, key, value)) continue;
         if (defaults) _defaults[key] = core::Value(value);
         _values[key] = core::Value(value);

@@ -15,15 +15,6 @@ namespace {
 // The parser recurses once per element level; deeper documents would exhaust the stack.
 const int kMaxDepth = 1000;
 
-std::string ReadText(const core::ptr<io::IStream>& stream) {
-    stream->Seek(0);
-    std::string text(stream->Size(), '\0');
-    if (!text.empty()) text.resize(stream->Read(&text[0], text.size()));
-    const std::string::size_type zero = text.find('\0');
-    if (zero != std::string::npos) text.resize(zero);
-    return text;
-}
-
 // Scans markup the way the parser reads it, so that nothing inside comments, sections, declarations or
 // quoted attribute values counts as a tag. Up to the first point where the parser would give up, the
 // depth found is never below the parser's own.
@@ -153,7 +144,7 @@ private:
 core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
     const core::ptr<io::IStream> stream = io::Loader::instance()->Load(name);
     if (!stream) return core::ptr<TiXmlDocument>();
-    const std::string text = core::remove(ReadText(stream), "\r");
+    const std::string text = core::remove(io::ReadText(stream), "\r");
     core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
     if (NestingScanner(text).Deepest(kMaxDepth) > kMaxDepth) {
         core::Log::instance()->Write("XML nested too deeply: %s", name.c_str());
