@@ -8,6 +8,8 @@
 #include <sstream>
 #include <type_traits>
 
+#include "vantle/core/strutils.h"
+
 namespace core {
 
 namespace {
@@ -196,7 +198,7 @@ template double Value::get<double>() const;
 template bool Value::get<bool>() const;
 
 bool Value::get_bool() const {
-    if (_type == STRING) return _text == "true" || _text == "yes" || _text == "1";
+    if (_type == STRING) return str2bool(_text);
     return number_as<bool>();
 }
 
@@ -219,7 +221,7 @@ std::string Value::as_string() const {
         case DOUBLE:
             return WriteNumber(load<double>());
         case BOOL:
-            return load<std::uint32_t>() != 0 ? "true" : "false";
+            return bool2str(load<std::uint32_t>() != 0);
         default:
             return std::string();
     }
