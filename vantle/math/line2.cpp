@@ -1,16 +1,13 @@
 #include "vantle/math/line2.h"
 
-#include <cmath>
-
 namespace math {
 
 float Line2::LengthSq() const {
-    const Vector2 d = Direction();
-    return d.x * d.x + d.y * d.y;
+    return Direction().LengthSq();
 }
 
 float Line2::Length() const {
-    return std::sqrt(LengthSq());
+    return Direction().Length();
 }
 
 bool Line2::Intersect(const Line2& o) const {

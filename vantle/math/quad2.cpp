@@ -23,7 +23,7 @@ bool Quad2::Intersect(const Rect& r) const {
         if (r.Contains(corner)) return true;
     }
     for (int i = 0; i < kCorners; ++i) {
-        if (r.Intersect(v[i], v[(i + 1) % kCorners])) return true;
+        if (r.Intersect(Edge(i))) return true;
     }
     return false;
 }

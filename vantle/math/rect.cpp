@@ -22,6 +22,16 @@ Rect::Rect(TiXmlElement* element) {
 
 Rect::Rect(TiXmlNode* node) : Rect(node ? node->ToElement() : nullptr) {}
 
+namespace {
+
+// A size under either of its two names; the long name wins.
+bool ReadSize(const TiXmlElement* element, const char* short_name, const char* long_name, float& size) {
+    const bool has_short = ReadFloatAttribute(element, short_name, size);
+    return ReadFloatAttribute(element, long_name, size) || has_short;
+}
+
+}  // namespace
+
 void Rect::Load(TiXmlElement* element) {
     float value = 0.0f;
     if (ReadFloatAttribute(element, "x", value)) left = right = value;
@@ -30,26 +40,14 @@ void Rect::Load(TiXmlElement* element) {
     if (ReadFloatAttribute(element, "top", value)) top = bottom = value;
     const bool has_right = ReadFloatAttribute(element, "right", right);
     const bool has_bottom = ReadFloatAttribute(element, "bottom", bottom);
-    bool has_w = false;
-    bool has_h = false;
-    if (ReadFloatAttribute(element, "w", value)) {
+    if (ReadSize(element, "w", "width", value))
         right = left + value;
-        has_w = true;
-    }
-    if (ReadFloatAttribute(element, "h", value)) {
+    else if (!has_right)
+        right = left;
+    if (ReadSize(element, "h", "height", value))
         bottom = top + value;
-        has_h = true;
-    }
-    if (ReadFloatAttribute(element, "width", value)) {
-        right = left + value;
-        has_w = true;
-    }
-    if (ReadFloatAttribute(element, "height", value)) {
-        bottom = top + value;
-        has_h = true;
-    }
-    if (!has_h && !has_bottom) bottom = top;
-    if (!has_w && !has_right) right = left;
+    else if (!has_bottom)
+        bottom = top;
 }
 
 void Rect::Normalize() {
