@@ -86,4 +86,29 @@ TEST_F(EveryKind, MalformedElementsGiveUsableNodes) {
     }
 }
 
+// A copy is a root of its own: starting, moving or stopping it must never reach into its source's tree.
+TEST_F(EveryKind, CopiesShareNoParentAndNoChildWithTheirSource) {
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        const std::string xml = std::string("<") + name + "><effect><effect/></effect></" + name + ">";
+        TiXmlDocument document;
+        document.Parse(xml.c_str());
+        ASSERT_FALSE(document.Error()) << document.ErrorDesc();
+        effects::Effect holder;
+        holder.AddChild(effects::EffectFactory::instance()->Create(document.RootElement()));
+        ASSERT_EQ(holder.GetChilds().size(), 1u);
+        const core::ptr<effects::Effect>& prototype = holder.GetChilds()[0];
+        for (const core::ptr<effects::Effect>& copy :
+             {core::ptr<effects::Effect>(prototype->Clone()),
+              core::ptr<effects::Effect>(prototype->Clone("text"))}) {
+            EXPECT_EQ(copy->GetParent(), nullptr);
+            for (const core::ptr<effects::Effect>& child : copy->GetChilds()) {
+                EXPECT_EQ(child->GetParent(), copy.get());
+                for (const core::ptr<effects::Effect>& original : prototype->GetChilds())
+                    EXPECT_NE(child.get(), original.get());
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -19,6 +19,8 @@ Effect::Effect(TiXmlElement* element) {
     LoadChilds(element);
 }
 
+Effect::Effect(const Effect& other) : running(other.running), position(other.position) {}
+
 Effect::Effect(const std::string& file_name) {
     LoadFile(file_name);
 }

@@ -73,9 +73,11 @@ public:
     static void Register();
 
 protected:
-    // Member-wise copies for kinds whose Clone shares their children.
-    Effect(const Effect&) = default;
-    Effect& operator=(const Effect&) = default;
+    // The node alone, for kinds whose Clone copies them member by member: position and running flag. The
+    // copy is a root without children, so nothing reaches the source's subtree through it; a kind that
+    // wants children in its copy adds them with CloneChilds.
+    Effect(const Effect& other);
+    Effect& operator=(const Effect&) = delete;
 
     bool HasChilds() const { return !children.empty(); }
     // The playing rule of kinds that repeat until stopped: they play while running and looping, and once

@@ -105,33 +105,13 @@ void BoidsEffect::CreateFlock(unsigned int count) {
     }
 }
 
-Effect* BoidsEffect::CloneSettings() const {
-    BoidsEffect* copy = new BoidsEffect();
-    copy->position = position;
-    copy->running = running;
-    copy->sprite = sprite;
-    copy->boids = boids;
-    copy->lastUpdateTime = lastUpdateTime;
-    copy->maxSpeed = maxSpeed;
-    copy->minSpeed = minSpeed;
-    copy->cohesionK = cohesionK;
-    copy->separationK = separationK;
-    copy->alignmentK = alignmentK;
-    copy->fromMouseK = fromMouseK;
-    copy->minDistance = minDistance;
-    copy->visDistance = visDistance;
-    copy->bound = bound;
-    copy->filtering = filtering;
-    return copy;
-}
-
 // The children are never run, so the copy does not carry them.
 Effect* BoidsEffect::Clone() const {
-    return CloneSettings();
+    return new BoidsEffect(*this);
 }
 
 Effect* BoidsEffect::Clone(const std::string&) const {
-    return CloneSettings();
+    return Clone();
 }
 
 void BoidsEffect::OnStart() {

@@ -64,8 +64,7 @@ public:
     static void Register();
 
 private:
-    BoidsEffect() = default;
-    Effect* CloneSettings() const;
+    BoidsEffect(const BoidsEffect&) = default;
     void ReadSettings(TiXmlElement* element);
     void CreateFlock(unsigned int count);
 

@@ -76,35 +76,21 @@ FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
     if (finish) finishEffect = core::ptr<Effect>(new Effect(finish));
 }
 
-Effect* FlyEffect::CloneSettings() const {
-    FlyEffect* copy = new FlyEffect();
-    copy->position = position;
-    copy->from = from;
-    copy->to = to;
-    copy->current = current;
-    copy->normal = normal;
-    copy->path = path;
-    copy->rf = rf;
-    copy->disp = disp;
-    copy->spoint = spoint;
-    copy->speed = speed;
-    copy->length = length;
-    copy->endIsPosition = endIsPosition;
-    copy->finishEffect = finishEffect;
-    copy->finished = finished;
-    copy->duration = duration;
+FlyEffect* FlyEffect::CloneSettings() const {
+    FlyEffect* copy = new FlyEffect(*this);
+    copy->running = 0;
     copy->flightStart = utils::Timer::instance()->GetTime();
     return copy;
 }
 
 Effect* FlyEffect::Clone() const {
-    Effect* copy = CloneSettings();
+    FlyEffect* copy = CloneSettings();
     copy->CloneChilds(this);
     return copy;
 }
 
 Effect* FlyEffect::Clone(const std::string& text) const {
-    Effect* copy = CloneSettings();
+    FlyEffect* copy = CloneSettings();
     copy->CloneChilds(this, text);
     return copy;
 }

@@ -39,9 +39,9 @@ public:
     static void Register();
 
 private:
-    FlyEffect() = default;
-    // Every setting of the source; fresh copies of its children.
-    Effect* CloneSettings() const;
+    FlyEffect(const FlyEffect&) = default;
+    // Every setting of the source, not running, its flight clock started now; no children yet.
+    FlyEffect* CloneSettings() const;
     float Progress(unsigned int time) const;
     void Arrive();
 

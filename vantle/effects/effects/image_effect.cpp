@@ -14,10 +14,6 @@ ImageEffect::ImageEffect(TiXmlElement* element)
 
 Effect* ImageEffect::Clone() const {
     ImageEffect* copy = new ImageEffect(*this);
-    // The copy is a new root until someone adopts it, with children of its own: shared ones would be
-    // started, moved and stopped along with the copy behind the prototype's back.
-    copy->parent = nullptr;
-    copy->children.clear();
     copy->CloneChilds(this);
     return copy;
 }

@@ -102,8 +102,6 @@ void ParticleEmitter::ReadAcceleration(TiXmlElement* element) {
 
 Effect* ParticleEmitter::Clone() const {
     ParticleEmitter* copy = new ParticleEmitter(*this);
-    copy->parent = nullptr;
-    copy->children.clear();
     copy->CloneChilds(this);
     return copy;
 }

@@ -50,10 +50,7 @@ RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
 }
 
 Effect* RandomEffect::Clone() const {
-    RandomEffect* copy = new RandomEffect(*this);
-    copy->parent = nullptr;
-    copy->children.clear();
-    return copy;
+    return new RandomEffect(*this);
 }
 
 Effect* RandomEffect::Clone(const std::string&) const {

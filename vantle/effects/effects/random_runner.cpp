@@ -50,10 +50,7 @@ RandomRunner::RandomRunner(TiXmlElement* element) : Effect(element) {
 }
 
 Effect* RandomRunner::Clone() const {
-    RandomRunner* copy = new RandomRunner(*this);
-    copy->parent = nullptr;
-    copy->children.clear();
-    return copy;
+    return new RandomRunner(*this);
 }
 
 Effect* RandomRunner::Clone(const std::string&) const {

@@ -18,10 +18,6 @@ SpriteEffect::SpriteEffect(TiXmlElement* element)
 
 Effect* SpriteEffect::Clone() const {
     SpriteEffect* copy = new SpriteEffect(*this);
-    // The copy is a new root until someone adopts it, with children of its own: shared ones would be
-    // started, moved and stopped along with the copy behind the prototype's back.
-    copy->parent = nullptr;
-    copy->children.clear();
     copy->CloneChilds(this);
     return copy;
 }

@@ -42,18 +42,6 @@ TextEffect::TextEffect(TiXmlElement* element) : Effect(element) {
     if (!message.empty() && font) renderedText = font->RenderText(message, size, color);
 }
 
-TextEffect::TextEffect(const TextEffect& other)
-    : Effect(other),
-      alignment(other.alignment),
-      color(other.color),
-      font(other.font),
-      renderedText(other.renderedText) {
-    // The copy is a root of its own, and gets its own children from Clone: shared ones would be
-    // started, moved and stopped along with the copy behind the prototype's back.
-    parent = nullptr;
-    children.clear();
-}
-
 TextEffect::~TextEffect() {
     // The laid-out text goes before the font that made it.
     renderedText.reset();

@@ -37,7 +37,7 @@ public:
     static void Register();
 
 private:
-    TextEffect(const TextEffect& other);
+    TextEffect(const TextEffect&) = default;
     float AlignmentOffset() const;
 
     int alignment = ALIGN_CENTER;
