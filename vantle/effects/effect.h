@@ -18,7 +18,8 @@ namespace effects {
 // into place and run by an effect manager. Every Update receives the absolute frame time in milliseconds.
 //
 // Kinds derive from it and override what they need. C++ hides the other overload when one Update or Clone
-// is overridden: a kind overrides both of each pair (or brings the base's in with a using-declaration).
+// is overridden: a kind overrides both Clones, and brings Update() in with a using-declaration, since it
+// only hands the frame clock's time to Update(unsigned int).
 class Effect {
 public:
     Effect();

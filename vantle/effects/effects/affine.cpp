@@ -47,10 +47,6 @@ void AffineEffect::OnStart() {
     startTime = utils::Timer::instance()->GetTime();
 }
 
-void AffineEffect::Update() {
-    Update(utils::Timer::instance()->GetTime());
-}
-
 void AffineEffect::Update(unsigned int time) {
     localTime = time - startTime;
     animation.UpdateState(localTime, state);

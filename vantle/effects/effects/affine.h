@@ -24,7 +24,7 @@ public:
 
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     void Render() override;
     // A looping effect plays while running (and while it has children); another while its local time

@@ -118,10 +118,6 @@ void BoidsEffect::OnStart() {
     lastUpdateTime = utils::Timer::instance()->GetTime();
 }
 
-void BoidsEffect::Update() {
-    Update(utils::Timer::instance()->GetTime());
-}
-
 void BoidsEffect::Update(unsigned int time) {
     UpdateBoids(time);
     lastUpdateTime = time;

@@ -39,7 +39,7 @@ public:
     // The settings and the flock as they stand; the copied boids share their sprites.
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     void Render() override;
     bool IsPlaying() const override { return running != 0; }

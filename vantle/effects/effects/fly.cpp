@@ -132,10 +132,6 @@ float FlyEffect::Progress(unsigned int time) const {
     return static_cast<float>(time - flightStart) / static_cast<float>(duration);
 }
 
-void FlyEffect::Update() {
-    Update(utils::Timer::instance()->GetTime());
-}
-
 void FlyEffect::Update(unsigned int time) {
     const float progress = Progress(time);
     const math::Vector2 base = math::Vector2::Lerp(from, to, progress);

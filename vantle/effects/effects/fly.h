@@ -22,7 +22,7 @@ public:
 
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     void Render() override;
     // False once arrived; before, while it has children.

@@ -22,8 +22,6 @@ Effect* ImageEffect::Clone(const std::string&) const {
     return Clone();
 }
 
-void ImageEffect::Update() {}
-
 void ImageEffect::Update(unsigned int) {}
 
 void ImageEffect::Render() {

@@ -26,7 +26,7 @@ public:
     // A member-wise copy sharing the texture, with copies of the children.
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     void Render() override;
     bool IsPlaying() const override;

@@ -119,10 +119,6 @@ void ParticleEmitter::OnStart() {
     }
 }
 
-void ParticleEmitter::Update() {
-    Update(utils::Timer::instance()->GetTime());
-}
-
 void ParticleEmitter::Update(unsigned int time) {
     if (!running) return;
     if (!once) {

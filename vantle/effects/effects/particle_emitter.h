@@ -19,7 +19,7 @@ public:
 
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     // Draws nothing.
     void Render() override;

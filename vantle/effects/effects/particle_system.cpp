@@ -84,10 +84,6 @@ void ParticleSystem::OnStart() {
     lastUpdateTime = utils::Timer::instance()->GetTime();
 }
 
-void ParticleSystem::Update() {
-    Update(utils::Timer::instance()->GetTime());
-}
-
 void ParticleSystem::Step(Particle& p, float dt) const {
     p.energy -= dt * energyLoss;
     p.velocity += dt * p.acceleration;

@@ -48,7 +48,7 @@ public:
 
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     // Steps every particle by the time since the last update, drops the dead, then updates the
     // emitters. It steps whether or not it runs.
     void Update(unsigned int time) override;

@@ -6,7 +6,6 @@
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
-#include "vantle/utils/timer.h"
 
 namespace effects {
 
@@ -77,10 +76,6 @@ void RandomEffect::StartEffect() {
     }
     ++cycles;
     if (cycles >= cyclesCount && !loop) running = 0;
-}
-
-void RandomEffect::Update() {
-    Update(utils::Timer::instance()->GetTime());
 }
 
 void RandomEffect::Update(unsigned int time) {

@@ -6,7 +6,6 @@
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
-#include "vantle/utils/timer.h"
 
 namespace effects {
 
@@ -81,10 +80,6 @@ void RandomRunner::StartBatch() {
     }
     ++cycles;
     if (cycles >= cyclesCount && !loop) running = 0;
-}
-
-void RandomRunner::Update() {
-    Update(utils::Timer::instance()->GetTime());
 }
 
 void RandomRunner::Update(unsigned int time) {

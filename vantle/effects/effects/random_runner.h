@@ -22,7 +22,7 @@ public:
     // A copy of the node without children; the prototype is shared.
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     // While running, and while copies still play.
     bool IsPlaying() const override;

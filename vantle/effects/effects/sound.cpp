@@ -6,7 +6,6 @@
 #include "vantle/core/context.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
-#include "vantle/utils/timer.h"
 
 namespace effects {
 
@@ -68,10 +67,6 @@ void SoundEffect::OnStart() {
     if (channel >= 0 && loop) device->Stop(channel);
     channel = device->Play(sample, volume, loop);
     if (loop) running = 1;
-}
-
-void SoundEffect::Update() {
-    Update(utils::Timer::instance()->GetTime());
 }
 
 // Children of a sound are not updated.

@@ -23,7 +23,7 @@ public:
     // Copies every setting and shares the sample; the copy has no channel of its own yet.
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     bool IsSound() const override { return true; }
     bool IsPlaying() const override { return running != 0; }

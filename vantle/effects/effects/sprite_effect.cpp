@@ -26,10 +26,6 @@ Effect* SpriteEffect::Clone(const std::string&) const {
     return Clone();
 }
 
-void SpriteEffect::Update() {
-    if (sprite) sprite->Update();
-}
-
 void SpriteEffect::Update(unsigned int time) {
     if (sprite) sprite->Update(time);
 }

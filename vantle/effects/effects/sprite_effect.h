@@ -25,7 +25,7 @@ public:
 
     Effect* Clone() const override;
     Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using Effect::Update;
     void Update(unsigned int time) override;
     // Nothing without a sprite.
     void Render() override;

@@ -24,7 +24,7 @@ public:
     Effect* Clone() const override;
     // The same, showing the given text as it is (no localisation); an empty text keeps this one's.
     Effect* Clone(const std::string& text) const override;
-    void Update() override {}
+    using Effect::Update;
     void Update(unsigned int) override {}
     void Render() override;
     bool IsPlaying() const override { return running != 0; }
