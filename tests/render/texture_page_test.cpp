@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "support/memory_page.h"
 #include "support/recording_render.h"
 #include "vantle/render/bitmap.h"
 #include "vantle/render/proxy_texture.h"
+#include "vantle/render/texture_pages.h"
 
 namespace {
 
@@ -115,6 +117,24 @@ TEST(ProxyTexture, OutlivesItsRendererSafely) {
     const math::Vector2 p = kept->get_abs_coord(math::Vector2(0, 0));
     EXPECT_FLOAT_EQ(p.x, 1 / 1024.0f);
     kept.reset();
+}
+
+TEST(TexturePages, RemovingEmptyPagesCountsDownAndKeepsTheOthersInOrder) {
+    render::TexturePages<test::MemoryPage> pages(1024);
+    std::vector<std::unique_ptr<render::ITexture>> textures;
+    for (int i = 0; i < 4; ++i) textures.emplace_back(pages.Place(render::Bitmap(1000, 1000)));
+    ASSERT_EQ(pages.Get().size(), 4u);
+    const std::vector<test::MemoryPage*> held = {pages.Get()[1], pages.Get()[3]};
+    // Not even a new page holds it; that page stays until the next removal.
+    EXPECT_EQ(pages.Place(render::Bitmap(1025, 1)), nullptr);
+    EXPECT_EQ(pages.Get().size(), 5u);
+
+    textures[0].reset();
+    textures[2].reset();
+    std::vector<std::size_t> listed;
+    pages.RemoveEmpty([&](std::size_t left) { listed.push_back(left); });
+    EXPECT_EQ(listed, (std::vector<std::size_t>{4, 3, 2}));
+    EXPECT_EQ(pages.Get(), held);
 }
 
 TEST(RecordingRender, PlacesBitmapsOnPagesAndClearsEmptyPages) {

@@ -5,7 +5,6 @@
 #include "vantle/render/bitmap.h"
 #include "vantle/render/ogl/indexbuffer_ogl.h"
 #include "vantle/render/ogl/vertexbuffer_ogl.h"
-#include "vantle/render/proxy_texture.h"
 #include "vantle/render/tile.h"
 
 namespace test {
@@ -14,18 +13,10 @@ namespace {
 const unsigned int kPageSide = 1024;
 }
 
-RecordingRender::RecordingRender() : _world(math::Matrix4::IDENTITY), _view(math::Matrix4::IDENTITY) {}
+RecordingRender::RecordingRender()
+    : _world(math::Matrix4::IDENTITY), _view(math::Matrix4::IDENTITY), _pages(kPageSide) {}
 
-RecordingRender::~RecordingRender() {
-    for (MemoryPage* page : _pages) {
-        page->clear_unused_blocks();
-        if (page->Empty()) {
-            delete page;
-        } else {
-            page->Orphan();
-        }
-    }
-}
+RecordingRender::~RecordingRender() = default;
 
 bool RecordingRender::Called(const std::string& name) const {
     return std::find(_calls.begin(), _calls.end(), name) != _calls.end();
@@ -94,19 +85,8 @@ void RecordingRender::PopViewMatrix() {
 }
 
 render::ITexture* RecordingRender::LoadTexture(const render::Bitmap& bitmap) {
-    if (!bitmap.valid || bitmap.width == 0 || bitmap.height == 0) return nullptr;
-    if (bitmap.width > kPageSide || bitmap.height > kPageSide) return nullptr;
-    for (MemoryPage* page : _pages) {
-        render::BaseTexture::Block* block = page->alloc_block(bitmap.width, bitmap.height);
-        if (!block) continue;
-        page->load(block, bitmap, 0, 0, bitmap.width, bitmap.height);
-        return new render::ProxyTexture(page, block);
-    }
-    _pages.push_back(new MemoryPage(kPageSide));
-    render::BaseTexture::Block* block = _pages.back()->alloc_block(bitmap.width, bitmap.height);
-    if (!block) return nullptr;
-    _pages.back()->load(block, bitmap, 0, 0, bitmap.width, bitmap.height);
-    return new render::ProxyTexture(_pages.back(), block);
+    if (!bitmap.valid || !_pages.Fits(bitmap)) return nullptr;
+    return _pages.Place(bitmap);
 }
 
 render::ITexture* RecordingRender::LoadTexture(core::ptr<io::IStream>& stream) {
@@ -117,16 +97,7 @@ render::ITexture* RecordingRender::LoadTexture(core::ptr<io::IStream>& stream) {
 
 void RecordingRender::ClearTextures() {
     _calls.push_back("ClearTextures");
-    std::vector<MemoryPage*> kept;
-    for (MemoryPage* page : _pages) {
-        page->clear_unused_blocks();
-        if (page->Empty()) {
-            delete page;
-        } else {
-            kept.push_back(page);
-        }
-    }
-    _pages.swap(kept);
+    _pages.RemoveEmpty([](std::size_t) {});
 }
 
 void RecordingRender::SetClipRect(const math::Rect& rect) {

@@ -6,6 +6,7 @@
 #include "support/memory_page.h"
 #include "vantle/render/color_force.h"
 #include "vantle/render/render.h"
+#include "vantle/render/texture_pages.h"
 
 namespace test {
 
@@ -37,7 +38,7 @@ public:
     const std::vector<std::string>& Calls() const { return _calls; }
     bool Called(const std::string& name) const;
     void ClearRecord();
-    const std::vector<MemoryPage*>& Pages() const { return _pages; }
+    const std::vector<MemoryPage*>& Pages() const { return _pages.Get(); }
     float OrthoWidth() const { return _ortho_width; }
     float OrthoHeight() const { return _ortho_height; }
 
@@ -133,7 +134,7 @@ private:
     bool _clip_enabled = false;
     std::vector<math::Rect> _clip_stack;
     render::ColorForce _force;
-    std::vector<MemoryPage*> _pages;
+    render::TexturePages<MemoryPage> _pages;
 };
 
 }  // namespace test

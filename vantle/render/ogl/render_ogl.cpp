@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "vantle/core/log.h"
@@ -52,24 +51,11 @@ const BaseTexture* PageOf(const ITexture* texture) {
     return proxy ? proxy->GetPage() : nullptr;
 }
 
-bool Fits(const Bitmap& bitmap, unsigned int side) {
-    return bitmap.width > 0 && bitmap.height > 0 && bitmap.width <= side && bitmap.height <= side;
-}
-
 }  // namespace
 
-RenderOGL::RenderOGL() = default;
+RenderOGL::RenderOGL() : _pages(kPageSide) {}
 
-RenderOGL::~RenderOGL() {
-    for (BaseTextureOGL* page : _pages) {
-        page->clear_unused_blocks();
-        if (page->Empty()) {
-            delete page;
-        } else {
-            page->Orphan();
-        }
-    }
-}
+RenderOGL::~RenderOGL() = default;
 
 bool RenderOGL::Init(int width, int height, int depth, bool) {
     _window_width = width;
@@ -198,25 +184,15 @@ math::Matrix4 RenderOGL::ReadMatrix(unsigned int which) const {
 ITexture* RenderOGL::LoadTexture(const Bitmap& bitmap) {
     if (!bitmap.valid) return nullptr;
     // A bitmap no page can hold must not leave an empty page behind.
-    if (!Fits(bitmap, kPageSide)) {
+    if (!_pages.Fits(bitmap)) {
         core::Log::instance()->Write("Texture of %ux%u does not fit a %u page", bitmap.width, bitmap.height,
                                      kPageSide);
         return nullptr;
     }
-    for (BaseTextureOGL* page : _pages) {
-        BaseTexture::Block* block = page->alloc_block(bitmap.width, bitmap.height);
-        if (!block) continue;
-        page->load(block, bitmap, 0, 0, bitmap.width, bitmap.height);
-        ForgetBoundTexture();
-        return new ProxyTexture(page, block);
-    }
-    std::unique_ptr<BaseTextureOGL> page(new BaseTextureOGL(kPageSide));
-    BaseTexture::Block* block = page->alloc_block(bitmap.width, bitmap.height);
-    _pages.push_back(page.release());
+    ITexture* texture = _pages.Place(bitmap);
+    // Loading bound the page.
     ForgetBoundTexture();
-    if (!block) return nullptr;
-    _pages.back()->load(block, bitmap, 0, 0, bitmap.width, bitmap.height);
-    return new ProxyTexture(_pages.back(), block);
+    return texture;
 }
 
 ITexture* RenderOGL::LoadTexture(core::ptr<io::IStream>& stream) {
@@ -231,24 +207,14 @@ ITexture* RenderOGL::LoadTexture(core::ptr<io::IStream>& stream) {
 }
 
 void RenderOGL::ClearTextures() {
-    bool removed = true;
-    while (removed) {
-        removed = false;
-        for (auto it = _pages.begin(); it != _pages.end(); ++it) {
-            (*it)->clear_unused_blocks();
-            if (!(*it)->Empty()) continue;
-            delete *it;
-            _pages.erase(it);
-            std::fprintf(stderr, "removing base texture. %zu textures currently allocated\n", _pages.size());
-            removed = true;
-            break;
-        }
-    }
+    _pages.RemoveEmpty([](std::size_t listed) {
+        std::fprintf(stderr, "removing base texture. %zu textures currently allocated\n", listed);
+    });
     ForgetBoundTexture();
 }
 
 void RenderOGL::DumpTextures() {
-    for (BaseTextureOGL* page : _pages) {
+    for (BaseTextureOGL* page : _pages.Get()) {
         std::vector<std::uint8_t> pixels = page->ReadPixels();
         const int side = static_cast<int>(page->GetSide());
         SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(pixels.data(), side, side, 32, side * 4,
@@ -266,12 +232,12 @@ void RenderOGL::DumpTextures() {
 }
 
 void RenderOGL::StoreTextures() {
-    for (BaseTextureOGL* page : _pages) page->Dump();
+    for (BaseTextureOGL* page : _pages.Get()) page->Dump();
     ForgetBoundTexture();
 }
 
 void RenderOGL::RestoreTextures() {
-    for (BaseTextureOGL* page : _pages) page->Restore();
+    for (BaseTextureOGL* page : _pages.Get()) page->Restore();
     ForgetBoundTexture();
 }
 

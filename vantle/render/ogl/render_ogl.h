@@ -4,11 +4,11 @@
 
 #include "vantle/render/color_force.h"
 #include "vantle/render/render.h"
+#include "vantle/render/texture_pages.h"
 
 namespace render {
 
 class BaseTextureOGL;
-class VertexBufferOGL;
 
 // The OpenGL 1.x back end: immediate-mode drawing into the current GL context, every texture a block of
 // a shared 1024 x 1024 page. The window and its context belong to the platform layer.
@@ -54,7 +54,7 @@ public:
     // Around a change of GL context: keep every page's pixels, then upload them into the new context.
     void StoreTextures();
     void RestoreTextures();
-    const std::vector<BaseTextureOGL*>& GetPages() const { return _pages; }
+    const std::vector<BaseTextureOGL*>& GetPages() const { return _pages.Get(); }
 
     void SetBlendingMode(BlendingMode mode) override;
     void SetFilteringMode(FilteringMode mode) override;
@@ -121,7 +121,7 @@ private:
     math::Rect _clip;
     bool _clip_enabled = false;
     std::vector<math::Rect> _clip_stack;
-    std::vector<BaseTextureOGL*> _pages;
+    TexturePages<BaseTextureOGL> _pages;
 
     // What the GL context is known to have bound, so consecutive draws from one page skip the rebind.
     unsigned int _bound_name = 0;
