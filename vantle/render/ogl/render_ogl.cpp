@@ -46,6 +46,15 @@ void SendCorner(float x, float y) {
     glVertex2f(x - kPixelShift, y - kPixelShift);
 }
 
+// Buffer positions are sent as they are: whoever filled the buffer placed them.
+void SendVertex(const VertexBufferOGL& buffer, unsigned int index, const Color& color) {
+    SendColor(color);
+    const math::Vector2& uv = buffer.GetUV(index);
+    glTexCoord2f(uv.x, uv.y);
+    const math::Vector3& p = buffer.GetPosition(index);
+    glVertex3f(p.x, p.y, p.z);
+}
+
 const BaseTexture* PageOf(const ITexture* texture) {
     const ProxyTexture* proxy = dynamic_cast<const ProxyTexture*>(texture);
     return proxy ? proxy->GetPage() : nullptr;
@@ -416,13 +425,7 @@ void RenderOGL::DrawVertexBuffer(IVertexBuffer* vertices, const ITexture* textur
     UseTexture(texture);
     const unsigned int count = buffer->GetCount();
     glBegin(GL_TRIANGLES);
-    for (unsigned int i = 0; i < count; ++i) {
-        SendColor(_force.Apply(buffer->GetColor(i)));
-        const math::Vector2& uv = buffer->GetUV(i);
-        glTexCoord2f(uv.x, uv.y);
-        const math::Vector3& p = buffer->GetPosition(i);
-        glVertex3f(p.x, p.y, p.z);
-    }
+    for (unsigned int i = 0; i < count; ++i) SendVertex(*buffer, i, _force.Apply(buffer->GetColor(i)));
     glEnd();
 }
 
@@ -440,13 +443,8 @@ void RenderOGL::DrawVertexBuffer(IVertexBuffer* vertices, IIndexBuffer* indices,
         const unsigned int c = index_buffer->GetIndex(first + 2);
         // A triangle naming a vertex the buffer does not have is left out.
         if (a >= vertex_limit || b >= vertex_limit || c >= vertex_limit) continue;
-        for (unsigned int v : {a, b, c}) {
-            SendColor(buffer->GetColor(v));
-            const math::Vector2& uv = buffer->GetUV(v);
-            glTexCoord2f(uv.x, uv.y);
-            const math::Vector3& p = buffer->GetPosition(v);
-            glVertex3f(p.x, p.y, p.z);
-        }
+        // Colour forcing does not reach indexed draws.
+        for (unsigned int v : {a, b, c}) SendVertex(*buffer, v, buffer->GetColor(v));
     }
     glEnd();
 }
