@@ -191,6 +191,7 @@ TEST_F(Fonts, BrokenFontsGiveEmptyOrTexturelessFonts) {
     EXPECT_TRUE(log.Contains("Error: font texture is not properly loaded"));
     EXPECT_EQ(no_image->GetTexture(), nullptr);
     // A size of 0 is refused: the scale stays 512 and no coordinate is infinite.
+    EXPECT_TRUE(log.Contains("Error: font texture size must be positive, keeping 512"));
     EXPECT_EQ(no_image->GetSymbolRect('A').right, 8.0f / 512.0f);
     core::ptr<IFont::RenderedText> text = no_image->RenderText("AA", 0, render::Color(1, 1, 1, 1));
     const render::VertexBufferOGL& vertices = Vertices(text);

@@ -22,6 +22,8 @@ constexpr float GLYPH_DEPTH = 0.5f;
 // Quad corners sit half a pixel before the rounded coordinate, on the pixel centres of the glyph edges.
 constexpr float SNAP_SHIFT = 0.5f;
 constexpr unsigned int VERTICES_PER_GLYPH = 6;
+// Two triangles per glyph quad, corners numbered top left, top right, bottom right, bottom left.
+constexpr unsigned int GLYPH_CORNERS[VERTICES_PER_GLYPH] = {0, 1, 2, 0, 2, 3};
 
 bool HasAttribute(TiXmlElement* element, const char* name) {
     return element->Attribute(name) != nullptr;
@@ -108,12 +110,7 @@ void FontBMF::LoadFont(TiXmlElement* font, const std::string& directory) {
     _texture = TextureCache::instance()->Get(path);
     if (!_texture) log->Write("Error: font texture is not properly loaded");
 
-    float scale = FloatAttribute(font, "size", _texture_scale);
-    if (IsUsableScale(scale)) {
-        _texture_scale = scale;
-    } else {
-        log->Write("Error: font texture size must be positive, keeping %g", _texture_scale);
-    }
+    SetTextureScale(FloatAttribute(font, "size", _texture_scale), "texture size");
     _default_kerning = FloatAttribute(font, "default_kerning", _default_kerning);
     ResetGlyphs();
 
@@ -135,14 +132,17 @@ void FontBMF::LoadFont(TiXmlElement* font, const std::string& directory) {
                 ReadKerning(pair, false);
             }
         } else if (name == "common" && HasAttribute(child, "scaleW")) {
-            float common_scale = FloatAttribute(child, "scaleW", _texture_scale);
-            if (IsUsableScale(common_scale)) {
-                _texture_scale = common_scale;
-            } else {
-                log->Write("Error: font scaleW must be positive, keeping %g", _texture_scale);
-            }
+            SetTextureScale(FloatAttribute(child, "scaleW", _texture_scale), "scaleW");
         }
     }
+}
+
+void FontBMF::SetTextureScale(float scale, const char* source) {
+    if (IsUsableScale(scale)) {
+        _texture_scale = scale;
+        return;
+    }
+    core::Log::instance()->Write("Error: font %s must be positive, keeping %g", source, _texture_scale);
 }
 
 void FontBMF::ResetGlyphs() {
@@ -220,19 +220,15 @@ core::ptr<IFont::RenderedText> FontBMF::RenderText(const std::string& text, unsi
         const float x1 = _round(quad.right) - SNAP_SHIFT;
         const float y0 = _round(quad.top) - SNAP_SHIFT;
         const float y1 = _round(quad.bottom) - SNAP_SHIFT;
+        const math::Vector3 corners[4] = {
+            math::Vector3(x0, y0, GLYPH_DEPTH), math::Vector3(x1, y0, GLYPH_DEPTH),
+            math::Vector3(x1, y1, GLYPH_DEPTH), math::Vector3(x0, y1, GLYPH_DEPTH)};
+        const math::Vector2 uvs[4] = {math::Vector2(uv.left, uv.top), math::Vector2(uv.right, uv.top),
+                                      math::Vector2(uv.right, uv.bottom), math::Vector2(uv.left, uv.bottom)};
         const unsigned int first = static_cast<unsigned int>(i) * VERTICES_PER_GLYPH;
-        vertices->SetVertex(first + 0, math::Vector3(x0, y0, GLYPH_DEPTH), math::Vector2(uv.left, uv.top),
-                            color);
-        vertices->SetVertex(first + 1, math::Vector3(x1, y0, GLYPH_DEPTH), math::Vector2(uv.right, uv.top),
-                            color);
-        vertices->SetVertex(first + 2, math::Vector3(x1, y1, GLYPH_DEPTH), math::Vector2(uv.right, uv.bottom),
-                            color);
-        vertices->SetVertex(first + 3, math::Vector3(x0, y0, GLYPH_DEPTH), math::Vector2(uv.left, uv.top),
-                            color);
-        vertices->SetVertex(first + 4, math::Vector3(x1, y1, GLYPH_DEPTH), math::Vector2(uv.right, uv.bottom),
-                            color);
-        vertices->SetVertex(first + 5, math::Vector3(x0, y1, GLYPH_DEPTH), math::Vector2(uv.left, uv.bottom),
-                            color);
+        for (unsigned int v = 0; v < VERTICES_PER_GLYPH; ++v) {
+            vertices->SetVertex(first + v, corners[GLYPH_CORNERS[v]], uvs[GLYPH_CORNERS[v]], color);
+        }
 
         pen.x += PenStep(code);
         tallest = std::max(tallest, quad.bottom - quad.top);

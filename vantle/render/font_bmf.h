@@ -81,6 +81,8 @@ private:
 
     void Load(const core::ptr<io::IStream>& stream);
     void LoadFont(TiXmlElement* font, const std::string& directory);
+    // Takes the scale when it is a positive number, else logs what it came from and keeps the old one.
+    void SetTextureScale(float scale, const char* source);
     void ResetGlyphs();
     void ReadGlyph(TiXmlElement* element, const char* code_attribute, bool with_metrics);
     void ReadKerning(TiXmlElement* element, bool allow_code_form);
