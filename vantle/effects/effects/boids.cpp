@@ -7,11 +7,12 @@
 
 #include "vantle/core/log.h"
 #include "vantle/core/random.h"
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
+#include "vantle/effects/effects/attributes.h"
 #include "vantle/game/sprite.h"
 #include "vantle/input/mouse.h"
 #include "vantle/math/mat4.h"
+#include "vantle/math/xml_attributes.h"
 #include "vantle/render/render.h"
 #include "vantle/utils/timer.h"
 
@@ -34,10 +35,6 @@ const float kStartSpeedY = 20.0f;
 math::Vector2 UnitOrSame(const math::Vector2& v) {
     const float length = std::sqrt(v.LengthSq());
     return length > kLengthEpsilon ? v / length : v;
-}
-
-void ReadFloat(TiXmlElement* element, const char* name, float& value) {
-    if (const char* text = element->Attribute(name)) value = core::str2float(text);
 }
 
 render::IRender::FilteringMode ParseFiltering(const std::string& text) {
@@ -67,7 +64,7 @@ BoidsEffect::BoidsEffect(TiXmlElement* element) : Effect(element) {
         if (const char* name = element->Attribute("filename"))
             sprite = core::ptr<game::Sprite>(new game::Sprite(name));
         ReadSettings(element);
-        if (const char* text = element->Attribute("count")) count = core::str2unsigned(text);
+        ReadUnsignedAttribute(element, "count", count);
         if (count > kMaxCount) {
             core::Log::instance()->Write("Error: a flock of %u boids, keeping %u", count, kMaxCount);
             count = kMaxCount;
@@ -80,14 +77,14 @@ BoidsEffect::~BoidsEffect() = default;
 
 void BoidsEffect::ReadSettings(TiXmlElement* element) {
     if (const char* text = element->Attribute("filtering")) filtering = ParseFiltering(text);
-    ReadFloat(element, "min_speed", minSpeed);
-    ReadFloat(element, "max_speed", maxSpeed);
-    ReadFloat(element, "min_distance", minDistance);
-    ReadFloat(element, "vis_distance", visDistance);
-    ReadFloat(element, "cohesion_k", cohesionK);
-    ReadFloat(element, "separation_k", separationK);
-    ReadFloat(element, "alignment_k", alignmentK);
-    ReadFloat(element, "from_mouse_k", fromMouseK);
+    math::ReadFloatAttribute(element, "min_speed", minSpeed);
+    math::ReadFloatAttribute(element, "max_speed", maxSpeed);
+    math::ReadFloatAttribute(element, "min_distance", minDistance);
+    math::ReadFloatAttribute(element, "vis_distance", visDistance);
+    math::ReadFloatAttribute(element, "cohesion_k", cohesionK);
+    math::ReadFloatAttribute(element, "separation_k", separationK);
+    math::ReadFloatAttribute(element, "alignment_k", alignmentK);
+    math::ReadFloatAttribute(element, "from_mouse_k", fromMouseK);
     if (TiXmlElement* child = element->FirstChildElement("bound")) bound = math::Rect(child);
 }
 

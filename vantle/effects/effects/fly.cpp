@@ -7,10 +7,10 @@
 
 #include "vantle/core/log.h"
 #include "vantle/core/random.h"
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
 #include "vantle/math/mat4.h"
+#include "vantle/math/xml_attributes.h"
 #include "vantle/render/render.h"
 #include "vantle/utils/timer.h"
 
@@ -26,18 +26,12 @@ math::Matrix4 Translation(const math::Vector2& offset) {
     return matrix;
 }
 
-// Reads the attribute into value when the element has it.
-void ReadFloat(TiXmlElement* element, const char* name, float& value) {
-    const char* text = element->Attribute(name);
-    if (text) value = core::str2float(text);
-}
-
 // A point from a pair of attributes; a missing second one keeps the fallback's coordinate.
 math::Vector2 ReadPoint(TiXmlElement* element, const char* x_name, const char* y_name,
                         const math::Vector2& fallback) {
     math::Vector2 point = fallback;
-    ReadFloat(element, x_name, point.x);
-    ReadFloat(element, y_name, point.y);
+    math::ReadFloatAttribute(element, x_name, point.x);
+    math::ReadFloatAttribute(element, y_name, point.y);
     return point;
 }
 
@@ -52,10 +46,10 @@ bool UsableMiddle(float at, float offset) {
 FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
     flightStart = utils::Timer::instance()->GetTime();
     if (!element) return;
-    ReadFloat(element, "speed", speed);
-    ReadFloat(element, "disp", disp);
-    ReadFloat(element, "rf", rf);
-    ReadFloat(element, "spoint", spoint);
+    math::ReadFloatAttribute(element, "speed", speed);
+    math::ReadFloatAttribute(element, "disp", disp);
+    math::ReadFloatAttribute(element, "rf", rf);
+    math::ReadFloatAttribute(element, "spoint", spoint);
     // Without either pair the flight starts where the effect stands and ends where it was loaded.
     to = position;
     from = position;

@@ -5,11 +5,12 @@
 #include <cmath>
 #include <limits>
 
-#include "vantle/core/log.h"
 #include "vantle/core/random.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
+#include "vantle/effects/effects/attributes.h"
 #include "vantle/effects/effects/particle_system.h"
+#include "vantle/math/xml_attributes.h"
 #include "vantle/utils/timer.h"
 
 namespace effects {
@@ -22,30 +23,13 @@ float DegreesToRadians(float degrees) {
     return degrees * 2.0f * math::PI / kFullTurnDegrees;
 }
 
-bool ReadFloat(TiXmlElement* element, const char* name, float& value) {
-    const char* text = element->Attribute(name);
-    if (!text) return false;
-    value = core::str2float(text);
-    return true;
-}
-
-bool ReadUnsigned(TiXmlElement* element, const char* name, unsigned int& value) {
-    const char* text = element->Attribute(name);
-    if (!text) return false;
-    value = core::str2unsigned(text);
-    return true;
-}
-
 // The plain name sets both ends, "_min" sets both ends, "_max" only the upper one.
 void ReadRange(TiXmlElement* element, const std::string& name, float& low, float& high) {
     float value = 0.0f;
-    if (ReadFloat(element, name.c_str(), value)) low = high = value;
-    if (ReadFloat(element, (name + "_min").c_str(), value)) low = high = value;
-    ReadFloat(element, (name + "_max").c_str(), high);
+    if (math::ReadFloatAttribute(element, name.c_str(), value)) low = high = value;
+    if (math::ReadFloatAttribute(element, (name + "_min").c_str(), value)) low = high = value;
+    math::ReadFloatAttribute(element, (name + "_max").c_str(), high);
 }
-
-// A burst larger than this would only exhaust memory and stall the frame.
-const unsigned int kMaxCount = 10000;
 
 // A bound cut towards zero. Converting a float beyond int's range is undefined, so such bounds (and
 // infinities) stop at the range's ends, and a bound that is no number counts as 0.
@@ -63,35 +47,31 @@ ParticleEmitter::ParticleEmitter() : halfSpread(DegreesToRadians(kFullTurnDegree
 ParticleEmitter::ParticleEmitter(TiXmlElement* element)
     : Effect(element), halfSpread(DegreesToRadians(kFullTurnDegrees) * 0.5f) {
     if (!element) return;
-    ReadUnsigned(element, "count", count);
-    if (count > kMaxCount) {
-        core::Log::instance()->Write("Error: a burst of %u particles, keeping %u", count, kMaxCount);
-        count = kMaxCount;
-    }
+    ReadBurstCount(element, "particles", count);
     if (const char* period = element->Attribute("period")) {
         if (std::string(period) != "once") {
             once = false;
             scheduler.SetInterval(core::str2unsigned(period));
         }
     }
-    ReadUnsigned(element, "delay", delay);
+    ReadUnsignedAttribute(element, "delay", delay);
     ReadRange(element, "energy", energyMin, energyMax);
     if (TiXmlElement* area = element->FirstChildElement("position")) positionArea = math::Rect(area);
     if (TiXmlElement* speed = element->FirstChildElement("speed")) ReadSpeed(speed);
     if (TiXmlElement* acceleration = element->FirstChildElement("acceleration"))
         ReadAcceleration(acceleration);
     if (TiXmlElement* spin = element->FirstChildElement("spin")) {
-        ReadFloat(spin, "min", spinMin);
-        ReadFloat(spin, "max", spinMax);
+        math::ReadFloatAttribute(spin, "min", spinMin);
+        math::ReadFloatAttribute(spin, "max", spinMax);
     }
 }
 
 void ParticleEmitter::ReadSpeed(TiXmlElement* element) {
     float degrees = 0.0f;
-    if (ReadFloat(element, "direction", degrees)) direction = DegreesToRadians(degrees);
-    if (ReadFloat(element, "spread", degrees)) halfSpread = DegreesToRadians(degrees) * 0.5f;
-    ReadFloat(element, "min", speedMin);
-    ReadFloat(element, "max", speedMax);
+    if (math::ReadFloatAttribute(element, "direction", degrees)) direction = DegreesToRadians(degrees);
+    if (math::ReadFloatAttribute(element, "spread", degrees)) halfSpread = DegreesToRadians(degrees) * 0.5f;
+    math::ReadFloatAttribute(element, "min", speedMin);
+    math::ReadFloatAttribute(element, "max", speedMax);
 }
 
 void ParticleEmitter::ReadAcceleration(TiXmlElement* element) {

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/math/vec3.h"
+#include "vantle/math/xml_attributes.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture.h"
 #include "vantle/utils/timer.h"
@@ -22,10 +22,6 @@ void ReadColor(TiXmlElement* element, const char* name, render::Color& color) {
     if (const char* text = element->Attribute(name)) color = render::Color(text);
 }
 
-void ReadFloat(TiXmlElement* element, const char* name, float& value) {
-    if (const char* text = element->Attribute(name)) value = core::str2float(text);
-}
-
 }  // namespace
 
 ParticleSystem::ParticleSystem() : renderer(render::Render::instance()->GetImplementation()) {}
@@ -38,8 +34,8 @@ ParticleSystem::ParticleSystem(TiXmlElement* element)
     if (element) {
         ReadColor(element, "start_color", startColor);
         ReadColor(element, "end_color", endColor);
-        ReadFloat(element, "start_size", startSize);
-        ReadFloat(element, "end_size", endSize);
+        math::ReadFloatAttribute(element, "start_size", startSize);
+        math::ReadFloatAttribute(element, "end_size", endSize);
     }
     // Texture coordinates must address the shared texture page the texture lives on.
     if (const render::ITexture* texture = GetTexturePointer()) rect = texture->get_abs_trect(rect);

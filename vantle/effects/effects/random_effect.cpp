@@ -2,34 +2,11 @@
 
 #include <tinyxml.h>
 
-#include "vantle/core/log.h"
 #include "vantle/core/random.h"
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
+#include "vantle/effects/effects/attributes.h"
 
 namespace effects {
-
-namespace {
-
-void ReadUnsigned(TiXmlElement* element, const char* name, unsigned int& value) {
-    if (const char* text = element->Attribute(name)) value = core::str2unsigned(text);
-}
-
-void ReadFlag(TiXmlElement* element, const char* name, unsigned int& flag) {
-    if (const char* text = element->Attribute(name)) flag = core::str2bool(text) ? 1 : 0;
-}
-
-// A burst larger than this would only exhaust memory and stall the frame.
-const unsigned int kMaxCount = 10000;
-
-void ReadCount(TiXmlElement* element, unsigned int& count) {
-    ReadUnsigned(element, "count", count);
-    if (count <= kMaxCount) return;
-    core::Log::instance()->Write("Error: a burst of %u effects, keeping %u", count, kMaxCount);
-    count = kMaxCount;
-}
-
-}  // namespace
 
 RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
     if (!element) return;
@@ -40,11 +17,11 @@ RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
                 candidates.push_back(core::ptr<Effect>(candidate));
         }
     }
-    ReadFlag(element, "loop", loop);
-    ReadFlag(element, "no_move", noMove);
-    ReadUnsigned(element, "period", period);
-    ReadCount(element, count);
-    ReadUnsigned(element, "cycles_count", cyclesCount);
+    ReadFlagAttribute(element, "loop", loop);
+    ReadFlagAttribute(element, "no_move", noMove);
+    ReadUnsignedAttribute(element, "period", period);
+    ReadBurstCount(element, "effects", count);
+    ReadUnsignedAttribute(element, "cycles_count", cyclesCount);
     running = 0;
 }
 
