@@ -9,7 +9,6 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
-#include "vantle/math/mat4.h"
 #include "vantle/math/xml_attributes.h"
 #include "vantle/render/render.h"
 #include "vantle/utils/timer.h"
@@ -120,6 +119,11 @@ void FlyEffect::OnStart() {
                                       : std::numeric_limits<unsigned int>::max();
 }
 
+// The children stand at the effect's position: this shows them at the current point.
+math::Matrix4 FlyEffect::ShownAtCurrent() const {
+    return Translation(current - position);
+}
+
 // A flight of no duration has arrived: its progress is 1, never 0 / 0.
 float FlyEffect::Progress(unsigned int time) const {
     if (duration == 0) return 1.0f;
@@ -137,8 +141,7 @@ void FlyEffect::Update(unsigned int time) {
 
     CurrentEffectMatrix* state = CurrentEffectMatrix::instance();
     const render::Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    state->SetState(
-        EffectState{Translation(position) * Translation(current - position) * Translation(-position), white});
+    state->SetState(EffectState{ShownAtCurrent(), white});
     UpdateChilds(time);
     state->SetState(EffectState{math::Matrix4::IDENTITY, white});
 
@@ -162,9 +165,7 @@ void FlyEffect::Render() {
         return;
     }
     renderer->PushWorldMatrix();
-    renderer->MultWorldMatrix(Translation(position));
-    renderer->MultWorldMatrix(Translation(current - position));
-    renderer->MultWorldMatrix(Translation(-position));
+    renderer->MultWorldMatrix(ShownAtCurrent());
     RenderChilds();
     renderer->PopWorldMatrix();
 }

@@ -4,6 +4,7 @@
 
 #include "vantle/core/ptr.h"
 #include "vantle/effects/effect.h"
+#include "vantle/math/mat4.h"
 #include "vantle/math/spline.h"
 #include "vantle/math/vec2.h"
 
@@ -43,6 +44,7 @@ private:
     // Every setting of the source, not running, its flight clock started now; no children yet.
     FlyEffect* CloneSettings() const;
     float Progress(unsigned int time) const;
+    math::Matrix4 ShownAtCurrent() const;
     void Arrive();
 
     unsigned int flightStart = 0;
