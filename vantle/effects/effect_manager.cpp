@@ -1,5 +1,6 @@
 #include "vantle/effects/effect_manager.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "vantle/core/log.h"
@@ -49,11 +50,8 @@ void EffectManagerLocal::Update() {
         if (!effect->IsPlaying()) finished.push_back(effect);
     }
     for (const auto& done : finished) {
-        for (auto entry = runningEffects.begin(); entry != runningEffects.end(); ++entry) {
-            if (*entry != done) continue;
-            runningEffects.erase(entry);
-            break;
-        }
+        auto found = std::find(runningEffects.begin(), runningEffects.end(), done);
+        if (found != runningEffects.end()) runningEffects.erase(found);
     }
 }
 
