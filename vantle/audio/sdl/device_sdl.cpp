@@ -22,7 +22,7 @@ const int kAllChannels = -1;
 const int kQuery = -1;
 const int kForever = -1;
 const int kNoTimeLimit = -1;
-const float kUnitsToVolume = 0.0078125f;  // 1 / MIX_MAX_VOLUME
+const float kUnitsToVolume = 1.0f / MIX_MAX_VOLUME;
 
 // 0 to 1 onto the mixer's 0 to 128, the fraction dropped; out-of-range and NaN volumes are clamped.
 int ToMixer(float volume) {

@@ -2,6 +2,7 @@
 
 #include <SDL_mixer.h>
 
+#include "vantle/audio/sdl/sample_sdl.h"
 #include "vantle/core/log.h"
 
 namespace audio {
@@ -12,9 +13,8 @@ MusicSDL::MusicSDL(const core::ptr<io::IStream>& stream) {
         core::Log::instance()->Write("MusicSDL() error: invalid stream");
         return;
     }
-    _bytes.resize(stream->Size());
-    unsigned long read = _bytes.empty() ? 0 : stream->Read(_bytes.data(), _bytes.size());
-    _source = SDL_RWFromMem(_bytes.data(), static_cast<int>(read));
+    _bytes = ReadBytes(stream);
+    _source = SDL_RWFromMem(_bytes.data(), static_cast<int>(_bytes.size()));
     // The mixer reads from the source while the music plays; both stay with this object.
     _music = _source ? Mix_LoadMUS_RW(_source) : nullptr;
     if (!_music) core::Log::instance()->Write("Mix_LoadMUS_RW: %s\n", SDL_GetError());

@@ -2,27 +2,33 @@
 
 #include <SDL_mixer.h>
 
-#include <vector>
-
 #include "vantle/core/log.h"
 
 namespace audio {
 
-Mix_Chunk* DecodeChunk(const core::ptr<io::IStream>& stream) {
-    if (!stream) return nullptr;
+std::vector<unsigned char> ReadBytes(const core::ptr<io::IStream>& stream) {
+    if (!stream) return std::vector<unsigned char>();
     std::vector<unsigned char> bytes(stream->Size());
-    unsigned long read = bytes.empty() ? 0 : stream->Read(bytes.data(), bytes.size());
-    SDL_RWops* source = SDL_RWFromMem(bytes.data(), static_cast<int>(read));
+    // A stream may deliver less than its size claims.
+    const unsigned long read = bytes.empty() ? 0 : stream->Read(bytes.data(), bytes.size());
+    bytes.resize(read < bytes.size() ? read : bytes.size());
+    return bytes;
+}
+
+void FreeChunk::operator()(Mix_Chunk* chunk) const {
+    Mix_FreeChunk(chunk);
+}
+
+ChunkPtr DecodeChunk(const core::ptr<io::IStream>& stream) {
+    if (!stream) return ChunkPtr();
+    std::vector<unsigned char> bytes = ReadBytes(stream);
+    SDL_RWops* source = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
     // The mixer closes the source; the bytes go when this returns.
-    Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
+    ChunkPtr chunk(source ? Mix_LoadWAV_RW(source, 1) : nullptr);
     if (!chunk) core::Log::instance()->Write("Mix_LoadWAV_RW: %s\n", SDL_GetError());
     return chunk;
 }
 
 SampleSDL::SampleSDL(const core::ptr<io::IStream>& stream) : _chunk(DecodeChunk(stream)) {}
-
-SampleSDL::~SampleSDL() {
-    if (_chunk) Mix_FreeChunk(_chunk);
-}
 
 }  // namespace audio

@@ -1,28 +1,37 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "vantle/audio/device.h"
 
 struct Mix_Chunk;
 
 namespace audio {
 
+// Every byte the stream delivers from its current position; empty for an empty pointer.
+std::vector<unsigned char> ReadBytes(const core::ptr<io::IStream>& stream);
+
+struct FreeChunk {
+    void operator()(Mix_Chunk* chunk) const;
+};
+// A mixer chunk, freed with its holder.
+using ChunkPtr = std::unique_ptr<Mix_Chunk, FreeChunk>;
+
 // Decodes a whole byte stream into a mixer chunk; null (logged) when it does not decode, null without
 // a word for an empty stream.
-Mix_Chunk* DecodeChunk(const core::ptr<io::IStream>& stream);
+ChunkPtr DecodeChunk(const core::ptr<io::IStream>& stream);
 
 // One decoded sample; holds nothing when decoding failed.
 class SampleSDL : public ISample {
 public:
     SampleSDL() = default;
     explicit SampleSDL(const core::ptr<io::IStream>& stream);
-    ~SampleSDL() override;
-    SampleSDL(const SampleSDL&) = delete;
-    SampleSDL& operator=(const SampleSDL&) = delete;
 
-    Mix_Chunk* GetChunk() const { return _chunk; }
+    Mix_Chunk* GetChunk() const { return _chunk.get(); }
 
 private:
-    Mix_Chunk* _chunk = nullptr;
+    ChunkPtr _chunk;
 };
 
 }  // namespace audio

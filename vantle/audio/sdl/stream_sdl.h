@@ -1,8 +1,7 @@
 #pragma once
 
 #include "vantle/audio/device.h"
-
-struct Mix_Chunk;
+#include "vantle/audio/sdl/sample_sdl.h"
 
 namespace audio {
 
@@ -11,14 +10,11 @@ class StreamSDL : public IStream {
 public:
     StreamSDL() = default;
     explicit StreamSDL(const core::ptr<io::IStream>& stream);
-    ~StreamSDL() override;
-    StreamSDL(const StreamSDL&) = delete;
-    StreamSDL& operator=(const StreamSDL&) = delete;
 
-    Mix_Chunk* GetChunk() const { return _chunk; }
+    Mix_Chunk* GetChunk() const { return _chunk.get(); }
 
 private:
-    Mix_Chunk* _chunk = nullptr;
+    ChunkPtr _chunk;
 };
 
 }  // namespace audio
