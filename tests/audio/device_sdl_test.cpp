@@ -3,13 +3,13 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "support/wav_file.h"
 #include "vantle/audio/sample_cache.h"
 #include "vantle/io/memory_stream.h"
@@ -160,11 +160,10 @@ TEST_F(DeviceSDLTest, MusicVolumeAppliesToTheTrackChannelOnly) {
 }
 
 TEST_F(DeviceSDLTest, SwitchingTracksHaltsTheOldChannel) {
-    char pattern[] = "/tmp/vantle-music-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
-    ASSERT_TRUE(test::WriteFile(dir + "/a.wav", test::MakeWav(kLongFrames)));
-    ASSERT_TRUE(test::WriteFile(dir + "/b.wav", test::MakeWav(kLongFrames)));
+    test::TempDir temp;
+    const std::string dir = temp.Path();
+    temp.Write("a.wav", test::MakeWav(kLongFrames));
+    temp.Write("b.wav", test::MakeWav(kLongFrames));
 
     device()->SwitchMusicTrack(dir + "/a.wav", true);
     int first = sdl->GetMusicChannel();
@@ -182,9 +181,6 @@ TEST_F(DeviceSDLTest, SwitchingTracksHaltsTheOldChannel) {
     device()->SwitchMusicTrack(dir + "/missing.wav", true);
     EXPECT_EQ(sdl->GetMusicChannel(), -1);
     EXPECT_EQ(Mix_Playing(-1), 0);
-    unlink((dir + "/a.wav").c_str());
-    unlink((dir + "/b.wav").c_str());
-    rmdir(dir.c_str());
 }
 
 TEST_F(DeviceSDLTest, MutePausesEveryChannelTheTrackIncluded) {

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "support/capture_log.h"
 #include "support/fake_audio_device.h"
+#include "support/temp_dir.h"
 #include "support/wav_file.h"
 #include "vantle/audio/device.h"
 #include "vantle/audio/sample_cache.h"
@@ -52,29 +51,21 @@ protected:
     void SetUp() override {
         fake = new test::FakeAudioDevice;
         device()->SetImplementation(fake);
-        char pattern[] = "/tmp/vantle-audio-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        dir += "/";
     }
     void TearDown() override {
         // Lets go of the track first: its sound belongs to the fake.
         device()->Play(core::ptr<audio::IStream>(), false);
         device()->SetImplementation(nullptr);
         delete fake;
-        for (const auto& file : files) unlink(file.c_str());
-        rmdir(dir.c_str());
     }
     std::string Write(const std::string& name, unsigned int frames) {
-        std::string path = dir + name;
-        EXPECT_TRUE(test::WriteFile(path, test::MakeWav(frames)));
-        files.push_back(path);
-        return path;
+        temp.Write(name, test::MakeWav(frames));
+        return dir + name;
     }
 
     test::FakeAudioDevice* fake = nullptr;
-    std::string dir;
-    Strings files;
+    test::TempDir temp;
+    const std::string dir = temp.File("");
 };
 
 TEST_F(WithFakeDevice, SwitchingTracksStartsEachNewTrackOnceAndStopsTheOldOneFirst) {

@@ -4,13 +4,14 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/capture_log.h"
 #include "support/recording_application.h"
 #include "support/sdl_events.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -19,13 +20,6 @@ using Strings = std::vector<std::string>;
 bool IsDirectory(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string MakeTempDir() {
-    char pattern[] = "/tmp/vantle-platform-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    EXPECT_NE(made, nullptr);
-    return made ? made : "";
 }
 
 // Sets an environment variable for one scope and puts the old value back.
@@ -62,7 +56,8 @@ protected:
 };
 
 TEST_F(PlatformSDLTest, GetDirCreatesTheDotDirectoryInHome) {
-    std::string home = MakeTempDir();
+    test::TempDir temp;
+    const std::string& home = temp.Path();
     ScopedEnv env("HOME", home.c_str());
     test::CaptureLog log;
     std::string dir = sdl->GetDir(platform::IPlatform::USER_DIR, "Moravane");
@@ -73,8 +68,6 @@ TEST_F(PlatformSDLTest, GetDirCreatesTheDotDirectoryInHome) {
     log.Clear();
     EXPECT_EQ(platform::Platform::instance()->GetDir(platform::IPlatform::USER_DIR, "Moravane"), dir);
     EXPECT_EQ(log.Lines(), (Strings{"GetDir " + dir, "GetDir " + dir + ": mkdir failed"}));
-    rmdir(dir.c_str());
-    rmdir(home.c_str());
 }
 
 TEST_F(PlatformSDLTest, GetDirWithoutHomeFallsBackToThePasswordDatabase) {
@@ -97,21 +90,11 @@ class Wallpaper : public PlatformSDLTest {
 protected:
     void SetUp() override {
         PlatformSDLTest::SetUp();
-        dir = MakeTempDir();
         record = dir + "/args.txt";
-        std::string tool = dir + "/gconftool-2";
-        std::ofstream script(tool);
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"" << record
-               << "\"\necho -- >> \"" << record << "\"\n";
-        script.close();
-        chmod(tool.c_str(), 0755);
+        temp.Write("gconftool-2", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"" +
+                                      record + "\"\necho -- >> \"" + record + "\"\n");
+        chmod(temp.File("gconftool-2").c_str(), 0755);
         path.reset(new ScopedEnv("PATH", (dir + ":" + std::getenv("PATH")).c_str()));
-    }
-    void TearDown() override {
-        path.reset();
-        unlink((dir + "/gconftool-2").c_str());
-        unlink(record.c_str());
-        rmdir(dir.c_str());
     }
     Strings Recorded() const {
         std::ifstream in(record);
@@ -120,7 +103,9 @@ protected:
         return lines;
     }
 
-    std::string dir, record;
+    test::TempDir temp;
+    const std::string dir = temp.Path();
+    std::string record;
     std::unique_ptr<ScopedEnv> path;
 };
 
