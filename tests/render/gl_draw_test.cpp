@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "support/gl_window.h"
 #include "vantle/render/bitmap.h"
@@ -18,15 +19,12 @@ TEST_F(GLDraw, RectanglesAndTrianglesLandWhereAsked) {
     Renderer().DrawRect(math::Rect(100, 100, 200, 200), render::Color(1, 0, 0, 1));
     Renderer().DrawTri(math::Vector2(300, 100), math::Vector2(400, 100), math::Vector2(300, 200),
                        render::Color(0, 1, 0, 1));
-    const struct {
-        int x, y, r, g, b;
-    } samples[] = {
+    const std::vector<test::PixelSample> samples = {
         {150, 150, 255, 0, 0}, {105, 105, 255, 0, 0}, {195, 195, 255, 0, 0}, {90, 150, 0, 0, 0},
         {210, 150, 0, 0, 0},   {320, 120, 0, 255, 0}, {385, 110, 0, 255, 0}, {390, 190, 0, 0, 0},
         {310, 170, 0, 255, 0}, {500, 500, 0, 0, 0},
     };
-    for (const auto& s : samples)
-        EXPECT_TRUE(NearColor(PixelAt(s.x, s.y), s.r, s.g, s.b)) << s.x << "," << s.y;
+    ExpectPixels(samples);
 }
 
 TEST_F(GLDraw, BlendingModesCombineAsNamed) {
@@ -238,14 +236,11 @@ TEST_F(GLDraw, TexturedRectanglesAndTilesShowTheirPartInTheirColour) {
     const render::Tile plain(core::ptr<render::ITexture>(), render::Color(0, 1, 0, 1));
     Renderer().DrawRect(math::Rect(300, 300, 400, 400), plain);
 
-    const struct {
-        int x, y, r, g, b;
-    } samples[] = {
+    const std::vector<test::PixelSample> samples = {
         {110, 110, 255, 0, 0}, {190, 190, 255, 0, 0}, {210, 110, 0, 0, 255}, {290, 190, 0, 0, 255},
         {410, 110, 0, 0, 255}, {490, 190, 0, 0, 255}, {150, 350, 128, 0, 0}, {350, 350, 0, 255, 0},
     };
-    for (const auto& s : samples)
-        EXPECT_TRUE(NearColor(PixelAt(s.x, s.y), s.r, s.g, s.b)) << s.x << "," << s.y;
+    ExpectPixels(samples);
 }
 
 TEST_F(GLDraw, TexturesShareAPageUntilCleared) {

@@ -148,14 +148,11 @@ TEST_F(GLTextures, PngFromTheTextureCacheDrawsAtItsPlaceInItsColours) {
     Renderer().SetFilteringMode(render::IRender::FILTER_POINT);
     Renderer().DrawRect(math::Rect(200, 200, 400, 400), whole);
     Renderer().DrawRect(math::Rect(500, 200, 600, 300), corner);
-    const struct {
-        int x, y, r, g, b;
-    } samples[] = {
+    const std::vector<test::PixelSample> samples = {
         {220, 220, 255, 0, 0}, {380, 220, 0, 255, 0}, {220, 380, 0, 0, 255},     {380, 380, 255, 255, 255},
         {190, 300, 0, 0, 0},   {410, 300, 0, 0, 0},   {550, 250, 128, 128, 128}, {610, 250, 0, 0, 0},
     };
-    for (const auto& s : samples)
-        EXPECT_TRUE(NearColor(PixelAt(s.x, s.y), s.r, s.g, s.b)) << s.x << "," << s.y;
+    ExpectPixels(samples);
     render::TextureCache::instance()->Clear();
 }
 

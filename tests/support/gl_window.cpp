@@ -77,6 +77,11 @@ render::Color GLTest::PixelAt(int x, int y) {
     return render::Color(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
+void GLTest::ExpectPixels(const std::vector<PixelSample>& samples) {
+    for (const PixelSample& s : samples)
+        EXPECT_TRUE(NearColor(PixelAt(s.x, s.y), s.r, s.g, s.b)) << "at " << s.x << "," << s.y;
+}
+
 ::testing::AssertionResult NearColor(const render::Color& actual, int r, int g, int b, int tolerance) {
     const float expected[3] = {static_cast<float>(r), static_cast<float>(g), static_cast<float>(b)};
     const float got[3] = {actual.r, actual.g, actual.b};

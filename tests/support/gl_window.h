@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "vantle/render/color.h"
 #include "vantle/render/ogl/render_ogl.h"
@@ -25,6 +26,11 @@ public:
     static void ReadPixel(int x, int y, std::uint8_t rgba[4]);
 };
 
+// The colour expected at a logical position, as bytes.
+struct PixelSample {
+    int x, y, r, g, b;
+};
+
 // A fixture with the window open, a fresh RenderOGL installed in the renderer facade, the logical space
 // set to 800 x 600 and the frame cleared to black.
 class GLTest : public ::testing::Test {
@@ -35,6 +41,8 @@ protected:
     render::RenderOGL& Renderer() { return *_renderer; }
     // The colour at a logical position, as bytes 0..255 in a Color (r, g, b, a).
     render::Color PixelAt(int x, int y);
+    // Checks each sample with NearColor, naming the position of any that fails.
+    void ExpectPixels(const std::vector<PixelSample>& samples);
 
     render::RenderOGL* _renderer = nullptr;
 };
