@@ -10,28 +10,13 @@
 #include "support/frame_clock.h"
 #include "support/png_writer.h"
 #include "support/recording_render.h"
+#include "support/still_mouse.h"
 #include "support/temp_dir.h"
 #include "vantle/core/random.h"
 #include "vantle/effects/effects/boids.h"
-#include "vantle/input/mouse.h"
 #include "vantle/io/loader.h"
 
 namespace {
-
-// The pointer wherever the test puts it.
-class StillMouse : public input::IMouse {
-public:
-    void Update() override {}
-    int GetPositionX() override { return static_cast<int>(position.x); }
-    int GetPositionY() override { return static_cast<int>(position.y); }
-    math::Vector2 GetPosition() override { return position; }
-    int GetButtonState(int) override { return 0; }
-    void SetPosition(int x, int y) override {
-        position = math::Vector2(static_cast<float>(x), static_cast<float>(y));
-    }
-
-    math::Vector2 position{-1000.0f, -1000.0f};
-};
 
 // An 8 x 4 red bird.
 const char kSprite[] =
@@ -47,8 +32,7 @@ protected:
                         std::vector<std::uint8_t>(kSprite, kSprite + sizeof(kSprite) - 1));
         io::Loader::instance()->AddSource(
             core::ptr<io::Loader::Source>(new io::FileSystemSource(dir->Path() + "/")));
-        mouse = new StillMouse;
-        input::Mouse::instance()->SetImplementation(mouse);
+        mouse = test::StillMouse::Install();
     }
     static void TearDownTestSuite() {
         delete dir;
@@ -71,13 +55,13 @@ protected:
     }
 
     static test::TempDir* dir;
-    static StillMouse* mouse;
+    static test::StillMouse* mouse;
     test::FrameClock clock;
     test::RecordingRender renderer;
 };
 
 test::TempDir* BoidsEffectTest::dir = nullptr;
-StillMouse* BoidsEffectTest::mouse = nullptr;
+test::StillMouse* BoidsEffectTest::mouse = nullptr;
 
 TEST_F(BoidsEffectTest, FlockStartsTogetherWithSmallRandomVelocities) {
     auto flock = Make("<boids x='200' y='150' count='7' filename='bird.xml'/>");

@@ -8,11 +8,11 @@
 #include "support/capture_log.h"
 #include "support/fake_platform.h"
 #include "support/probe_effect.h"
+#include "support/still_mouse.h"
 #include "vantle/effects/effect.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
 #include "vantle/effects/effects/register.h"
-#include "vantle/input/mouse.h"
 #include "vantle/utils/timer.h"
 
 namespace {
@@ -202,33 +202,18 @@ TEST_F(Manager, StoppedLoopingEffectsLeaveOnceTheirChildrenFinish) {
 
 namespace {
 
-// A mouse that stands where the test puts it.
-class StillMouse : public input::IMouse {
-public:
-    explicit StillMouse(math::Vector2* place) : _place(place) {}
-    void Update() override {}
-    int GetPositionX() override { return static_cast<int>(_place->x); }
-    int GetPositionY() override { return static_cast<int>(_place->y); }
-    math::Vector2 GetPosition() override { return *_place; }
-    int GetButtonState(int) override { return 0; }
-    void SetPosition(int, int) override {}
-
-private:
-    math::Vector2* _place;
-};
-
 class GlobalManager : public ::testing::Test {
 protected:
     void SetUp() override {
         clock = test::FakePlatform::Install();
         ASSERT_NE(clock, nullptr);
-        input::Mouse::instance()->SetImplementation(new StillMouse(&mouse));
+        mouse = test::StillMouse::Install();
         ProbeEffect::Journal().clear();
     }
     void TearDown() override { input::Mouse::instance()->SetImplementation(nullptr); }
 
     test::FakePlatform* clock = nullptr;
-    math::Vector2 mouse{0.0f, 0.0f};
+    test::StillMouse* mouse = nullptr;
 };
 
 TEST_F(GlobalManager, UpdatesWithTheFrameClock) {
@@ -252,19 +237,19 @@ TEST_F(GlobalManager, MouseEffectsFollowTheCursorAndLeaveWhenStopped) {
     manager->StopMouseEffect();  // none yet: only the log line
     EXPECT_EQ(log.Lines(), (std::vector<std::string>{"STOPPING MOUSE EFFECT"}));
 
-    mouse = math::Vector2(10.0f, 20.0f);
+    mouse->position = math::Vector2(10.0f, 20.0f);
     ProbeEffect* first = nullptr;
     ProbeEffect* second = nullptr;
     manager->StartMouseEffect(Tree("first", &first));
     EXPECT_EQ(first->GetPos().x, 10.0f);
-    mouse = math::Vector2(30.0f, 40.0f);
+    mouse->position = math::Vector2(30.0f, 40.0f);
     manager->Update();
     EXPECT_EQ(first->GetPos().y, 40.0f);
 
     manager->StartMouseEffect(Tree("second", &second));
     EXPECT_FALSE(first->IsRunning());
     EXPECT_TRUE(second->IsRunning());
-    mouse = math::Vector2(50.0f, 60.0f);
+    mouse->position = math::Vector2(50.0f, 60.0f);
     manager->Update();  // the stopped first effect leaves, the second follows the cursor
     EXPECT_EQ(manager->GetEffectCount(), 1u);
     EXPECT_EQ(second->GetPos().x, 50.0f);
