@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 #include "support/capture_log.h"
 #include "vantle/effects/animation.h"
 #include "vantle/effects/effects/affine.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 #include "support/frame_clock.h"
 #include "support/gl_window.h"
 #include "support/png_writer.h"

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 #include "vantle/effects/effects/affine.h"
 #include "vantle/effects/effects/particle_emitter.h"
 #include "vantle/effects/effects/particle_system.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 #include "vantle/effects/effects/image_effect.h"
 #include "vantle/effects/effects/particle_system.h"
 #include "vantle/render/render.h"

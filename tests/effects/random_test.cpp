@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 #include "support/capture_log.h"
 #include "vantle/core/random.h"
 #include "vantle/effects/effects/affine.h"

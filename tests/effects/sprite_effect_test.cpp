@@ -3,7 +3,7 @@
 #include <fstream>
 #include <string>
 
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 #include "support/temp_dir.h"
 #include "vantle/effects/effects/sprite_effect.h"
 #include "vantle/game/sprite.h"

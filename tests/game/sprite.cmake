@@ -1,1 +1,1 @@
-vantle_test(test_game_sprite sprite_test.cpp ../effects/kinds2_fixture.cpp)
+vantle_test(test_game_sprite sprite_test.cpp ../effects/effect_kinds_fixture.cpp)

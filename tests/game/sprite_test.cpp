@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "effects/kinds2_fixture.h"
+#include "effects/effect_kinds_fixture.h"
 #include "support/capture_log.h"
 #include "support/temp_dir.h"
 #include "vantle/effects/animation.h"

@@ -1,4 +1,4 @@
-#include "kinds2_fixture.h"
+#include "effect_kinds_fixture.h"
 
 #include <cmath>
 
