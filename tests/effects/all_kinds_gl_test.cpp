@@ -13,7 +13,6 @@
 #include "vantle/audio/device.h"
 #include "vantle/core/random.h"
 #include "vantle/effects/effect.h"
-#include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
 #include "vantle/effects/effects/register.h"
 #include "vantle/io/loader.h"
@@ -161,13 +160,6 @@ bool Magenta(const render::Color& c) {
 }
 bool Cyan(const render::Color& c) {
     return c.g > 100 && c.b > 100 && c.r < 60;
-}
-
-TEST_F(AllEffectKinds, EveryElementNameIsRegistered) {
-    for (const char* name : {"effect", "sound", "particle_system", "particle_emitter", "emitter", "affine",
-                             "image", "random_runner", "text", "random_effect", "fly", "sprite", "boids"}) {
-        EXPECT_TRUE(effects::EffectFactory::instance()->IsRegistered(name)) << name;
-    }
 }
 
 TEST_F(AllEffectKinds, AFileOfEveryKindRunsDrawsAndEnds) {

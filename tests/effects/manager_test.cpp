@@ -54,14 +54,6 @@ TEST(EffectFactory, CreatesByExactNameAndTheLastRegistrationWins) {
     effects::RegisterEffects();
 }
 
-TEST(EffectFactory, RegisterEffectsEntersTheElementNamesOfTheKinds) {
-    effects::RegisterEffects();
-    for (const char* name : {"effect", "sound", "particle_system", "particle_emitter", "emitter", "affine",
-                             "image", "random_runner", "text", "random_effect", "fly", "sprite", "boids"}) {
-        EXPECT_TRUE(EffectFactory::instance()->IsRegistered(name)) << name;
-    }
-}
-
 // A started plain root holding one probe: it plays until the probe is finished.
 core::ptr<Effect> Tree(const std::string& name, ProbeEffect** probe = nullptr) {
     core::ptr<Effect> root(new Effect());
