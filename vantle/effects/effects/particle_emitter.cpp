@@ -91,7 +91,7 @@ Effect* ParticleEmitter::Clone(const std::string&) const {
 }
 
 void ParticleEmitter::OnStart() {
-    scheduler.reset(0);
+    scheduler.reset();
     startTime = utils::Timer::instance()->GetTime();
     if (once && delay == 0) {
         DoEmit(count);

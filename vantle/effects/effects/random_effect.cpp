@@ -37,7 +37,7 @@ void RandomEffect::OnStart() {
     cycles = 0;
     running = 1;
     timer.SetInterval(period);
-    timer.reset(0);
+    timer.reset();
     StartEffect();
 }
 
@@ -56,7 +56,7 @@ void RandomEffect::StartEffect() {
 }
 
 void RandomEffect::Update(unsigned int time) {
-    if (running && timer.test(0)) StartEffect();
+    if (running && timer.test()) StartEffect();
     UpdateChilds(time);
 }
 

@@ -42,7 +42,7 @@ void RandomRunner::OnStart() {
         nextPoint = static_cast<unsigned int>(core::Random::instance()->GetInt(0, last));
     }
     timer.SetInterval(period);
-    timer.reset(0);
+    timer.reset();
 }
 
 void RandomRunner::StartBatch() {
@@ -60,7 +60,7 @@ void RandomRunner::StartBatch() {
 }
 
 void RandomRunner::Update(unsigned int time) {
-    if (running && timer.test(0)) StartBatch();
+    if (running && timer.test()) StartBatch();
     UpdateChilds(time);
 }
 

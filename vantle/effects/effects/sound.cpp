@@ -9,13 +9,6 @@
 
 namespace effects {
 
-namespace {
-
-// A moment of 0 means "now" to the scheduler.
-const unsigned int kNow = 0;
-
-}  // namespace
-
 SoundEffect::SoundEffect() : volumeTimer(kVolumePeriod) {}
 
 // Elements nested in "sound" are no children of it: the base is built without the element.
@@ -59,7 +52,7 @@ float SoundEffect::ReadVolumeKey() const {
 
 void SoundEffect::OnStart() {
     if (hasVolumeKey) {
-        volumeTimer.reset(kNow);
+        volumeTimer.reset();
         volume = ReadVolumeKey();
     }
     audio::Device* device = audio::Device::instance();
@@ -72,7 +65,7 @@ void SoundEffect::OnStart() {
 // Children of a sound are not updated.
 void SoundEffect::Update(unsigned int) {
     audio::Device* device = audio::Device::instance();
-    if (hasVolumeKey && channel >= 0 && volumeTimer.test(kNow)) {
+    if (hasVolumeKey && channel >= 0 && volumeTimer.test()) {
         volume = ReadVolumeKey();
         device->SetChannelVolume(channel, volume);
     }
