@@ -120,16 +120,20 @@ void BoidsEffect::Update(unsigned int time) {
     lastUpdateTime = time;
 }
 
-math::Vector2 BoidsEffect::BoidRuleCohesion(Boid& boid) {
+math::Vector2 BoidsEffect::TowardSeenMean(Boid& boid, math::Vector2 Boid::*field, float pull) {
     math::Vector2 sum;
     unsigned int seen = 0;
     for (Boid& other : boids) {
         if (other.id == boid.id || !boid.See(other, visDistance)) continue;
-        sum += other.position;
+        sum += other.*field;
         ++seen;
     }
     if (seen == 0) return math::Vector2();
-    return (sum / static_cast<float>(seen) - boid.position) * kCohesionPull;
+    return (sum / static_cast<float>(seen) - boid.*field) * pull;
+}
+
+math::Vector2 BoidsEffect::BoidRuleCohesion(Boid& boid) {
+    return TowardSeenMean(boid, &Boid::position, kCohesionPull);
 }
 
 math::Vector2 BoidsEffect::BoidRuleSeparation(Boid& boid) {
@@ -144,15 +148,7 @@ math::Vector2 BoidsEffect::BoidRuleSeparation(Boid& boid) {
 }
 
 math::Vector2 BoidsEffect::BoidRuleAlignment(Boid& boid) {
-    math::Vector2 sum;
-    unsigned int seen = 0;
-    for (Boid& other : boids) {
-        if (other.id == boid.id || !boid.See(other, visDistance)) continue;
-        sum += other.velocity;
-        ++seen;
-    }
-    if (seen == 0) return math::Vector2();
-    return (sum / static_cast<float>(seen) - boid.velocity) * kAlignmentPull;
+    return TowardSeenMean(boid, &Boid::velocity, kAlignmentPull);
 }
 
 math::Vector2 BoidsEffect::BoidRuleBounding(Boid& boid) {

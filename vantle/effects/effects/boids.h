@@ -67,6 +67,8 @@ private:
     BoidsEffect(const BoidsEffect&) = default;
     void ReadSettings(TiXmlElement* element);
     void CreateFlock(unsigned int count);
+    // The pull times how far the boid's field lies from its mean over the boids it sees; none unseen.
+    math::Vector2 TowardSeenMean(Boid& boid, math::Vector2 Boid::*field, float pull);
 
     core::ptr<game::Sprite> sprite;
     std::vector<Boid> boids;
