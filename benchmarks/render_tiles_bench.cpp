@@ -11,7 +11,6 @@
 #include "vantle/render/bitmap.h"
 #include "vantle/render/ogl/base_texture_ogl.h"
 #include "vantle/render/ogl/render_ogl.h"
-#include "vantle/render/proxy_texture.h"
 #include "vantle/render/render.h"
 #include "vantle/render/tile.h"
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -58,6 +59,17 @@ TEST(FrameAnimation, PicksTheFrameShownAtEachTime) {
         EXPECT_EQ(animation.GetFrameIndex(c.time), c.frame);
         EXPECT_EQ(&animation.GetTile(c.time), &animation.GetFrames()[c.frame].tile);
     }
+}
+
+TEST(FrameAnimation, LoadingAppendsFramesToThoseAlreadyThere) {
+    TiXmlDocument document;
+    document.Parse(R"(<animation loop="no"><frame length="5"/><frame/></animation>)");
+    Animation animation = FramesOf({100}, true);
+    animation.Load(document.FirstChildElement("animation"));
+    EXPECT_EQ(animation.GetFrames().size(), 3u);
+    EXPECT_EQ(animation.GetLength(), 115u);
+    EXPECT_FALSE(animation.IsLooping());
+    EXPECT_EQ(animation.GetFrameIndex(104), 1u);
 }
 
 TEST(FrameAnimation, WithoutFramesGivesAnEmptyTile) {

@@ -71,7 +71,8 @@ public:
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
-    // Takes ownership of the implementation; an earlier one is left to its owner.
+    // The implementation held when the facade goes is deleted with it; one replaced before then is not
+    // deleted here and stays with whoever made it.
     void SetImplementation(IDevice* implementation);
     IDevice* GetImplementation() const { return _implementation; }
 

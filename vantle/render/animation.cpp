@@ -40,8 +40,6 @@ void Animation::Load(TiXmlElement* element) {
     if (!element) return;
     const char* loop = element->Attribute("loop");
     _loop = loop && core::str2bool(loop);
-    _length = 0;
-    for (const Frame& frame : _frames) _length += frame.length;
     for (TiXmlElement* child = element->FirstChildElement("frame"); child;
          child = child->NextSiblingElement("frame")) {
         AddFrame(Frame(child));

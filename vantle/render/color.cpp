@@ -24,7 +24,7 @@ void AppendByte(std::string& out, float component) {
     }
     const int value = static_cast<int>(scaled);
     out += int_to_hex(value / 16);
-    out += int_to_hex(value - 16 * (value / 16));
+    out += int_to_hex(value % 16);
 }
 
 }  // namespace
