@@ -1,6 +1,6 @@
 #include "support/sdl_events.h"
 
-#include <gtest/gtest.h>
+#include "support/install_platform.h"
 
 namespace test {
 
@@ -22,11 +22,7 @@ bool PushKey(Uint8 type, SDLKey symbol, Uint16 unicode) {
 }  // namespace
 
 ClockedPlatformSDL* InstallPlatformSDL() {
-    platform::Platform* facade = platform::Platform::instance();
-    if (!facade->GetImplementation()) facade->SetImplementation(new ClockedPlatformSDL);
-    auto* sdl = dynamic_cast<ClockedPlatformSDL*>(facade->GetImplementation());
-    EXPECT_NE(sdl, nullptr) << "another platform implementation is installed";
-    return sdl;
+    return InstallPlatform<ClockedPlatformSDL>();
 }
 
 bool PushKeyDown(SDLKey symbol, Uint16 unicode) {
