@@ -106,27 +106,31 @@ void Sprite::Animation::RenderEffect(const core::ptr<effects::Effect>& effect,
     effect->Render();
 }
 
+void Sprite::Animation::RenderFrame(const math::Rect& rect, unsigned int time,
+                                    const math::Vector2& centre) const {
+    render::IRender* renderer = render::Render::instance()->GetImplementation();
+    if (!renderer || frames.GetFrames().empty()) return;
+    if (!affine) {
+        renderer->DrawRect(rect, frames.GetTile(time));
+        return;
+    }
+    effects::Animation::State state = effects::Animation::InitialState();
+    affine->UpdateState(time, state);
+    renderer->PushWorldMatrix();
+    renderer->MultWorldMatrix(Translation(centre));
+    renderer->MultWorldMatrix(state.matrix);
+    renderer->MultWorldMatrix(Translation(-centre));
+    renderer->PushColorForce();
+    renderer->ForceColor(state.color);
+    renderer->DrawRect(rect, frames.GetTile(time));
+    renderer->PopWorldMatrix();
+    renderer->PopColorForce();
+}
+
 void Sprite::Animation::Render(const math::Rect& rect, unsigned int time) {
     const math::Vector2 centre((rect.left + rect.right) / 2.0f, (rect.top + rect.bottom) / 2.0f);
     RenderEffect(underEffect, centre);
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (renderer && !frames.GetFrames().empty()) {
-        if (affine) {
-            effects::Animation::State state = effects::Animation::InitialState();
-            affine->UpdateState(time, state);
-            renderer->PushWorldMatrix();
-            renderer->MultWorldMatrix(Translation(centre));
-            renderer->MultWorldMatrix(state.matrix);
-            renderer->MultWorldMatrix(Translation(-centre));
-            renderer->PushColorForce();
-            renderer->ForceColor(state.color);
-        }
-        renderer->DrawRect(rect, frames.GetTile(time));
-        if (affine) {
-            renderer->PopWorldMatrix();
-            renderer->PopColorForce();
-        }
-    }
+    RenderFrame(rect, time, centre);
     RenderEffect(overEffect, centre);
 }
 

@@ -52,6 +52,8 @@ public:
     private:
         Animation() = default;
         void RenderEffect(const core::ptr<effects::Effect>& effect, const math::Vector2& centre) const;
+        // The frame of the time, under the key-frame state when there is one.
+        void RenderFrame(const math::Rect& rect, unsigned int time, const math::Vector2& centre) const;
 
         std::string name;
         render::Animation frames;
