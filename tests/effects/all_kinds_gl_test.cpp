@@ -25,10 +25,6 @@ public:
     bool ChannelPlaying(int) override { return false; }
 };
 
-std::vector<std::uint8_t> Bytes(const std::string& text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
 // A square PNG of one colour.
 std::vector<std::uint8_t> Plain(unsigned int side, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     std::vector<std::uint8_t> rgba;
@@ -100,9 +96,9 @@ class AllEffectKinds : public test::GLTest {
 protected:
     void SetUp() override {
         test::GLTest::SetUp();
-        ASSERT_TRUE(test::WriteFile(dir.File("all.xml"), Bytes(kEffect)));
-        ASSERT_TRUE(test::WriteFile(dir.File("font.xml"), Bytes(kFont)));
-        ASSERT_TRUE(test::WriteFile(dir.File("bird.xml"), Bytes(kBird)));
+        dir.Write("all.xml", kEffect);
+        dir.Write("font.xml", kFont);
+        dir.Write("bird.xml", kBird);
         ASSERT_TRUE(test::WriteFile(dir.File("glyphs.png"), Plain(64, 255, 255, 255)));
         ASSERT_TRUE(test::WriteFile(dir.File("white.png"), Plain(8, 255, 255, 255)));
         ASSERT_TRUE(test::WriteFile(dir.File("red.png"), Plain(8, 255, 0, 0)));

@@ -8,7 +8,6 @@
 
 #include "support/capture_log.h"
 #include "support/frame_clock.h"
-#include "support/png_writer.h"
 #include "support/recording_render.h"
 #include "support/still_mouse.h"
 #include "support/temp_dir.h"
@@ -28,8 +27,7 @@ class BoidsEffectTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = new test::TempDir;
-        test::WriteFile(dir->File("bird.xml"),
-                        std::vector<std::uint8_t>(kSprite, kSprite + sizeof(kSprite) - 1));
+        dir->Write("bird.xml", kSprite);
         io::Loader::instance()->AddSource(
             core::ptr<io::Loader::Source>(new io::FileSystemSource(dir->Path() + "/")));
         mouse = test::StillMouse::Install();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "effect_kinds_fixture.h"
@@ -15,9 +14,8 @@ using effects::SpriteEffect;
 class SpriteEffects : public test::EffectKindsTest {
 protected:
     std::string SpriteFile(const std::string& text) {
-        const std::string path = dir.File("sprite.xml");
-        std::ofstream(path) << text;
-        return path;
+        dir.Write("sprite.xml", text);
+        return dir / "sprite.xml";
     }
 
     test::TempDir dir;

@@ -28,7 +28,7 @@ class TextEffectTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = new test::TempDir;
-        test::WriteFile(dir->File("font.xml"), std::vector<std::uint8_t>(kFont, kFont + sizeof(kFont) - 1));
+        dir->Write("font.xml", kFont);
         test::WriteFile(dir->File("glyphs.png"),
                         test::EncodePng(64, 64, std::vector<std::uint8_t>(64 * 64 * 4, 0xff)));
         io::Loader::instance()->AddSource(

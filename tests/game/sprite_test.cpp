@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,9 +25,8 @@ class Sprites : public test::EffectKindsTest {
 protected:
     // Writes the text as a sprite file and returns its path.
     std::string Write(const std::string& name, const std::string& text) {
-        const std::string path = dir.File(name);
-        std::ofstream(path) << text;
-        return path;
+        dir.Write(name, text);
+        return dir / name;
     }
 
     std::unique_ptr<Sprite> Load(const std::string& text) {
