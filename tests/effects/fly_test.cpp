@@ -23,7 +23,7 @@ public:
     explicit Marker(TiXmlElement* element) : Effect(element), once(element && element->Attribute("once")) {}
     Effect* Clone() const override { return new Marker(*this); }
     Effect* Clone(const std::string&) const override { return Clone(); }
-    void Update() override { Effect::Update(); }
+    using Effect::Update;
     void Update(unsigned int) override {
         updated.push_back(effects::CurrentEffectMatrix::instance()->GetMatrix() * position);
         if (once) running = 0;
@@ -39,7 +39,7 @@ public:
     static std::vector<math::Vector2> updated;
 
 private:
-    Marker(const Marker& other) : Effect(), once(other.once) { position = other.position; }
+    Marker(const Marker&) = default;
 
     bool once;
 };

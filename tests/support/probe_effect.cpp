@@ -36,10 +36,6 @@ effects::Effect* ProbeEffect::Clone(const std::string& text) const {
     return copy;
 }
 
-void ProbeEffect::Update() {
-    effects::Effect::Update();
-}
-
 void ProbeEffect::Update(unsigned int time) {
     Journal().push_back("update " + _name + " " + std::to_string(time));
     if (_on_update) {

@@ -19,7 +19,7 @@ public:
 
     effects::Effect* Clone() const override;
     effects::Effect* Clone(const std::string& text) const override;
-    void Update() override;
+    using effects::Effect::Update;
     void Update(unsigned int time) override;
     void Render() override;
     bool IsSound() const override { return _sound; }
