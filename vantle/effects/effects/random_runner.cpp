@@ -48,10 +48,8 @@ void RandomRunner::OnStart() {
 void RandomRunner::StartBatch() {
     for (unsigned int i = 0; i < count && runningEffect && !points.empty(); ++i) {
         Effect* copy = runningEffect->Clone();
-        const math::Vector2 place = position + points[nextPoint];
-        ++nextPoint;
-        copy->MoveTo(place);
-        if (nextPoint >= points.size()) nextPoint = 0;
+        copy->MoveTo(position + points[nextPoint]);
+        nextPoint = (nextPoint + 1) % points.size();
         copy->Start(false);
         AddChild(copy);
     }
