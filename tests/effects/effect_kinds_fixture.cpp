@@ -4,13 +4,7 @@
 
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
-#include "vantle/effects/effects/affine.h"
-#include "vantle/effects/effects/image_effect.h"
-#include "vantle/effects/effects/particle_emitter.h"
-#include "vantle/effects/effects/particle_system.h"
-#include "vantle/effects/effects/random_effect.h"
-#include "vantle/effects/effects/random_runner.h"
-#include "vantle/effects/effects/sprite_effect.h"
+#include "vantle/effects/effects/register.h"
 #include "vantle/render/render.h"
 
 namespace test {
@@ -19,21 +13,10 @@ namespace {
 constexpr unsigned int kSeed = 20261207;
 }  // namespace
 
-void RegisterEffectKinds() {
-    effects::Effect::Register();
-    effects::ParticleSystem::Register();
-    effects::ParticleEmitter::Register();
-    effects::AffineEffect::Register();
-    effects::ImageEffect::Register();
-    effects::RandomRunner::Register();
-    effects::RandomEffect::Register();
-    effects::SpriteEffect::Register();
-}
-
 void EffectKindsTest::SetUp() {
     clock.Start();
     render::Render::instance()->SetImplementation(&renderer);
-    RegisterEffectKinds();
+    effects::RegisterEffects();
     core::Random::Seed(kSeed);
 }
 

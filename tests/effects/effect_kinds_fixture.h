@@ -15,9 +15,6 @@
 
 namespace test {
 
-// Registers the effect kinds these tests load by element name.
-void RegisterEffectKinds();
-
 // A recording renderer installed in the renderer facade, the frame clock at a fresh origin, the effect
 // kinds registered and the random generator at a fixed seed. Effects take the renderer when they are
 // built, so build them inside the test.

@@ -11,6 +11,7 @@
 #include "support/temp_dir.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/particle_system.h"
+#include "vantle/effects/effects/register.h"
 #include "vantle/render/texture_cache.h"
 
 namespace {
@@ -20,7 +21,7 @@ class ParticlesOnGL : public test::GLTest {};
 TEST_F(ParticlesOnGL, DrawsItsParticlesInTheirColour) {
     test::FrameClock clock;
     clock.Start();
-    test::RegisterEffectKinds();
+    effects::RegisterEffects();
     test::TempDir dir;
     const std::string texture = dir.File("white.png");
     ASSERT_TRUE(test::WriteFile(texture, test::EncodePng(4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 0xFF))));
