@@ -100,25 +100,6 @@ void RecordingRender::ClearTextures() {
     _pages.RemoveEmpty([](std::size_t) {});
 }
 
-void RecordingRender::SetClipRect(const math::Rect& rect) {
-    _clip = rect;
-    _clip_enabled = true;
-}
-
-void RecordingRender::DisableClipRect() {
-    _clip_enabled = false;
-}
-
-void RecordingRender::PopClipRect() {
-    if (_clip_stack.empty()) {
-        DisableClipRect();
-        return;
-    }
-    _clip = _clip_stack.back();
-    _clip_stack.pop_back();
-    _clip_enabled = true;
-}
-
 RecordingRender::Draw& RecordingRender::Record(DrawKind kind, const render::Color& color,
                                                const render::ITexture* texture) {
     Draw draw{kind, math::Rect(), {},       _force.Apply(color), texture, math::Rect(0, 0, 1, 1),

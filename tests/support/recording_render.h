@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/memory_page.h"
+#include "vantle/render/clip_stack.h"
 #include "vantle/render/color_force.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture_pages.h"
@@ -73,12 +74,14 @@ public:
     BlendingMode GetBlendingMode() override { return _blending; }
     FilteringMode GetFilteringMode() override { return _filtering; }
 
-    void SetClipRect(const math::Rect& rect) override;
-    void DisableClipRect() override;
-    math::Rect GetClipRect() override { return _clip; }
-    void PushClipRect() override { _clip_stack.push_back(_clip); }
-    void PopClipRect() override;
-    bool IsClipEnabled() const { return _clip_enabled; }
+    void SetClipRect(const math::Rect& rect) override { _clip.Set(rect); }
+    void DisableClipRect() override { _clip.Disable(); }
+    math::Rect GetClipRect() override { return _clip.Get(); }
+    void PushClipRect() override { _clip.Push(); }
+    void PopClipRect() override {
+        if (!_clip.Pop()) DisableClipRect();
+    }
+    bool IsClipEnabled() const { return _clip.IsEnabled(); }
 
     void EnableStencil() override { _calls.push_back("EnableStencil"); }
     void DisableStencil() override { _calls.push_back("DisableStencil"); }
@@ -130,9 +133,7 @@ private:
     float _ortho_height = 0.0f;
     BlendingMode _blending = BLEND_ALPHA;
     FilteringMode _filtering = FILTER_LINEAR;
-    math::Rect _clip;
-    bool _clip_enabled = false;
-    std::vector<math::Rect> _clip_stack;
+    render::ClipStack _clip;
     render::ColorForce _force;
     render::TexturePages<MemoryPage> _pages;
 };

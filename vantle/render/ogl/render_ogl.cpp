@@ -322,24 +322,17 @@ void RenderOGL::ForgetBoundTexture() {
 }
 
 void RenderOGL::SetClipRect(const math::Rect& rect) {
-    _clip = rect;
-    _clip_enabled = true;
+    _clip.Set(rect);
 }
 
 void RenderOGL::DisableClipRect() {
     for (GLenum plane = GL_CLIP_PLANE0; plane <= GL_CLIP_PLANE3; ++plane) glDisable(plane);
     glDisable(GL_SCISSOR_TEST);
-    _clip_enabled = false;
+    _clip.Disable();
 }
 
 void RenderOGL::PopClipRect() {
-    if (_clip_stack.empty()) {
-        DisableClipRect();
-        return;
-    }
-    _clip = _clip_stack.back();
-    _clip_stack.pop_back();
-    _clip_enabled = true;
+    if (!_clip.Pop()) DisableClipRect();
 }
 
 void RenderOGL::EnableStencil() {

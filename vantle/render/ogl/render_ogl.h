@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "vantle/render/clip_stack.h"
 #include "vantle/render/color_force.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture_pages.h"
@@ -64,10 +65,11 @@ public:
     // Only kept: the clip rectangle does not clip drawing.
     void SetClipRect(const math::Rect& rect) override;
     void DisableClipRect() override;
-    math::Rect GetClipRect() override { return _clip; }
-    void PushClipRect() override { _clip_stack.push_back(_clip); }
+    math::Rect GetClipRect() override { return _clip.Get(); }
+    void PushClipRect() override { _clip.Push(); }
+    // With nothing pushed, clipping goes off.
     void PopClipRect() override;
-    bool IsClipEnabled() const { return _clip_enabled; }
+    bool IsClipEnabled() const { return _clip.IsEnabled(); }
 
     void EnableStencil() override;
     void DisableStencil() override;
@@ -118,9 +120,7 @@ private:
     BlendingMode _blending = BLEND_ALPHA;
     FilteringMode _filtering = FILTER_LINEAR;
     ColorForce _force;
-    math::Rect _clip;
-    bool _clip_enabled = false;
-    std::vector<math::Rect> _clip_stack;
+    ClipStack _clip;
     TexturePages<BaseTextureOGL> _pages;
 
     // What the GL context is known to have bound, so consecutive draws from one page skip the rebind.
