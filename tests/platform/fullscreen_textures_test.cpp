@@ -1,10 +1,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
-#include <vector>
 
+#include "support/gl_window.h"
 #include "support/recording_application.h"
 #include "support/sdl_events.h"
 #include "vantle/render/bitmap.h"
@@ -21,13 +20,7 @@ class DamagingRenderOGL : public render::RenderOGL {
 public:
     using RenderOGL::ResizeWindow;
     bool ResizeWindow(bool fullscreen) override {
-        for (const render::BaseTextureOGL* page : GetPages()) {
-            const unsigned int side = page->GetSide();
-            std::vector<std::uint32_t> magenta(static_cast<std::size_t>(side) * side,
-                                               render::Bitmap::Pack(255, 0, 255, 255));
-            glBindTexture(GL_TEXTURE_2D, page->GetHandle());
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta.data());
-        }
+        for (const render::BaseTextureOGL* page : GetPages()) test::DamagePage(*page);
         ++resizes;
         return RenderOGL::ResizeWindow(fullscreen);
     }

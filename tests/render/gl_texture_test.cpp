@@ -32,18 +32,6 @@ void Draw(render::RenderOGL& renderer, const render::ITexture* texture, const ma
     renderer.DrawRect(where, render::Color(1, 1, 1, 1), texture, math::Rect(0, 0, 1, 1));
 }
 
-// Overwrites the whole page's GL texture with magenta.
-void Damage(const render::BaseTextureOGL* page) {
-    const unsigned int side = page->GetSide();
-    std::vector<std::uint32_t> junk(static_cast<std::size_t>(side) * side,
-                                    render::Bitmap::Pack(255, 0, 255, 255));
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, page->GetHandle());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, junk.data());
-    glDisable(GL_TEXTURE_2D);
-}
-
 TEST_F(GLTextures, PagesSurviveAFullScreenSwitch) {
     std::unique_ptr<render::ITexture> green = Solid(Renderer(), 30, render::Color(0, 1, 0, 1));
     std::unique_ptr<render::ITexture> blue = Solid(Renderer(), 30, render::Color(0, 0, 1, 1));
@@ -55,7 +43,7 @@ TEST_F(GLTextures, PagesSurviveAFullScreenSwitch) {
     for (bool fullscreen : {true, false}) {
         Renderer().StoreTextures();
         ASSERT_TRUE(test::GLWindow::SwitchMode(fullscreen));
-        Damage(page);
+        test::DamagePage(*page);
         Renderer().ResizeWindow(fullscreen);
         Renderer().SetOrtho(800, 600);
         Renderer().BeginScene();

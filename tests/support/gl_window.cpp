@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "vantle/render/bitmap.h"
 #include "vantle/render/render.h"
 
 namespace test {
@@ -52,6 +53,17 @@ void GLWindow::ReadPixel(int x, int y, std::uint8_t rgba[4]) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void DamagePage(const render::BaseTextureOGL& page) {
+    const GLsizei side = static_cast<GLsizei>(page.GetSide());
+    const std::vector<std::uint32_t> magenta(static_cast<std::size_t>(side) * side,
+                                             render::Bitmap::Pack(255, 0, 255, 255));
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, page.GetHandle());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta.data());
+    glDisable(GL_TEXTURE_2D);
 }
 
 void GLTest::SetUp() {

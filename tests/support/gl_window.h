@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vantle/render/color.h"
+#include "vantle/render/ogl/base_texture_ogl.h"
 #include "vantle/render/ogl/render_ogl.h"
 
 namespace test {
@@ -25,6 +26,10 @@ public:
     // The pixel at window coordinates (origin top left) of the back buffer: red, green, blue, alpha.
     static void ReadPixel(int x, int y, std::uint8_t rgba[4]);
 };
+
+// Overwrites every pixel of the page's GL texture with magenta, as a lost GL context would leave it
+// unusable: only pixels kept elsewhere can bring the pictures back.
+void DamagePage(const render::BaseTextureOGL& page);
 
 // The colour expected at a logical position, as bytes.
 struct PixelSample {
