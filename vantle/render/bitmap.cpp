@@ -39,6 +39,24 @@ std::uint8_t ToByte(float component) {
     return static_cast<std::uint8_t>(scaled);
 }
 
+// Moves a negative start to 0, cutting as much off the front of the span; false when nothing is left.
+bool ClipNegativeStart(int& start, unsigned int& source, unsigned int& length) {
+    if (start >= 0) return true;
+    const unsigned int cut = static_cast<unsigned int>(-static_cast<long long>(start));
+    if (length <= cut) return false;
+    length -= cut;
+    source += cut;
+    start = 0;
+    return true;
+}
+
+// Shortens the span to end within the limit; false when it starts at or beyond it.
+bool ClipToLimit(unsigned int start, unsigned int& length, unsigned int limit) {
+    if (start >= limit) return false;
+    if (length > limit - start) length = limit - start;
+    return true;
+}
+
 }  // namespace
 
 Bitmap::Bitmap(core::ptr<io::IStream>& stream) {
@@ -88,29 +106,12 @@ void Bitmap::fill(Color color) {
 
 void Bitmap::insert(const Bitmap& src, int x, int y, unsigned int sx, unsigned int sy, unsigned int w,
                     unsigned int h) {
-    if (x < 0) {
-        const unsigned int cut = static_cast<unsigned int>(-static_cast<long long>(x));
-        if (w <= cut) return;
-        w -= cut;
-        sx += cut;
-        x = 0;
-    }
-    if (y < 0) {
-        const unsigned int cut = static_cast<unsigned int>(-static_cast<long long>(y));
-        if (h <= cut) return;
-        h -= cut;
-        sy += cut;
-        y = 0;
-    }
+    if (!ClipNegativeStart(x, sx, w) || !ClipNegativeStart(y, sy, h)) return;
     const unsigned int ux = static_cast<unsigned int>(x);
     const unsigned int uy = static_cast<unsigned int>(y);
-    if (ux >= width || uy >= height) return;
-    if (w > width - ux) w = width - ux;
-    if (h > height - uy) h = height - uy;
+    if (!ClipToLimit(ux, w, width) || !ClipToLimit(uy, h, height)) return;
     // A block reaching past the source would read beyond its pixels: only what the source has is copied.
-    if (sx >= src.width || sy >= src.height) return;
-    if (w > src.width - sx) w = src.width - sx;
-    if (h > src.height - sy) h = src.height - sy;
+    if (!ClipToLimit(sx, w, src.width) || !ClipToLimit(sy, h, src.height)) return;
     for (unsigned int j = 0; j < h; ++j) {
         for (unsigned int i = 0; i < w; ++i) {
             pixels[(uy + j) * width + ux + i] = src.pixels[(sy + j) * src.width + sx + i];
