@@ -8,10 +8,8 @@
 
 #include "support/capture_log.h"
 #include "support/png_writer.h"
-#include "support/recording_render.h"
-#include "support/temp_dir.h"
+#include "support/texture_files.h"
 #include "vantle/i18n/mtable.h"
-#include "vantle/io/loader.h"
 #include "vantle/render/bitmap.h"
 #include "vantle/render/proxy_texture.h"
 #include "vantle/render/render.h"
@@ -28,19 +26,12 @@ int Count(const std::vector<std::string>& lines, const std::string& line) {
 
 // Textures come from PNG files in a temporary folder, decoded onto the memory pages of a recording
 // renderer installed in the facade.
-class TextureCacheTest : public ::testing::Test {
+class TextureCacheTest : public test::TextureFilesTest {
 protected:
     void SetUp() override {
-        render::Render::instance()->SetImplementation(&renderer);
-        io::Loader::instance()->ClearSources();
-        io::Loader::instance()->AddSource(
-            core::ptr<io::Loader::Source>(new io::FileSystemSource(dir.Path() + "/")));
+        TextureFilesTest::SetUp();
         WritePng("red.png", 255, 0, 0);
         WritePng("blue.png", 0, 0, 255);
-    }
-    void TearDown() override {
-        render::TextureCache::instance()->Clear();
-        render::Render::instance()->SetImplementation(nullptr);
     }
 
     void WritePng(const std::string& name, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -58,8 +49,6 @@ protected:
                            static_cast<unsigned int>(block.top) + 1);
     }
 
-    test::TempDir dir;
-    test::RecordingRender renderer;
     render::TextureCache* cache = render::TextureCache::instance();
 };
 

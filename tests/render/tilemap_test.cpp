@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/capture_log.h"
 #include "support/png_writer.h"
-#include "support/recording_render.h"
-#include "support/temp_dir.h"
-#include "vantle/io/loader.h"
+#include "support/texture_files.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture_cache.h"
 #include "vantle/utils/tilemap.h"
@@ -15,27 +15,15 @@
 
 namespace {
 
-class TileMapTest : public ::testing::Test {
+class TileMapTest : public test::TextureFilesTest {
 protected:
     void SetUp() override {
-        render::Render::instance()->SetImplementation(&renderer);
-        io::Loader::instance()->ClearSources();
-        io::Loader::instance()->AddSource(
-            core::ptr<io::Loader::Source>(new io::FileSystemSource(dir.Path() + "/")));
+        TextureFilesTest::SetUp();
         std::vector<std::uint8_t> rgba(4 * 4 * 4, 255);
         ASSERT_TRUE(test::WriteFile(dir.File("board.png"), test::EncodePng(4, 4, rgba)));
     }
-    void TearDown() override {
-        render::TextureCache::instance()->Clear();
-        render::Render::instance()->SetImplementation(nullptr);
-    }
 
-    void Write(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(test::WriteFile(dir.File(name), std::vector<std::uint8_t>(text.begin(), text.end())));
-    }
-
-    test::TempDir dir;
-    test::RecordingRender renderer;
+    void Write(const std::string& name, const std::string& text) { dir.Write(name, text); }
 };
 
 const char* const kMap =
