@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "vantle/platform/sdl/platform_sdl.h"
 #include "vantle/render/bitmap.h"
 #include "vantle/render/ogl/base_texture_ogl.h"
 #include "vantle/render/ogl/render_ogl.h"
@@ -30,11 +31,10 @@ struct Scene {
     unsigned int page = 0;
 };
 
+// The window the game opens, with the same buffers.
 bool OpenWindow() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    return SDL_SetVideoMode(kWidth, kHeight, 32, SDL_OPENGL) != nullptr;
+    return platform::PlatformSDL::SetOpenGLVideoMode(kWidth, kHeight, 32, false);
 }
 
 // Eight small textures on one page, as a screen's tiles usually share a page; each tile shows one of

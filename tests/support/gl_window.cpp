@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "vantle/platform/sdl/platform_sdl.h"
 #include "vantle/render/bitmap.h"
 #include "vantle/render/render.h"
 
@@ -12,23 +13,16 @@ namespace test {
 
 namespace {
 
-const int kStencilBits = 8;
-const int kDepthBits = 16;
 const int kColorBits = 32;
 
 // The window stays until the process ends: SDL_Quit would unload the GL driver before the leak check,
 // leaving its allocations without a module name for the suppressions.
 bool g_open = false;
 
+// The game's own mode set, so that the tests draw into the buffers the game gets.
 bool SetMode(bool fullscreen) {
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, kDepthBits);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, kStencilBits);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    const Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0);
-    return SDL_SetVideoMode(GLWindow::kWidth, GLWindow::kHeight, kColorBits, flags) != nullptr;
+    return platform::PlatformSDL::SetOpenGLVideoMode(GLWindow::kWidth, GLWindow::kHeight, kColorBits,
+                                                     fullscreen);
 }
 
 }  // namespace

@@ -133,12 +133,17 @@ bool PlatformSDL::WindowCreate(unsigned int width, unsigned int height, unsigned
 }
 
 bool PlatformSDL::SetVideoMode() {
+    return SetOpenGLVideoMode(_width, _height, _bpp, _fullscreen);
+}
+
+bool PlatformSDL::SetOpenGLVideoMode(unsigned int width, unsigned int height, unsigned int bpp,
+                                     bool fullscreen) {
     RequestGLAttributes();
     // Queried at every mode set; the answers are not used.
     SDL_GetVideoInfo();
     SDL_ListModes(nullptr, SDL_OPENGL | SDL_FULLSCREEN);
-    Uint32 flags = SDL_OPENGL | (_fullscreen ? SDL_FULLSCREEN : 0);
-    if (SDL_SetVideoMode(static_cast<int>(_width), static_cast<int>(_height), static_cast<int>(_bpp), flags))
+    Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0);
+    if (SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), static_cast<int>(bpp), flags))
         return true;
     core::Log::instance()->Write("SDL_SetVideoMode: %s", SDL_GetError());
     return false;

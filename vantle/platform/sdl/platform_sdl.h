@@ -40,6 +40,10 @@ public:
     // The engine code of an SDL key symbol: arrows 37 to 40, other symbols below 256 themselves,
     // -1 for the rest.
     static int EngineKeyCode(int symbol);
+    // Sets an OpenGL video mode with the buffers the renderer relies on: double buffering, depth and the
+    // stencil its masked drawing needs. False (logged) when SDL refuses; SDL's video must have started.
+    static bool SetOpenGLVideoMode(unsigned int width, unsigned int height, unsigned int bpp,
+                                   bool fullscreen);
 
 private:
     bool SetVideoMode();
