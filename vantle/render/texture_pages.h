@@ -34,7 +34,8 @@ public:
     }
 
     // A new texture on a copy of the bitmap, in the first page with room, else in a new page appended to
-    // the list. Null when not even the new page has room; that page then stays, empty.
+    // the list. Null when not even the new page has room; that page then stays, empty. Whatever the
+    // page's constructor throws passes to the caller, and no page is added then.
     ProxyTexture* Place(const Bitmap& bitmap) {
         for (Page* page : _pages) {
             if (ProxyTexture* texture = PlaceOn(page, bitmap)) return texture;
