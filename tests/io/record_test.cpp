@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "vantle/io/file.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/io/proxy_stream.h"
@@ -15,17 +15,8 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string TempFile(const char* name) {
-    return std::string(::testing::TempDir()) + "vantle_record_" + name;
-}
-
-Bytes FileBytes(const std::string& path) {
-    Bytes bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
-    for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(static_cast<unsigned char>(c));
-    std::fclose(file);
-    return bytes;
+Bytes AsBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
 }
 
 // A read-only stream over a copy of the bytes; the stream itself does not own memory.
@@ -66,15 +57,14 @@ TEST(Writer, WritesLittleEndianWordsAndLengthPrefixedStrings) {
          },
          {0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x78}},
     };
+    test::TempDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string path = TempFile("write");
         {
-            io::Writer writer(core::ptr<io::IStream>(new io::File(path, io::File::kWrite)));
+            io::Writer writer(core::ptr<io::IStream>(new io::File(dir / "write", io::File::kWrite)));
             c.write(writer);
         }
-        EXPECT_EQ(FileBytes(path), c.expected);
-        std::remove(path.c_str());
+        EXPECT_EQ(AsBytes(dir.Read("write")), c.expected);
     }
 }
 
@@ -91,11 +81,10 @@ TEST(Reader, ReadsTheRecordsTheWriterWrites) {
 }
 
 TEST(Reader, FloatRoundTripsThroughAFile) {
-    std::string path = TempFile("float");
-    io::Writer(core::ptr<io::IStream>(new io::File(path, io::File::kWrite))).WriteFloat(-3.25f);
-    io::Reader reader(core::ptr<io::IStream>(new io::File(path, io::File::kRead)));
+    test::TempDir dir;
+    io::Writer(core::ptr<io::IStream>(new io::File(dir / "float", io::File::kWrite))).WriteFloat(-3.25f);
+    io::Reader reader(core::ptr<io::IStream>(new io::File(dir / "float", io::File::kRead)));
     EXPECT_EQ(reader.ReadFloat(), -3.25f);
-    std::remove(path.c_str());
 }
 
 struct StringCase {
@@ -156,29 +145,25 @@ TEST(Reader, ADamagedLengthInAnArchiveEntryStaysInsideTheEntry) {
 }
 
 TEST(Reader, ADamagedLengthInAFileIsCutToTheFile) {
-    std::string path = TempFile("damaged");
-    std::FILE* raw = std::fopen(path.c_str(), "wb");
-    const unsigned char bytes[] = {0xFF, 0xFF, 0xFF, 0xFF, 'h', 'i'};
-    std::fwrite(bytes, 1, sizeof bytes, raw);
-    std::fclose(raw);
+    test::TempDir dir;
+    dir.Write("damaged", "\xFF\xFF\xFF\xFFhi");
     test::CaptureLog log;
-    io::Reader reader(core::ptr<io::IStream>(new io::File(path, io::File::kRead)));
+    io::Reader reader(core::ptr<io::IStream>(new io::File(dir / "damaged", io::File::kRead)));
     EXPECT_EQ(reader.ReadString(), "hi");
     // Reading on past the end keeps giving empty, bounded results.
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(reader.ReadString(), "");
-    std::remove(path.c_str());
 }
 
 TEST(Writer, WritesNothingToAClosedFile) {
+    test::TempDir dir;
     test::CaptureLog log;
-    std::string path = TempFile("missing_dir/none/file");
-    io::Writer writer(core::ptr<io::IStream>(new io::File(path, io::File::kWrite)));
+    io::Writer writer(core::ptr<io::IStream>(new io::File(dir / "missing_dir/none/file", io::File::kWrite)));
     writer.WriteUInt(1);
     writer.WriteInt(2);
     writer.WriteFloat(3);
     writer.WriteString("four");
     EXPECT_TRUE(log.Lines().empty());
-    EXPECT_TRUE(FileBytes(path).empty());
+    EXPECT_TRUE(dir.Read("missing_dir/none/file").empty());
 }
 
 }  // namespace

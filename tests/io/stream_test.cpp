@@ -1,35 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <numeric>
 #include <string>
 #include <vector>
 
 #include "support/capture_log.h"
+#include "support/temp_dir.h"
 #include "vantle/io/file.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/io/proxy_stream.h"
 
 namespace {
-
-std::string TempFile(const char* name) {
-    return std::string(::testing::TempDir()) + "vantle_stream_" + name;
-}
-
-void WriteRaw(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
-std::string ReadRaw(const std::string& path) {
-    std::string bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
-    for (int c; (c = std::fgetc(file)) != EOF;) bytes += static_cast<char>(c);
-    std::fclose(file);
-    return bytes;
-}
 
 TEST(MemoryStream, ReadsAndSeeksNeverPastTheEnd) {
     char bytes[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
@@ -136,8 +117,9 @@ TEST(ReadText, GivesTheWholeStreamUpToItsFirstZeroByte) {
 }
 
 TEST(File, ModesDecideWhatTheFileAnswers) {
-    std::string path = TempFile("modes");
-    WriteRaw(path, "0123456789");
+    test::TempDir dir;
+    dir.Write("modes", "0123456789");
+    const std::string path = dir / "modes";
     struct Case {
         unsigned int mode;
         bool can_read, can_write;
@@ -153,13 +135,13 @@ TEST(File, ModesDecideWhatTheFileAnswers) {
         EXPECT_TRUE(file.CanWrite());
         EXPECT_EQ(file.Size(), 0u);
     }
-    EXPECT_EQ(ReadRaw(path), "");
-    std::remove(path.c_str());
+    EXPECT_EQ(dir.Read("modes"), "");
 }
 
 TEST(File, ReadsSeeksAndReportsItsEndOnlyAfterAReadHitsIt) {
-    std::string path = TempFile("read");
-    WriteRaw(path, "0123456789");
+    test::TempDir dir;
+    dir.Write("read", "0123456789");
+    const std::string path = dir / "read";
     io::File file(path, io::File::kRead);
     EXPECT_EQ(file.GetFilename(), path);
     EXPECT_EQ(file.Size(), 10u);
@@ -171,17 +153,17 @@ TEST(File, ReadsSeeksAndReportsItsEndOnlyAfterAReadHitsIt) {
     EXPECT_EQ(file.Read(out, 5), 2u);
     EXPECT_EQ(std::string(out, 2), "89");
     EXPECT_TRUE(file.Eof());
-    std::remove(path.c_str());
 }
 
 TEST(File, FilesThatDoNotOpenAreClosed) {
+    test::TempDir dir;
     test::CaptureLog log;
     io::File named(std::string(), io::File::kRead);
     EXPECT_TRUE(log.Contains("Empty filename was given!"));
     log.Clear();
     io::File plain("", io::File::kRead);
-    io::File missing(TempFile("does_not_exist"), io::File::kRead);
-    io::File folder("/tmp", io::File::kRead);
+    io::File missing(dir / "does_not_exist", io::File::kRead);
+    io::File folder(dir.Path(), io::File::kRead);
     EXPECT_TRUE(log.Lines().empty());
     for (io::File* file : {&named, &plain, &missing, &folder}) {
         EXPECT_FALSE(file->IsOpened());
@@ -195,16 +177,17 @@ TEST(File, FilesThatDoNotOpenAreClosed) {
 }
 
 TEST(File, XorIsUndoneByTheSameKey) {
-    std::string path = TempFile("xor");
+    test::TempDir dir;
+    const std::string path = dir / "xor";
     const std::string plain("Hello\0\xFF world", 13);
     {
         io::File file(path, io::File::kWrite);
         file.SetXor('\x5A');
         file.Write(plain.data(), plain.size());
         // Flushed per write: already on disk while the file is still open.
-        EXPECT_EQ(ReadRaw(path).size(), plain.size());
+        EXPECT_EQ(dir.Read("xor").size(), plain.size());
     }
-    std::string scrambled = ReadRaw(path);
+    const std::string scrambled = dir.Read("xor");
     ASSERT_EQ(scrambled.size(), plain.size());
     for (size_t i = 0; i < plain.size(); ++i) EXPECT_EQ(scrambled[i], static_cast<char>(plain[i] ^ 0x5A));
 
@@ -213,18 +196,16 @@ TEST(File, XorIsUndoneByTheSameKey) {
     std::string back(plain.size(), '\0');
     EXPECT_EQ(keyed.Read(&back[0], back.size()), plain.size());
     EXPECT_EQ(back, plain);
-    std::remove(path.c_str());
 }
 
 TEST(File, AppendAddsToTheEnd) {
-    std::string path = TempFile("append");
-    WriteRaw(path, "ab");
+    test::TempDir dir;
+    dir.Write("append", "ab");
     {
-        io::File file(path, io::File::kAppend);
+        io::File file(dir / "append", io::File::kAppend);
         file.Write("cd", 2);
     }
-    EXPECT_EQ(ReadRaw(path), "abcd");
-    std::remove(path.c_str());
+    EXPECT_EQ(dir.Read("append"), "abcd");
 }
 
 }  // namespace
