@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/capture_log.h"
 #include "vantle/core/log.h"
 
 namespace {
 
-TEST(Log, WritesWithoutAWriterVanish) {
+TEST(Log, WithoutAWriterMessagesAreDropped) {
+    test::CaptureLog log;
+    core::Log::instance()->Write("kept %d", 1);
     core::Log::instance()->SetWriter(nullptr);
     core::Log::instance()->Write("nobody hears %d", 1);
     core::Log::instance()->Write(std::string("nor this"));
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{"kept 1"});
 }
 
 TEST(Log, FormatsPrintfStyleAndPassesDataThrough) {

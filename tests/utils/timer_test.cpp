@@ -139,6 +139,14 @@ Times Frames(test::FakePlatform* clock, utils::FPSManager& limiter, int count, u
     return clock->Sleeps();
 }
 
+// Each frame: `step` milliseconds pass, then Update.
+void AdvanceAndUpdate(test::FakePlatform* clock, utils::FPSManager& limiter, int count, unsigned int step) {
+    for (int i = 0; i < count; ++i) {
+        clock->Advance(step);
+        limiter.Update();
+    }
+}
+
 TEST_F(Clock, LimiterSleepsEveryOtherFrameWhenWorkIsShorterThanTheMinimum) {
     utils::FPSManager limiter;
     limiter.SetMinFrameTime(20);
@@ -178,21 +186,13 @@ TEST_F(Clock, FrameRateLimitBecomesTheMinimumFrameTime) {
 
 TEST_F(Clock, CurrentFpsChangesOnlyEveryHundredFrames) {
     utils::FPSManager limiter;
-    for (int i = 0; i < 99; ++i) {
-        clock->Advance(10);
-        limiter.Update();
-    }
+    AdvanceAndUpdate(clock, limiter, 99, 10);
     EXPECT_EQ(limiter.GetCurrentFPS(), 0.0f);
-    clock->Advance(10);
-    limiter.Update();
+    AdvanceAndUpdate(clock, limiter, 1, 10);
     EXPECT_FLOAT_EQ(limiter.GetCurrentFPS(), 100.0f);
-    for (int i = 0; i < 99; ++i) {
-        clock->Advance(20);
-        limiter.Update();
-    }
+    AdvanceAndUpdate(clock, limiter, 99, 20);
     EXPECT_FLOAT_EQ(limiter.GetCurrentFPS(), 100.0f);
-    clock->Advance(20);
-    limiter.Update();
+    AdvanceAndUpdate(clock, limiter, 1, 20);
     EXPECT_FLOAT_EQ(limiter.GetCurrentFPS(), 50.0f);
 }
 
@@ -200,14 +200,10 @@ TEST_F(Clock, AverageFpsCountsFromTheFirstUpdateOrTheLastReset) {
     utils::FPSManager limiter;
     limiter.Update();
     EXPECT_EQ(limiter.GetAverageFPS(), 0.0f);
-    for (int i = 0; i < 4; ++i) {
-        clock->Advance(25);
-        limiter.Update();
-    }
+    AdvanceAndUpdate(clock, limiter, 4, 25);
     EXPECT_FLOAT_EQ(limiter.GetAverageFPS(), 50.0f);  // 5 frames over 100 ms
     limiter.ResetAverageFPS();
-    clock->Advance(100);
-    limiter.Update();
+    AdvanceAndUpdate(clock, limiter, 1, 100);
     EXPECT_FLOAT_EQ(limiter.GetAverageFPS(), 10.0f);  // 1 frame over 100 ms
 }
 
