@@ -7,13 +7,15 @@
 
 #include "support/byte_sink.h"
 #include "support/capture_log.h"
+#include "support/record_bytes.h"
 #include "vantle/core/options.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using test::LengthPrefixed;
+using test::Word;
 
 // Parses the text and loads the options of its root element.
 core::Options FromXml(const std::string& xml) {
@@ -23,36 +25,19 @@ core::Options FromXml(const std::string& xml) {
     return core::Options(document.RootElement());
 }
 
-Bytes Saved(const core::Options& options) {
+std::string Saved(const core::Options& options) {
     core::ptr<test::ByteSink> sink(new test::ByteSink);
     io::Writer writer(sink);
     options.Save(writer);
-    return sink->Bytes();
+    return std::string(sink->Bytes().begin(), sink->Bytes().end());
 }
 
-core::Options Loaded(const Bytes& bytes) {
+core::Options Loaded(const std::string& bytes) {
     core::Options options;
     options.Set("stale", core::Value(1));
-    io::Reader reader(core::ptr<io::IStream>(new test::ByteSink(bytes)));
+    io::Reader reader(core::ptr<io::IStream>(new test::ByteSink({bytes.begin(), bytes.end()})));
     options.Load(reader);
     return options;
-}
-
-Bytes Record(std::initializer_list<std::vector<unsigned char>> parts) {
-    Bytes bytes;
-    for (const auto& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
-    return bytes;
-}
-
-Bytes Word(unsigned int n) {
-    return {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
-            static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
-}
-
-Bytes Text(const std::string& text) {
-    Bytes bytes = Word(static_cast<unsigned int>(text.size()));
-    bytes.insert(bytes.end(), text.begin(), text.end());
-    return bytes;
 }
 
 TEST(Options, LoadTakesCompleteOptionElementsAndTheFirstValueOfAName) {
@@ -119,7 +104,8 @@ TEST(Options, BinaryFormIsTheCountThenNamesAndValuesAsText) {
     core::Options options;
     options.Set("b", core::Value(5));
     options.Set("a", core::Value(std::string("x")));
-    EXPECT_EQ(Saved(options), Record({Word(2), Text("a"), Text("x"), Text("b"), Text("5")}));
+    EXPECT_EQ(Saved(options), Word(2) + LengthPrefixed("a") + LengthPrefixed("x") + LengthPrefixed("b") +
+                                  LengthPrefixed("5"));
     EXPECT_EQ(Saved(core::Options()), Word(0));
 }
 
@@ -140,23 +126,29 @@ TEST(Options, BinaryRoundTripGivesTextValuesAndDropsWhatWasThere) {
 
 struct BinaryCase {
     const char* name;
-    Bytes bytes;
+    std::string bytes;
     std::vector<std::pair<std::string, std::string>> expected;
     bool logged;
 };
 
 TEST(Options, DamagedBinaryInputLoadsWhatIsThereAndStops) {
     const std::vector<BinaryCase> cases = {
-        {"nothing at all", {}, {}, false},
+        {"nothing at all", "", {}, false},
         {"later duplicate wins",
-         Record({Word(2), Text("a"), Text("1"), Text("a"), Text("2")}),
+         Word(2) + LengthPrefixed("a") + LengthPrefixed("1") + LengthPrefixed("a") + LengthPrefixed("2"),
          {{"a", "2"}},
          false},
-        {"count far too high", Record({Word(0xFFFFFFFFu), Text("a"), Text("1")}), {{"a", "1"}}, true},
-        {"cut after a name", Record({Word(2), Text("a"), Text("1"), Text("b")}), {{"a", "1"}}, true},
-        {"cut inside a value", Record({Word(1), Text("a"), Word(10), {'x', 'y'}}), {{"a", "xy"}}, true},
-        {"name length damaged", Record({Word(3), Word(0xFFFFFFF0u), {'q'}}), {}, true},
-        {"count cut short", {0x01, 0x00}, {}, true},
+        {"count far too high",
+         Word(0xFFFFFFFFu) + LengthPrefixed("a") + LengthPrefixed("1"),
+         {{"a", "1"}},
+         true},
+        {"cut after a name",
+         Word(2) + LengthPrefixed("a") + LengthPrefixed("1") + LengthPrefixed("b"),
+         {{"a", "1"}},
+         true},
+        {"cut inside a value", Word(1) + LengthPrefixed("a") + Word(10) + "xy", {{"a", "xy"}}, true},
+        {"name length damaged", Word(3) + Word(0xFFFFFFF0u) + "q", {}, true},
+        {"count cut short", std::string("\x01\x00", 2), {}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,17 +2,13 @@
 
 #include <string>
 
+#include "support/record_bytes.h"
+
 namespace test {
 
-// Archive bytes written by hand, so tests do not only check the reader against the writer.
-inline std::string Word(unsigned int value) {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
+// One entry of an archive's table.
 inline std::string Record(const std::string& name, unsigned int offset, unsigned int size) {
-    return Word(static_cast<unsigned int>(name.size())) + name + Word(offset) + Word(size);
+    return LengthPrefixed(name) + Word(offset) + Word(size);
 }
 
 // Every byte XORed with the archive key.
