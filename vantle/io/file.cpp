@@ -55,7 +55,6 @@ void File::Open() {
         std::fclose(_handle);
         _handle = nullptr;
     }
-    _opened = _handle != nullptr;
 }
 
 unsigned int File::Size() const {

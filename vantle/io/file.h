@@ -23,7 +23,7 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    bool IsOpened() const override { return _opened; }
+    bool IsOpened() const override { return _handle != nullptr; }
     bool CanRead() const override { return (_mode & kRead) != 0; }
     // False for a file opened for appending.
     bool CanWrite() const override { return (_mode & kWrite) != 0; }
@@ -45,7 +45,6 @@ private:
 
     unsigned int _mode;
     std::FILE* _handle = nullptr;
-    bool _opened = false;
     std::string _filename;
     bool _xor_on = false;
     char _xor_key = 0;

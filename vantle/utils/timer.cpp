@@ -13,7 +13,7 @@ bool IsAfter(unsigned int a, unsigned int b) {
 }
 }  // namespace
 
-Timer::Timer() : _time(GetTicks()), _last_time(_time), _last_tick(_time) {}
+Timer::Timer() : _time(GetTicks()), _last_tick(_time) {}
 
 unsigned int Timer::GetTicks() {
     return platform::Platform::instance()->GetTicks();
@@ -37,8 +37,7 @@ void Timer::Update() {
         candidate = now + _step * _frames;
         ++_frames;
     }
-    _time = IsAfter(candidate, _last_time) ? candidate : _last_time;
-    _last_time = _time;
+    if (IsAfter(candidate, _time)) _time = candidate;
 }
 
 }  // namespace utils

@@ -18,7 +18,6 @@ public:
 
 private:
     unsigned int _time;
-    unsigned int _last_time;
     unsigned int _last_tick;
     unsigned int _frames = 0;
     unsigned int _step = 1;
