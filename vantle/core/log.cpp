@@ -23,14 +23,11 @@ void Log::ConsoleWriter::Write(const char* text) {
 
 Log::Log() = default;
 
-Log::~Log() {
-    delete _writer;
-}
+Log::~Log() = default;
 
 void Log::SetWriter(Writer* writer) {
     threading::Mutex::Locker lock(_mutex);
-    delete _writer;
-    _writer = writer;
+    _writer.reset(writer);
 }
 
 void Log::Write(const std::string& text) {

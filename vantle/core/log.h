@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "vantle/core/singleton.h"
@@ -40,7 +41,7 @@ public:
         void Write(const char* text) override;
 
     private:
-        io::File* _file;
+        std::unique_ptr<io::File> _file;
     };
 
     Log();
@@ -56,7 +57,7 @@ public:
 
 private:
     threading::Mutex _mutex;
-    Writer* _writer = nullptr;
+    std::unique_ptr<Writer> _writer;
 };
 
 }  // namespace core

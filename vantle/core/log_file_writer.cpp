@@ -6,9 +6,7 @@ namespace core {
 Log::FileWriter::FileWriter(const std::string& file_name)
     : _file(new io::File(file_name, io::File::kWrite)) {}
 
-Log::FileWriter::~FileWriter() {
-    delete _file;
-}
+Log::FileWriter::~FileWriter() = default;
 
 void Log::FileWriter::Write(const std::string& text) {
     if (!_file->IsOpened()) return;
