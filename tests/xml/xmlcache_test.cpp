@@ -69,6 +69,16 @@ TEST_F(XmlCacheTest, FailuresAreKeptForTheCallerToReport) {
     EXPECT_NE(std::string(broken->ErrorDesc()), "");
 }
 
+TEST_F(XmlCacheTest, ParseErrorsAreReportedUnderTheCallersPrefix) {
+    dir.Write("good.xml", "<root/>");
+    dir.Write("bad.xml", "<root>");
+    test::CaptureLog log;
+    EXPECT_FALSE(xml::ReportParseError(*Get("good.xml"), "Error loading thing: "));
+    EXPECT_TRUE(xml::ReportParseError(*Get("bad.xml"), "Error loading thing: "));
+    ASSERT_EQ(log.Lines().size(), 3u);  // two loads, one report
+    EXPECT_EQ(log.Lines()[2], "Error loading thing: bad.xml : " + std::string(Get("bad.xml")->ErrorDesc()));
+}
+
 TEST_F(XmlCacheTest, DeepNestingIsAnErrorNotACrash) {
     // Text, attribute values, comments and sections that look like closing tags close nothing.
     const struct {

@@ -34,11 +34,7 @@ void MessageTable::Load(const std::string& name) {
         core::Log::instance()->Write("Can't load %s", name.c_str());
         return;
     }
-    if (document->Error()) {
-        core::Log::instance()->Write("Error loading gui: " + std::string(document->Value()) + " : " +
-                                     document->ErrorDesc());
-        return;
-    }
+    if (xml::ReportParseError(*document, "Error loading gui: ")) return;
     TiXmlElement* root = document->FirstChildElement("localization");
     if (!root) return;
     for (TiXmlElement* block = root->FirstChildElement(); block; block = block->NextSiblingElement()) {

@@ -2,7 +2,6 @@
 
 #include <tinyxml.h>
 
-#include "vantle/core/log.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace utils {
@@ -13,12 +12,7 @@ TileMap::TileMap(TiXmlElement* element) {
 
 TileMap::TileMap(const std::string& file_name) {
     core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
-    if (!document) return;
-    if (document->Error()) {
-        core::Log::instance()->Write("Error loading tilemap: " + std::string(document->Value()) + " : " +
-                                     document->ErrorDesc());
-        return;
-    }
+    if (!document || xml::ReportParseError(*document, "Error loading tilemap: ")) return;
     TiXmlNode* root = document->FirstChild("tilemap");
     if (root) Load(root->ToElement());
 }

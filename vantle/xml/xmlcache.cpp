@@ -155,4 +155,10 @@ core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
     return document;
 }
 
+bool ReportParseError(const TiXmlDocument& document, const std::string& prefix) {
+    if (!document.Error()) return false;
+    core::Log::instance()->Write(prefix + document.Value() + " : " + document.ErrorDesc());
+    return true;
+}
+
 }  // namespace xml

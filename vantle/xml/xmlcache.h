@@ -19,6 +19,10 @@ public:
     static core::ptr<TiXmlDocument> Create(const std::string& name);
 };
 
+// Whether the document holds a parse error; if so, logs the caller's prefix (such as "Error loading
+// tilemap: "), the document's file name, " : " and the parser's error text.
+bool ReportParseError(const TiXmlDocument& document, const std::string& prefix);
+
 // Every XML data file parsed once and shared by name. Users only read the documents.
 class XmlCache : public utils::Cache<TiXmlDocument, std::string, XmlFactory>,
                  public core::Singleton<XmlCache> {};
