@@ -30,7 +30,7 @@ core::ptr<IStream> Loader::Load(const std::string& name) {
 
 namespace {
 
-// Standard I/O opens folders too, and then reports a nonsense size.
+// Data files are regular files: opening a pipe or a device by a data name could block or never end.
 bool IsRegularFile(const std::string& path) {
     struct stat status;
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
