@@ -1,5 +1,6 @@
 #include "vantle/io/pak.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 
@@ -33,6 +34,11 @@ core::ptr<IStream> OpenSource(const Pak::Entry& entry) {
 
 unsigned int MeasuredSize(const core::ptr<IStream>& source) {
     return source->IsOpened() ? source->Size() : 0;
+}
+
+std::vector<Pak::Entry>::iterator FirstNamed(std::vector<Pak::Entry>& entries, const std::string& name) {
+    return std::find_if(entries.begin(), entries.end(),
+                        [&name](const Pak::Entry& entry) { return entry.name == name; });
 }
 
 }  // namespace
@@ -109,14 +115,12 @@ void Pak::Preload(size_t first) {
 }
 
 core::ptr<IStream> Pak::Get(const std::string& name) {
-    for (const Entry& entry : _entries) {
-        if (entry.name != name) continue;
-        core::ptr<IStream> window(
-            new ProxyStream(_stream, _data_start + entry.offset, entry.size, entry.name));
-        window->Seek(0);
-        return window;
-    }
-    return core::ptr<IStream>();
+    const auto found = FirstNamed(_entries, name);
+    if (found == _entries.end()) return core::ptr<IStream>();
+    core::ptr<IStream> window(
+        new ProxyStream(_stream, _data_start + found->offset, found->size, found->name));
+    window->Seek(0);
+    return window;
 }
 
 void Pak::Add(const std::string& name, const core::ptr<IStream>& stream) {
@@ -131,12 +135,10 @@ void Pak::Add(const std::string& name, const core::ptr<IStream>& stream) {
 }
 
 void Pak::Remove(const std::string& name) {
-    for (auto it = _entries.begin(); it != _entries.end(); ++it) {
-        if (it->name != name) continue;
-        _entries.erase(it);
-        Recalculate();
-        return;
-    }
+    const auto found = FirstNamed(_entries, name);
+    if (found == _entries.end()) return;
+    _entries.erase(found);
+    Recalculate();
 }
 
 void Pak::Clear() {

@@ -1,5 +1,6 @@
 #include "vantle/io/reader.h"
 
+#include <array>
 #include <cstring>
 
 #include "vantle/core/log.h"
@@ -7,14 +8,22 @@
 namespace io {
 
 namespace {
+
 const unsigned int kWordSize = 4;
+
+// Bytes missing at the end of the stream stay zero.
+std::array<unsigned char, kWordSize> ReadWord(IStream& stream) {
+    std::array<unsigned char, kWordSize> bytes{};
+    stream.Read(bytes.data(), bytes.size());
+    return bytes;
 }
+
+}  // namespace
 
 Reader::Reader(const core::ptr<IStream>& stream) : _stream(stream) {}
 
 unsigned int Reader::ReadUInt() {
-    unsigned char bytes[kWordSize] = {0, 0, 0, 0};
-    _stream->Read(bytes, kWordSize);
+    const std::array<unsigned char, kWordSize> bytes = ReadWord(*_stream);
     return static_cast<unsigned int>(bytes[0]) | static_cast<unsigned int>(bytes[1]) << 8 |
            static_cast<unsigned int>(bytes[2]) << 16 | static_cast<unsigned int>(bytes[3]) << 24;
 }
@@ -27,10 +36,9 @@ int Reader::ReadInt() {
 }
 
 float Reader::ReadFloat() {
-    unsigned char bytes[kWordSize] = {0, 0, 0, 0};
-    _stream->Read(bytes, kWordSize);
+    const std::array<unsigned char, kWordSize> bytes = ReadWord(*_stream);
     float value;
-    std::memcpy(&value, bytes, sizeof value);
+    std::memcpy(&value, bytes.data(), sizeof value);
     return value;
 }
 
