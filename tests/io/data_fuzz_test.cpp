@@ -11,6 +11,7 @@
 
 #include "io/pak_bytes.h"
 #include "support/capture_log.h"
+#include "support/read_whole.h"
 #include "support/temp_dir.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/io/loader.h"
@@ -79,12 +80,6 @@ private:
     std::mt19937 _random;
 };
 
-std::string ReadWhole(const core::ptr<io::IStream>& stream) {
-    std::string bytes(stream->Size(), '\0');
-    if (!bytes.empty()) bytes.resize(stream->Read(&bytes[0], bytes.size()));
-    return bytes;
-}
-
 // A plain archive of a few entries with names that the mutations may damage.
 std::string RandomArchive(Fuzzer& fuzzer, std::vector<std::string>& names) {
     std::string table, data;
@@ -105,7 +100,7 @@ void ExpectEntriesInside(io::Pak& pak, unsigned int archive_size) {
         ASSERT_TRUE(window);
         ASSERT_LE(window->Size(), archive_size);
         // A kept entry lies wholly inside the archive, so it reads back whole.
-        EXPECT_EQ(ReadWhole(window).size(), window->Size()) << entry.name;
+        EXPECT_EQ(test::ReadWhole(window).size(), window->Size()) << entry.name;
     }
 }
 
@@ -140,11 +135,11 @@ TEST(DataFuzzTest, DamagedArchivesThroughTheLoader) {
         loader->AddSource(core::ptr<io::Loader::Source>(new io::FileSystemSource()));
         loader->AddSource(core::ptr<io::Loader::Source>(new io::PakFileSource("data.pak")));
         // The folder copy always wins over whatever the archive holds.
-        EXPECT_EQ(ReadWhole(loader->Load("data/0.xml")), "folder copy");
+        EXPECT_EQ(test::ReadWhole(loader->Load("data/0.xml")), "folder copy");
         for (const std::string& name : names) {
             const core::ptr<io::IStream> entry = loader->Load(name);
             if (!entry) continue;
-            EXPECT_EQ(ReadWhole(entry).size(), entry->Size());
+            EXPECT_EQ(test::ReadWhole(entry).size(), entry->Size());
         }
         log.Clear();
     }

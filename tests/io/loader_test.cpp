@@ -5,18 +5,12 @@
 
 #include "io/pak_bytes.h"
 #include "support/capture_log.h"
+#include "support/read_whole.h"
 #include "support/temp_dir.h"
 #include "vantle/io/loader.h"
 #include "vantle/io/pak_src.h"
 
 namespace {
-
-std::string ReadWhole(const core::ptr<io::IStream>& stream) {
-    if (!stream) return "<none>";
-    std::string bytes(stream->Size(), '\0');
-    if (!bytes.empty()) bytes.resize(stream->Read(&bytes[0], bytes.size()));
-    return bytes;
-}
 
 std::string Archive(const std::string& name, const std::string& bytes) {
     return test::Scramble(test::Word(1) + test::Record(name, 0, bytes.size()) + bytes);
@@ -52,11 +46,11 @@ TEST_F(LoaderTest, AsksTheSourcesInOrder) {
     test::CaptureLog log;
     io::Loader* loader = io::Loader::instance();
 
-    EXPECT_EQ(ReadWhole(loader->Load("data/levels.xml")), "archive");
+    EXPECT_EQ(test::ReadWhole(loader->Load("data/levels.xml")), "archive");
     dir.Write("data/levels.xml", "working");
-    EXPECT_EQ(ReadWhole(loader->Load("data/levels.xml")), "working");
+    EXPECT_EQ(test::ReadWhole(loader->Load("data/levels.xml")), "working");
     dir.Write("loc/data/levels.xml", "localised");
-    EXPECT_EQ(ReadWhole(loader->Load("data/levels.xml")), "localised");
+    EXPECT_EQ(test::ReadWhole(loader->Load("data/levels.xml")), "localised");
     EXPECT_FALSE(loader->Load("data/other.xml"));
 
     EXPECT_EQ(log.Lines(), (std::vector<std::string>{"LOAD: data/levels.xml", "LOAD: data/levels.xml",
@@ -65,7 +59,7 @@ TEST_F(LoaderTest, AsksTheSourcesInOrder) {
 
 TEST_F(LoaderTest, StartsWithTheWorkingDirectoryAlone) {
     dir.Write("a.txt", "here");
-    EXPECT_EQ(ReadWhole(io::Loader::instance()->Load("a.txt")), "here");
+    EXPECT_EQ(test::ReadWhole(io::Loader::instance()->Load("a.txt")), "here");
     io::Loader::instance()->ClearSources();
     EXPECT_FALSE(io::Loader::instance()->Load("a.txt"));
 }
@@ -73,7 +67,7 @@ TEST_F(LoaderTest, StartsWithTheWorkingDirectoryAlone) {
 TEST_F(LoaderTest, PrefixIsGluedToTheName) {
     dir.Write("locdata/levels.xml", "glued");
     io::FileSystemSource source("loc");
-    EXPECT_EQ(ReadWhole(source.Load("data/levels.xml")), "glued");
+    EXPECT_EQ(test::ReadWhole(source.Load("data/levels.xml")), "glued");
 }
 
 TEST_F(LoaderTest, FoldersAreNotFiles) {
@@ -101,7 +95,7 @@ TEST_F(LoaderTest, DamagedArchiveDoesNotHideFolderFiles) {
         dir.Write("data.pak", bytes);
         dir.Write("data/levels.xml", "folder");
         ArrangeSources("loc/");
-        EXPECT_EQ(ReadWhole(io::Loader::instance()->Load("data/levels.xml")), "folder");
+        EXPECT_EQ(test::ReadWhole(io::Loader::instance()->Load("data/levels.xml")), "folder");
         EXPECT_FALSE(io::Loader::instance()->Load("data/absent.xml"));
     }
 }

@@ -5,18 +5,13 @@
 
 #include "io/pak_bytes.h"
 #include "support/capture_log.h"
+#include "support/read_whole.h"
 #include "support/temp_dir.h"
 #include "vantle/io/file.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/io/pak.h"
 
 namespace {
-
-std::string ReadWhole(const core::ptr<io::IStream>& stream) {
-    std::string bytes(stream->Size(), '\0');
-    if (!bytes.empty()) bytes.resize(stream->Read(&bytes[0], bytes.size()));
-    return bytes;
-}
 
 core::ptr<io::IStream> OpenRead(const std::string& path) {
     return core::ptr<io::IStream>(new io::File(path, io::File::kRead));
@@ -46,8 +41,8 @@ TEST(PakTest, ReadsAHandWrittenArchive) {
     const core::ptr<io::IStream> bc = pak.Get("bc");
     ASSERT_TRUE(bc);
     EXPECT_EQ(bc->GetFilename(), "bc");
-    EXPECT_EQ(ReadWhole(bc), "hello");
-    EXPECT_EQ(ReadWhole(pak.Get("a")), "xyz");
+    EXPECT_EQ(test::ReadWhole(bc), "hello");
+    EXPECT_EQ(test::ReadWhole(pak.Get("a")), "xyz");
     EXPECT_FALSE(pak.Get("b"));
     EXPECT_FALSE(pak.Get("A"));
 }
@@ -94,8 +89,8 @@ TEST(PakTest, PacksFilesByTheirNamesAndReadsThemBack) {
     io::Pak back;
     back.Read(OpenRead("packed.pak"), false);
     ASSERT_EQ(back.List().size(), 3u);
-    EXPECT_EQ(ReadWhole(back.Get("data/levels.xml")), "<levelset/>");
-    EXPECT_EQ(ReadWhole(back.Get("data/empty.txt")), "");
+    EXPECT_EQ(test::ReadWhole(back.Get("data/levels.xml")), "<levelset/>");
+    EXPECT_EQ(test::ReadWhole(back.Get("data/empty.txt")), "");
     EXPECT_EQ(back.Get("data/missing.png")->Size(), 0u);
 }
 
@@ -115,9 +110,9 @@ TEST(PakTest, FilesChangedAfterMeasuringKeepTheTableRight) {
 
     io::Pak back;
     back.Read(OpenRead("out.pak"), false);
-    EXPECT_EQ(ReadWhole(back.Get("grows.txt")), "abc");
-    EXPECT_EQ(ReadWhole(back.Get("shrinks.txt")), std::string("12\0\0\0", 5));
-    EXPECT_EQ(ReadWhole(back.Get("last.txt")), "end");
+    EXPECT_EQ(test::ReadWhole(back.Get("grows.txt")), "abc");
+    EXPECT_EQ(test::ReadWhole(back.Get("shrinks.txt")), std::string("12\0\0\0", 5));
+    EXPECT_EQ(test::ReadWhole(back.Get("last.txt")), "end");
 }
 
 TEST(PakTest, WriteToAClosedDestinationWritesNothing) {
@@ -151,7 +146,7 @@ TEST(PakTest, DuplicateNamesAddRemoveAndClear) {
               test::Scramble(test::Word(2) + test::Record("x", 0, 1) + test::Record("x", 1, 1) + "AB"));
     io::Pak read;
     read.Read(OpenRead(dir / "dup.pak"), false);
-    EXPECT_EQ(ReadWhole(read.Get("x")), "A");
+    EXPECT_EQ(test::ReadWhole(read.Get("x")), "A");
 }
 
 TEST(PakTest, EmptyTableStartsDataAfterTheCount) {
@@ -168,8 +163,8 @@ TEST(PakTest, PreloadingKeepsTheBytesInMemory) {
     dir.Write("data.pak", test::Scramble(test::TwoEntryArchive()));
     io::Pak pak;
     pak.Read(OpenRead(dir / "data.pak"), true);
-    EXPECT_EQ(ReadWhole(pak.Get("bc")), "hello");
-    EXPECT_EQ(ReadWhole(pak.Get("a")), "xyz");
+    EXPECT_EQ(test::ReadWhole(pak.Get("bc")), "hello");
+    EXPECT_EQ(test::ReadWhole(pak.Get("a")), "xyz");
 }
 
 TEST(PakTest, EntriesReadIndependentlyOfEachOther) {
@@ -228,7 +223,7 @@ TEST(PakTest, DamagedTablesEndQuicklyAndKeepWholeEntries) {
         EXPECT_LE(log.Lines().size(), 2u);
         for (const std::string& name : c.kept) {
             const core::ptr<io::IStream> entry = pak.Get(name);
-            EXPECT_EQ(ReadWhole(entry).size(), entry->Size());
+            EXPECT_EQ(test::ReadWhole(entry).size(), entry->Size());
         }
     }
 }
