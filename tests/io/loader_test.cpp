@@ -12,10 +12,6 @@
 
 namespace {
 
-std::string Archive(const std::string& name, const std::string& bytes) {
-    return test::Scramble(test::Word(1) + test::Record(name, 0, bytes.size()) + bytes);
-}
-
 // A working directory with a localised folder "loc/" and the archive "data.pak", arranged as at start-up.
 class LoaderTest : public ::testing::Test {
 protected:
@@ -41,7 +37,7 @@ private:
 };
 
 TEST_F(LoaderTest, AsksTheSourcesInOrder) {
-    dir.Write("data.pak", Archive("data/levels.xml", "archive"));
+    dir.Write("data.pak", test::OneEntryArchive("data/levels.xml", "archive"));
     ArrangeSources("loc/");
     test::CaptureLog log;
     io::Loader* loader = io::Loader::instance();

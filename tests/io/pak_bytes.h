@@ -17,6 +17,11 @@ inline std::string Scramble(std::string bytes) {
     return bytes;
 }
 
+// An archive file, scrambled as on disk, that holds one entry.
+inline std::string OneEntryArchive(const std::string& name, const std::string& bytes) {
+    return Scramble(Word(1) + Record(name, 0, static_cast<unsigned int>(bytes.size())) + bytes);
+}
+
 // The plain two-entry archive: "a" holding "xyz", then "bc" holding "hello".
 inline std::string TwoEntryArchive() {
     return Word(2) + Record("a", 0, 3) + Record("bc", 3, 5) + "xyz" + "hello";

@@ -11,16 +11,13 @@
 
 namespace {
 
-std::string Archive(const std::string& name, const std::string& bytes) {
-    return test::Scramble(test::Word(1) + test::Record(name, 0, bytes.size()) + bytes);
-}
-
 // The application's order: the settings singleton on an empty file name, the defaults from the working
 // directory, the user's file, then once more after the archive joins the loader.
 TEST(ConfigStartupTest, UserSettingsWinOverDefaultsFromTheArchive) {
     test::TempDir dir;
     test::WorkingDirectory cwd(dir.Path());
-    dir.Write("data.pak", Archive("data/defaults.cfg", "sfx_volume = 1\r\nlanguage = en\r\nlod = 2\r\n"));
+    dir.Write("data.pak",
+              test::OneEntryArchive("data/defaults.cfg", "sfx_volume = 1\r\nlanguage = en\r\nlod = 2\r\n"));
     dir.Write("user/config.cfg", "sfx_volume = 0.5\r\n");
 
     test::CaptureLog log;
