@@ -24,6 +24,17 @@ unsigned int BytesLeft(const core::ptr<IStream>& stream, unsigned int size) {
     return position < size ? size - position : 0;
 }
 
+// Whether the table record at the stream's position lies wholly within the stream; the position stays.
+bool RecordFits(const core::ptr<IStream>& stream, unsigned int size) {
+    if (BytesLeft(stream, size) < kRecordWords * kWordSize) return false;
+    const unsigned int start = stream->GetPosition();
+    const unsigned int name_length = Reader(stream).ReadUInt();
+    const unsigned int left = BytesLeft(stream, size);
+    stream->Seek(start);
+    const unsigned int offset_and_size = (kRecordWords - 1) * kWordSize;
+    return left >= offset_and_size && left - offset_and_size >= name_length;
+}
+
 core::ptr<IStream> OpenSource(const Pak::Entry& entry) {
     if (entry.stream) {
         entry.stream->Seek(0);
@@ -65,15 +76,7 @@ bool Pak::ReadTable(const core::ptr<IStream>& stream) {
     const unsigned int count = reader.ReadUInt();
     // Every record takes at least three words, so a damaged count ends at the end of the stream.
     for (unsigned int i = 0; i < count; ++i) {
-        const unsigned int record_start = stream->GetPosition();
-        if (BytesLeft(stream, size) < kRecordWords * kWordSize) return false;
-        const unsigned int name_length = reader.ReadUInt();
-        const unsigned int left = BytesLeft(stream, size);
-        if (left < 2 * kWordSize || left - 2 * kWordSize < name_length) {
-            stream->Seek(record_start);
-            return false;
-        }
-        stream->Seek(record_start);
+        if (!RecordFits(stream, size)) return false;
         Entry entry;
         entry.name = reader.ReadString();
         entry.offset = reader.ReadUInt();
