@@ -31,8 +31,8 @@ public:
     virtual void SetXor(char /*key*/) {}
 };
 
-// The whole stream, read from its start, as text up to its first zero byte (text files may be padded
-// with zeros). The stream must not be empty.
+// The whole stream, read from its start, as text up to its first zero byte. The stream must not be
+// empty.
 std::string ReadText(const core::ptr<IStream>& stream);
 
 }  // namespace io
