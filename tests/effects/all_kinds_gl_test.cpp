@@ -177,7 +177,7 @@ TEST_F(AllEffectKinds, AFileOfEveryKindRunsDrawsAndEnds) {
     EXPECT_TRUE(test::NearColor(PixelAt(296, 305), 255, 255, 255, 10)) << "text in flight";
     EXPECT_TRUE(test::NearColor(PixelAt(302, 301), 255, 255, 0, 10)) << "sprite in flight";
     EXPECT_TRUE(test::NearColor(PixelAt(400, 100), 0, 255, 0, 10)) << "image tinted by its affine";
-    EXPECT_TRUE(AnyPixel(560, 20, 800, 240, Yellow)) << "flock";
+    EXPECT_TRUE(AnyPixel(560, 20, 799, 240, Yellow)) << "flock";
     EXPECT_TRUE(AnyPixel(100, 400, 300, 600, Magenta)) << "random effect";
     EXPECT_TRUE(AnyPixel(500, 400, 700, 600, Cyan)) << "random runner";
     EXPECT_TRUE(test::NearColor(PixelAt(100, 300), 0, 0, 0, 10)) << "the start is left behind";
@@ -187,7 +187,7 @@ TEST_F(AllEffectKinds, AFileOfEveryKindRunsDrawsAndEnds) {
     // The flight has ended: its sound is halted and its finishing particles burst at the target.
     EXPECT_TRUE(Called("Stop 1"));
     EXPECT_TRUE(AnyPixel(540, 240, 660, 360, Blue)) << "finishing particles";
-    EXPECT_FALSE(AnyPixel(560, 20, 800, 240, Yellow)) << "the flock went with its affine";
+    EXPECT_FALSE(AnyPixel(560, 20, 799, 240, Yellow)) << "the flock went with its affine";
 
     for (t += 20; t < 10000 && manager->GetEffectCount() > 0; t += 20) Frame(t);
     EXPECT_EQ(manager->GetEffectCount(), 0u) << "still running after " << t << " ms";
