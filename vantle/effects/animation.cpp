@@ -8,6 +8,7 @@
 #include "vantle/core/strutils.h"
 #include "vantle/core/value.h"
 #include "vantle/io/stream.h"
+#include "vantle/xml/xmlcache.h"
 
 namespace effects {
 
@@ -20,10 +21,6 @@ math::Vector2 ReadVector(TiXmlElement* element, const char* child_name, const ma
 
 float DegreesToRadians(float degrees) {
     return (degrees + degrees) * math::PI / 360.0f;
-}
-
-math::Matrix4 Translation(const math::Vector2& offset) {
-    return math::Matrix4().Move(offset.x, offset.y, 0.0f);
 }
 
 }  // namespace
@@ -48,15 +45,9 @@ Animation::Animation(TiXmlElement* element) {
 
 Animation::Animation(const core::ptr<io::IStream>& stream) {
     if (!stream || !stream->IsOpened()) return;
-    std::string text(stream->Size(), '\0');
-    if (!text.empty()) text.resize(stream->Read(&text[0], text.size()));
     TiXmlDocument document("animation");
-    document.Parse(text.c_str());
-    if (document.Error()) {
-        core::Log::instance()->Write(std::string("Error loading animation: ") + document.Value() + " : " +
-                                     document.ErrorDesc());
-        return;
-    }
+    document.Parse(io::ReadText(stream).c_str());
+    if (xml::ReportParseError(document, "Error loading animation: ")) return;
     TiXmlNode* root = document.FirstChild("animation");
     if (root) Load(root->ToElement());
 }
@@ -103,8 +94,8 @@ void Animation::UpdateState(unsigned int t, State& state) const {
         const float angle = a.angle + f * (b.angle - a.angle);
         const math::Vector2& pivot = b.pivot;
         state.color = render::Color::Lerp(a.color, b.color, f);
-        state.matrix = Translation(pivot) * math::Matrix4().Rotate(angle, 0.0f, 0.0f, 1.0f) *
-                       Translation(-pivot) * Translation(offset) *
+        state.matrix = math::Translation(pivot) * math::Matrix4().Rotate(angle, 0.0f, 0.0f, 1.0f) *
+                       math::Translation(-pivot) * math::Translation(offset) *
                        math::Matrix4().Scale(scale.x, scale.y, 1.0f);
         return;
     }

@@ -35,10 +35,7 @@ Effect::~Effect() {
 void Effect::LoadFile(const std::string& file_name) {
     core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
     if (!document) return;
-    if (document->Error()) {
-        core::Log::instance()->Write("Error loading effect: " + file_name + " : " + document->ErrorDesc());
-        return;
-    }
+    if (xml::ReportParseError(*document, "Error loading effect: ")) return;
     TiXmlNode* root = document->FirstChild("effect");
     if (root) LoadChilds(root->ToElement());
 }

@@ -35,10 +35,6 @@ core::ptr<effects::Effect> LoadEffect(TiXmlElement* element, const char* name) {
     return StartedEffect(new effects::Effect(child));
 }
 
-math::Matrix4 Translation(const math::Vector2& offset) {
-    return math::Matrix4().Move(offset.x, offset.y, 0.0f);
-}
-
 // The sprite files being loaded: an effect inside a sprite may load a sprite file in turn, and a file
 // that reaches itself that way would recurse without end.
 class LoadingFile {
@@ -117,9 +113,9 @@ void Sprite::Animation::RenderFrame(const math::Rect& rect, unsigned int time,
     effects::Animation::State state = effects::Animation::InitialState();
     affine->UpdateState(time, state);
     renderer->PushWorldMatrix();
-    renderer->MultWorldMatrix(Translation(centre));
+    renderer->MultWorldMatrix(math::Translation(centre));
     renderer->MultWorldMatrix(state.matrix);
-    renderer->MultWorldMatrix(Translation(-centre));
+    renderer->MultWorldMatrix(math::Translation(-centre));
     renderer->PushColorForce();
     renderer->ForceColor(state.color);
     renderer->DrawRect(rect, frames.GetTile(time));
@@ -142,10 +138,7 @@ Sprite::Sprite(const std::string& path) {
     }
     core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(path);
     if (!document) return;
-    if (document->Error()) {
-        core::Log::instance()->Write("Error loading sprite: " + path + " : " + document->ErrorDesc());
-        return;
-    }
+    if (xml::ReportParseError(*document, "Error loading sprite: ")) return;
     TiXmlNode* node = document->FirstChild("sprite");
     TiXmlElement* element = node ? node->ToElement() : nullptr;
     if (!element) return;

@@ -47,4 +47,9 @@ struct Matrix4 {
     static constexpr float EPSILON = 0.000001f;
 };
 
+// A move by the offset within the drawing plane.
+inline Matrix4 Translation(const Vector2& offset) {
+    return Matrix4().Move(offset.x, offset.y, 0.0f);
+}
+
 }  // namespace math

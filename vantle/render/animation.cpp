@@ -28,10 +28,7 @@ Animation::Animation(TiXmlElement* element) {
 Animation::Animation(const std::string& file_name) {
     core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
     if (!document) return;
-    if (document->Error()) {
-        core::Log::instance()->Write("Error loading animation: " + file_name + " : " + document->ErrorDesc());
-        return;
-    }
+    if (xml::ReportParseError(*document, "Error loading animation: ")) return;
     TiXmlNode* node = document->FirstChild("animation");
     if (node) Load(node->ToElement());
 }

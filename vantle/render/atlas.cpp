@@ -38,10 +38,7 @@ Atlas::Atlas(const std::string& file_name) {
 void Atlas::Load(const std::string& file_name) {
     core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
     if (!document) return;
-    if (document->Error()) {
-        core::Log::instance()->Write("Error loading atlas: " + file_name + " : " + document->ErrorDesc());
-        return;
-    }
+    if (xml::ReportParseError(*document, "Error loading atlas: ")) return;
     TiXmlElement* atlas = document->FirstChildElement("atlas");
     if (!atlas) return;
     const unsigned int columns = UnsignedAttribute(atlas, "size_x");

@@ -13,6 +13,7 @@
 #include "vantle/render/texture.h"
 #include "vantle/render/texture_cache.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/xmlcache.h"
 
 namespace render {
 
@@ -81,17 +82,12 @@ void FontBMF::Load(const core::ptr<io::IStream>& stream) {
         log->Write("Error: definition is empty");
         return;
     }
-    std::string text(stream->Size(), '\0');
-    unsigned long read = text.empty() ? 0 : stream->Read(&text[0], text.size());
-    text.resize(std::min<unsigned long>(read, text.size()));
+    const std::string text = io::ReadText(stream);
 
     unsigned int started = utils::Timer::GetTicks();
     TiXmlDocument document("font");
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
-    if (document.Error()) {
-        log->Write(std::string("Error loading font: ") + document.Value() + " : " + document.ErrorDesc());
-        return;
-    }
+    if (xml::ReportParseError(document, "Error loading font: ")) return;
     TiXmlNode* node = document.FirstChild("font");
     TiXmlElement* font = node ? node->ToElement() : nullptr;
     if (!font) return;

@@ -6,14 +6,6 @@
 
 namespace effects {
 
-namespace {
-
-math::Matrix4 Translation(const math::Vector2& offset) {
-    return math::Matrix4().Move(offset.x, offset.y, 0.0f);
-}
-
-}  // namespace
-
 AffineEffect::AffineEffect() : state(Animation::InitialState()) {}
 
 AffineEffect::AffineEffect(TiXmlElement* element)
@@ -65,13 +57,13 @@ void AffineEffect::Render() {
     CurrentEffectMatrix* current = CurrentEffectMatrix::instance();
     if (renderer) {
         renderer->PushWorldMatrix();
-        renderer->MultWorldMatrix(Translation(position));
+        renderer->MultWorldMatrix(math::Translation(position));
     }
     current->Push();
     current->SetState(state);
     if (renderer) {
         renderer->MultWorldMatrix(state.matrix);
-        renderer->MultWorldMatrix(Translation(-position));
+        renderer->MultWorldMatrix(math::Translation(-position));
     }
     RenderChilds();
     current->Pop();

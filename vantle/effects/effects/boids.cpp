@@ -43,12 +43,6 @@ render::IRender::FilteringMode ParseFiltering(const std::string& text) {
     return render::IRender::FILTER_LINEAR;
 }
 
-math::Matrix4 Translation(const math::Vector2& offset) {
-    math::Matrix4 matrix;
-    matrix.Move(offset.x, offset.y, 0.0f);
-    return matrix;
-}
-
 }  // namespace
 
 bool BoidsEffect::Boid::See(Boid& other, float distance) {
@@ -214,7 +208,8 @@ void BoidsEffect::Render() {
         renderer->PushWorldMatrix();
         math::Matrix4 turn;
         turn.Rotate(TurnAngle(boid.velocity), 0.0f, 0.0f, 1.0f);
-        renderer->MultWorldMatrix(Translation(boid.position) * turn * Translation(-boid.position));
+        renderer->MultWorldMatrix(math::Translation(boid.position) * turn *
+                                  math::Translation(-boid.position));
         boid.sprite->Render();
         renderer->PopWorldMatrix();
     }

@@ -19,12 +19,6 @@ namespace {
 
 const float kNormalEpsilon = 0.00000001f;
 
-math::Matrix4 Translation(const math::Vector2& offset) {
-    math::Matrix4 matrix;
-    matrix.Move(offset.x, offset.y, 0.0f);
-    return matrix;
-}
-
 // A point from a pair of attributes; a missing second one keeps the fallback's coordinate.
 math::Vector2 ReadPoint(TiXmlElement* element, const char* x_name, const char* y_name,
                         const math::Vector2& fallback) {
@@ -121,7 +115,7 @@ void FlyEffect::OnStart() {
 
 // The children stand at the effect's position: this shows them at the current point.
 math::Matrix4 FlyEffect::ShownAtCurrent() const {
-    return Translation(current - position);
+    return math::Translation(current - position);
 }
 
 // A flight of no duration has arrived: its progress is 1, never 0 / 0.
