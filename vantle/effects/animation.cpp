@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
 #include "vantle/core/value.h"
 #include "vantle/io/stream.h"

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "vantle/core/log.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/utils/timer.h"
 #include "vantle/xml/xmlcache.h"

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
 #include "vantle/math/rect.h"
 #include "vantle/xml/xmlcache.h"
