@@ -22,8 +22,7 @@ struct Stack {
     std::function<std::shared_ptr<void>(render::IRender&, float)> enter_with;
     // Changes the guarded state as the value says.
     std::function<void(RecordingRender&, float)> change;
-    // The guarded state as a number that tells the changes apart; from a fresh renderer, the value the
-    // second form was given.
+    // The guarded state as a number that tells the changes apart.
     std::function<float(RecordingRender&)> read;
 };
 
@@ -54,50 +53,27 @@ std::vector<Stack> Stacks() {
     };
 }
 
-TEST(DrawingStateScopes, TheSecondFormSetsTheStateForTheScope) {
-    for (const Stack& stack : Stacks()) {
-        SCOPED_TRACE(stack.name);
-        RecordingRender renderer;
-        const float before = stack.read(renderer);
-        {
-            auto scope = stack.enter_with(renderer, 0.5f);
-            EXPECT_EQ(stack.read(renderer), 0.5f);
-        }
-        EXPECT_EQ(stack.read(renderer), before);
-    }
-}
-
-TEST(DrawingStateScopes, AnEarlyReturnRestoresTheState) {
+TEST(DrawingStateScopes, EveryWayOutOfTheScopeRestoresTheState) {
+    enum Exit { END, EARLY_RETURN, EXCEPTION };
     for (const Stack& stack : Stacks()) {
         SCOPED_TRACE(stack.name);
         RecordingRender renderer;
         stack.change(renderer, 0.5f);
         const float before = stack.read(renderer);
-        const auto draw = [&](bool leave_early) {
+        const auto draw = [&](Exit exit) {
             auto scope = stack.enter(renderer);
             stack.change(renderer, 0.25f);
-            if (leave_early) return;
+            if (exit == EARLY_RETURN) return;
+            if (exit == EXCEPTION) throw std::runtime_error("drawing failed");
             stack.change(renderer, 0.125f);
         };
-        for (bool leave_early : {true, false}) {
-            draw(leave_early);
-            EXPECT_EQ(stack.read(renderer), before) << (leave_early ? "early" : "at the end");
+        for (Exit exit : {END, EARLY_RETURN, EXCEPTION}) {
+            try {
+                draw(exit);
+            } catch (const std::runtime_error&) {
+            }
+            EXPECT_EQ(stack.read(renderer), before) << "exit " << exit;
         }
-    }
-}
-
-TEST(DrawingStateScopes, AnExceptionLeavingTheScopeRestoresTheState) {
-    for (const Stack& stack : Stacks()) {
-        SCOPED_TRACE(stack.name);
-        RecordingRender renderer;
-        const float before = stack.read(renderer);
-        try {
-            auto scope = stack.enter(renderer);
-            stack.change(renderer, 0.5f);
-            throw std::runtime_error("drawing failed");
-        } catch (const std::runtime_error&) {
-        }
-        EXPECT_EQ(stack.read(renderer), before);
     }
 }
 
