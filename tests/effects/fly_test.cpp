@@ -12,6 +12,7 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
+#include "vantle/effects/effects/affine.h"
 #include "vantle/effects/effects/fly.h"
 
 namespace {
@@ -202,6 +203,25 @@ TEST_F(FlyEffectTest, ChildrenAreDrawnAtTheCurrentPoint) {
     ExpectNear(renderer.Draws()[0].world * math::Vector2(100, 100), math::Vector2(250, 100));
     EXPECT_EQ(renderer.GetWorldMatrix(), math::Matrix4::IDENTITY);
     render::Render::instance()->SetImplementation(nullptr);
+}
+
+// The fly restores the effect state it found, so nodes updated after it inside an affine effect still see
+// the affine's transform.
+TEST_F(FlyEffectTest, NodesAfterAFlyInsideAnAffineEffectKeepItsTransform) {
+    effects::AffineEffect::Register();
+    document.Clear();
+    document.Parse(
+        "<affine><key tm='0'><move x='0' y='50'/></key><key tm='1000'><move x='0' y='50'/></key>"
+        "<fly to_x='400' to_y='0'><marker/></fly><marker/></affine>");
+    std::unique_ptr<effects::Effect> affine(
+        effects::EffectFactory::instance()->Create(document.RootElement()));
+    ASSERT_EQ(affine->GetChilds().size(), 2u);
+    clock.Start();
+    affine->Start(false);
+    affine->Update(clock.Abs(100));
+    ASSERT_EQ(Marker::updated.size(), 2u);
+    ExpectNear(Marker::updated[1], math::Vector2(0, 50));
+    EXPECT_EQ(effects::CurrentEffectMatrix::instance()->GetMatrix(), math::Matrix4::IDENTITY);
 }
 
 TEST_F(FlyEffectTest, CloneCopiesChildrenAndSharesTheFinish) {

@@ -11,7 +11,7 @@
 #include "vantle/core/strutils.h"
 #include "vantle/effects/animation.h"
 #include "vantle/effects/effect.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
 #include "vantle/xml/xmlcache.h"
 
@@ -104,23 +104,19 @@ void Sprite::Animation::RenderEffect(const core::ptr<effects::Effect>& effect,
 
 void Sprite::Animation::RenderFrame(const math::Rect& rect, unsigned int time,
                                     const math::Vector2& centre) const {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderer || frames.GetFrames().empty()) return;
+    if (frames.GetFrames().empty()) return;
+    render::IRender& renderer = render::Renderer();
     if (!affine) {
-        renderer->DrawRect(rect, frames.GetTile(time));
+        renderer.DrawRect(rect, frames.GetTile(time));
         return;
     }
     effects::Animation::State state = effects::Animation::InitialState();
     affine->UpdateState(time, state);
-    renderer->PushWorldMatrix();
-    renderer->MultWorldMatrix(math::Translation(centre));
-    renderer->MultWorldMatrix(state.matrix);
-    renderer->MultWorldMatrix(math::Translation(-centre));
-    renderer->PushColorForce();
-    renderer->ForceColor(state.color);
-    renderer->DrawRect(rect, frames.GetTile(time));
-    renderer->PopWorldMatrix();
-    renderer->PopColorForce();
+    render::WorldMatrixScope world(renderer, math::Translation(centre));
+    renderer.MultWorldMatrix(state.matrix);
+    renderer.MultWorldMatrix(math::Translation(-centre));
+    render::ColorForceScope tint(renderer, state.color);
+    renderer.DrawRect(rect, frames.GetTile(time));
 }
 
 void Sprite::Animation::Render(const math::Rect& rect, unsigned int time) {

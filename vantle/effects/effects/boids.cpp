@@ -13,7 +13,7 @@
 #include "vantle/input/mouse.h"
 #include "vantle/math/mat4.h"
 #include "vantle/math/xml_attributes.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
 
 namespace effects {
@@ -196,24 +196,21 @@ float BoidsEffect::TurnAngle(const math::Vector2& velocity) {
     return arc(d.y) + 3.0f * math::PI / 2.0f;
 }
 
-// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void BoidsEffect::Render() {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderer || !sprite) return;
-    const render::IRender::FilteringMode previous = renderer->GetFilteringMode();
-    renderer->SetFilteringMode(filtering);
+    if (!sprite) return;
+    render::IRender& renderer = render::Renderer();
+    const render::IRender::FilteringMode previous = renderer.GetFilteringMode();
+    renderer.SetFilteringMode(filtering);
     for (Boid& boid : boids) {
         if (!boid.sprite) continue;
         boid.sprite->MoveTo(boid.position);
-        renderer->PushWorldMatrix();
         math::Matrix4 turn;
         turn.Rotate(TurnAngle(boid.velocity), 0.0f, 0.0f, 1.0f);
-        renderer->MultWorldMatrix(math::Translation(boid.position) * turn *
-                                  math::Translation(-boid.position));
+        render::WorldMatrixScope turned(
+            renderer, math::Translation(boid.position) * turn * math::Translation(-boid.position));
         boid.sprite->Render();
-        renderer->PopWorldMatrix();
     }
-    renderer->SetFilteringMode(previous);
+    renderer.SetFilteringMode(previous);
 }
 
 void BoidsEffect::Register() {

@@ -10,7 +10,7 @@
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
 #include "vantle/math/xml_attributes.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
 
 namespace effects {
@@ -133,11 +133,11 @@ void FlyEffect::Update(unsigned int time) {
         current = base + (path.GetValue(progress) * length) * normal;
     }
 
-    CurrentEffectMatrix* state = CurrentEffectMatrix::instance();
-    const render::Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    state->SetState(EffectState{ShownAtCurrent(), white});
-    UpdateChilds(time);
-    state->SetState(EffectState{math::Matrix4::IDENTITY, white});
+    {
+        // Restored afterwards, not reset: siblings updated after this one keep an enclosing transform.
+        EffectStateScope shown(EffectState{ShownAtCurrent(), render::Color(1.0f, 1.0f, 1.0f, 1.0f)});
+        UpdateChilds(time);
+    }
 
     if ((progress > 1.0f || duration == 0) && !finished) Arrive();
 }
@@ -151,17 +151,9 @@ void FlyEffect::Arrive() {
     finished = true;
 }
 
-// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void FlyEffect::Render() {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderer) {
-        RenderChilds();
-        return;
-    }
-    renderer->PushWorldMatrix();
-    renderer->MultWorldMatrix(ShownAtCurrent());
+    render::WorldMatrixScope shown(render::Renderer(), ShownAtCurrent());
     RenderChilds();
-    renderer->PopWorldMatrix();
 }
 
 bool FlyEffect::IsPlaying() const {

@@ -24,13 +24,10 @@ void ReadColor(TiXmlElement* element, const char* name, render::Color& color) {
 
 }  // namespace
 
-ParticleSystem::ParticleSystem() : renderer(render::Render::instance()->GetImplementation()) {}
+ParticleSystem::ParticleSystem() = default;
 
 ParticleSystem::ParticleSystem(TiXmlElement* element)
-    : Effect(element),
-      render::Tile(element),
-      math::Rect(element),
-      renderer(render::Render::instance()->GetImplementation()) {
+    : Effect(element), render::Tile(element), math::Rect(element) {
     if (element) {
         ReadColor(element, "start_color", startColor);
         ReadColor(element, "end_color", endColor);
@@ -49,20 +46,8 @@ ParticleSystem::~ParticleSystem() {
 }
 
 Effect* ParticleSystem::Clone() const {
-    ParticleSystem* copy = new ParticleSystem();
-    copy->position = position;
-    copy->running = running;
-    static_cast<render::Tile&>(*copy) = *this;
-    static_cast<math::Rect&>(*copy) = *this;
-    copy->timeUnit = timeUnit;
-    copy->energyLoss = energyLoss;
-    copy->startColor = startColor;
-    copy->endColor = endColor;
-    copy->startSize = startSize;
-    copy->endSize = endSize;
-    copy->growth = growth;
-    copy->renderer = renderer;
-    copy->particles = particles;
+    ParticleSystem* copy = new ParticleSystem(*this);
+    copy->vertexBuffer.reset();
     copy->CloneChilds(this);
     copy->lastUpdateTime = utils::Timer::instance()->GetTime();
     copy->RebuildVB();
@@ -109,15 +94,13 @@ void ParticleSystem::Update(unsigned int time) {
 }
 
 void ParticleSystem::Render() {
-    // The renderer seen at construction may since have been replaced.
-    renderer = render::Render::instance()->GetImplementation();
-    if (!renderer) return;
-    renderer->SetBlendingMode(render::IRender::BLEND_ALPHA);
-    renderer->UnForceColor();
+    render::IRender& renderer = render::Renderer();
+    renderer.SetBlendingMode(render::IRender::BLEND_ALPHA);
+    renderer.UnForceColor();
     UpdateVB();
     const render::ITexture* texture = GetTexturePointer();
     if (!texture || !vertexBuffer || vertexBuffer->GetCount() == 0) return;
-    renderer->DrawVertexBuffer(vertexBuffer.get(), texture);
+    renderer.DrawVertexBuffer(vertexBuffer.get(), texture);
 }
 
 bool ParticleSystem::IsPlaying() const {
@@ -130,16 +113,17 @@ void ParticleSystem::Emit(const Particle& particle) {
 }
 
 void ParticleSystem::RebuildVB() {
-    renderer = render::Render::instance()->GetImplementation();
-    if (!renderer) return;
+    render::IRender& renderer = render::Renderer();
     const unsigned int n = static_cast<unsigned int>(particles.size());
+    const unsigned int reserved = (n + growth) * kVerticesPerParticle;
     if (!vertexBuffer) {
-        vertexBuffer.reset(renderer->CreateVertexBuffer((n + growth) * kVerticesPerParticle));
+        vertexBuffer = core::ptr<render::IVertexBuffer>(renderer.CreateVertexBuffer(reserved));
         return;
     }
     if (vertexBuffer->GetReservedCount() >= n * kVerticesPerParticle) return;
+    // The old buffer goes before the larger one is made.
     vertexBuffer.reset();
-    vertexBuffer.reset(renderer->CreateVertexBuffer((n + growth) * kVerticesPerParticle));
+    vertexBuffer = core::ptr<render::IVertexBuffer>(renderer.CreateVertexBuffer(reserved));
     growth *= 2;
 }
 

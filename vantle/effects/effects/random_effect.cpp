@@ -8,7 +8,7 @@
 
 namespace effects {
 
-RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
+RandomEffect::RandomEffect(TiXmlElement* element) : BatchEffect(element) {
     if (!element) return;
     if (TiXmlElement* list = element->FirstChildElement("running_effects")) {
         EffectFactory* factory = EffectFactory::instance();
@@ -34,34 +34,18 @@ Effect* RandomEffect::Clone(const std::string&) const {
 }
 
 void RandomEffect::OnStart() {
-    cycles = 0;
-    running = 1;
-    timer.SetInterval(period);
-    timer.reset();
-    StartEffect();
+    BeginCycles();
+    RunBatch();
 }
 
-void RandomEffect::StartEffect() {
-    core::Random* random = core::Random::instance();
-    for (unsigned int i = 0; i < count && !candidates.empty(); ++i) {
-        const int last = static_cast<int>(candidates.size()) - 1;
-        const core::ptr<Effect>& prototype = candidates[static_cast<size_t>(random->GetInt(0, last))];
-        Effect* copy = prototype->Clone();
-        if (!noMove) copy->SetPos(position);
-        copy->Start(false);
-        AddChild(copy);
-    }
-    ++cycles;
-    if (cycles >= cyclesCount && !loop) running = 0;
-}
-
-void RandomEffect::Update(unsigned int time) {
-    if (running && timer.test()) StartEffect();
-    UpdateChilds(time);
-}
-
-bool RandomEffect::IsPlaying() const {
-    return running != 0 || HasChilds();
+Effect* RandomEffect::NextCopy() {
+    if (candidates.empty()) return nullptr;
+    const int last = static_cast<int>(candidates.size()) - 1;
+    const core::ptr<Effect>& prototype =
+        candidates[static_cast<size_t>(core::Random::instance()->GetInt(0, last))];
+    Effect* copy = prototype->Clone();
+    if (!noMove) copy->SetPos(position);
+    return copy;
 }
 
 void RandomEffect::Register() {

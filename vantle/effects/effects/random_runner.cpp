@@ -8,7 +8,7 @@
 
 namespace effects {
 
-RandomRunner::RandomRunner(TiXmlElement* element) : Effect(element) {
+RandomRunner::RandomRunner(TiXmlElement* element) : BatchEffect(element) {
     if (!element) return;
     if (TiXmlElement* list = element->FirstChildElement("points")) {
         for (TiXmlElement* point = list->FirstChildElement(); point; point = point->NextSiblingElement()) {
@@ -34,36 +34,19 @@ Effect* RandomRunner::Clone(const std::string&) const {
 }
 
 void RandomRunner::OnStart() {
-    cycles = 0;
-    running = 1;
+    BeginCycles();
     nextPoint = 0;
-    if (!points.empty()) {
-        const int last = static_cast<int>(points.size()) - 1;
-        nextPoint = static_cast<unsigned int>(core::Random::instance()->GetInt(0, last));
-    }
-    timer.SetInterval(period);
-    timer.reset();
+    if (points.empty()) return;
+    const int last = static_cast<int>(points.size()) - 1;
+    nextPoint = static_cast<unsigned int>(core::Random::instance()->GetInt(0, last));
 }
 
-void RandomRunner::StartBatch() {
-    for (unsigned int i = 0; i < count && runningEffect && !points.empty(); ++i) {
-        Effect* copy = runningEffect->Clone();
-        copy->MoveTo(position + points[nextPoint]);
-        nextPoint = (nextPoint + 1) % points.size();
-        copy->Start(false);
-        AddChild(copy);
-    }
-    ++cycles;
-    if (cycles >= cyclesCount && !loop) running = 0;
-}
-
-void RandomRunner::Update(unsigned int time) {
-    if (running && timer.test()) StartBatch();
-    UpdateChilds(time);
-}
-
-bool RandomRunner::IsPlaying() const {
-    return running != 0 || HasChilds();
+Effect* RandomRunner::NextCopy() {
+    if (!runningEffect || points.empty()) return nullptr;
+    Effect* copy = runningEffect->Clone();
+    copy->MoveTo(position + points[nextPoint]);
+    nextPoint = (nextPoint + 1) % points.size();
+    return copy;
 }
 
 void RandomRunner::Register() {

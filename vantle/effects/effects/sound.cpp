@@ -29,15 +29,10 @@ SoundEffect::~SoundEffect() {
 }
 
 Effect* SoundEffect::Clone() const {
-    SoundEffect* copy = new SoundEffect();
-    copy->position = position;
-    copy->sample = sample;
-    copy->loop = loop;
-    copy->hasVolumeKey = hasVolumeKey;
-    copy->volumeKey = volumeKey;
-    copy->volume = volume;
-    copy->volumeTimer = volumeTimer;
+    SoundEffect* copy = new SoundEffect(*this);
+    copy->running = 0;
     // The channel stays with this effect: two owners would halt it twice, or halt a stranger's sound.
+    copy->channel = -1;
     copy->CloneChilds(this);
     return copy;
 }

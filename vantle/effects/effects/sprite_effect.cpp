@@ -4,12 +4,10 @@
 
 #include "vantle/effects/effect_factory.h"
 #include "vantle/game/sprite.h"
-#include "vantle/render/render.h"
 
 namespace effects {
 
-SpriteEffect::SpriteEffect(TiXmlElement* element)
-    : Effect(element), renderer(render::Render::instance()->GetImplementation()) {
+SpriteEffect::SpriteEffect(TiXmlElement* element) : Effect(element) {
     if (!element) return;
     if (const char* file_name = element->Attribute("filename")) {
         sprite = core::ptr<game::Sprite>(new game::Sprite(std::string(file_name)));

@@ -7,7 +7,7 @@
 #include "vantle/i18n/mtable.h"
 #include "vantle/math/mat4.h"
 #include "vantle/render/font_cache.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 
 namespace effects {
 
@@ -68,16 +68,13 @@ float TextEffect::AlignmentOffset() const {
     return -0.5f * width;
 }
 
-// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void TextEffect::Render() {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderedText || !renderedText->vertices || !renderer) return;
-    renderer->PushWorldMatrix();
+    if (!renderedText || !renderedText->vertices) return;
+    render::IRender& renderer = render::Renderer();
     math::Matrix4 move;
     move.Move(position.x + AlignmentOffset(), position.y, 0.0f);
-    renderer->MultWorldMatrix(move);
-    renderer->DrawVertexBuffer(renderedText->vertices, renderedText->texture.get());
-    renderer->PopWorldMatrix();
+    render::WorldMatrixScope moved(renderer, move);
+    renderer.DrawVertexBuffer(renderedText->vertices, renderedText->texture.get());
 }
 
 void TextEffect::Register() {
