@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <vector>
 
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
@@ -14,6 +15,11 @@ namespace {
 
 // The parser recurses once per element level; deeper documents would exhaust the stack.
 const int kMaxDepth = 1000;
+
+// In a document declared or marked as UTF-8 the parser steps over a whole character even where the text
+// ends inside one: from the last byte it lands up to three bytes past the terminating zero and reads on.
+// Zeros that far stop it inside the buffer.
+const std::size_t kPadding = 4;
 
 // Scans markup the way the parser reads it, so that nothing inside comments, sections, declarations or
 // quoted attribute values counts as a tag. Up to the first point where the parser would give up, the
@@ -144,14 +150,20 @@ private:
 core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
     const core::ptr<io::IStream> stream = io::Loader::instance()->Load(name);
     if (!stream) return core::ptr<TiXmlDocument>();
-    const std::string text = core::remove(io::ReadText(stream), "\r");
+    return Parse(name, io::ReadText(stream));
+}
+
+core::ptr<TiXmlDocument> Parse(const std::string& name, const std::string& text) {
     core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
-    if (NestingScanner(text).Deepest(kMaxDepth) > kMaxDepth) {
+    const std::string clean = core::remove(text.substr(0, text.find('\0')), "\r");
+    if (NestingScanner(clean).Deepest(kMaxDepth) > kMaxDepth) {
         core::Log::instance()->Write("XML nested too deeply: %s", name.c_str());
         document->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
         return document;
     }
-    document->Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    std::vector<char> padded(clean.begin(), clean.end());
+    padded.resize(clean.size() + kPadding, '\0');
+    document->Parse(padded.data(), nullptr, TIXML_ENCODING_UNKNOWN);
     return document;
 }
 
@@ -159,6 +171,12 @@ bool ReportParseError(const TiXmlDocument& document, const std::string& prefix) 
     if (!document.Error()) return false;
     core::Log::instance()->Write(prefix + document.Value() + " : " + document.ErrorDesc());
     return true;
+}
+
+core::ptr<TiXmlDocument> Load(const std::string& name, const std::string& prefix) {
+    const core::ptr<TiXmlDocument> document = XmlCache::instance()->Get(name);
+    if (!document || ReportParseError(*document, prefix)) return core::ptr<TiXmlDocument>();
+    return document;
 }
 
 }  // namespace xml
