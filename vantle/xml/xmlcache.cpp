@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <vector>
 
 #include "vantle/core/log.h"
-#include "vantle/core/strutils.h"
 #include "vantle/io/loader.h"
+#include "vantle/xml/parser_text.h"
 
 namespace xml {
 
@@ -15,11 +14,6 @@ namespace {
 
 // The parser recurses once per element level; deeper documents would exhaust the stack.
 const int kMaxDepth = 1000;
-
-// In a document declared or marked as UTF-8 the parser steps over a whole character even where the text
-// ends inside one: from the last byte it lands up to three bytes past the terminating zero and reads on.
-// Zeros that far stop it inside the buffer.
-const std::size_t kPadding = 4;
 
 // Scans markup the way the parser reads it, so that nothing inside comments, sections, declarations or
 // quoted attribute values counts as a tag. Up to the first point where the parser would give up, the
@@ -155,15 +149,13 @@ core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
 
 core::ptr<TiXmlDocument> Parse(const std::string& name, const std::string& text) {
     core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
-    const std::string clean = core::remove(text.substr(0, text.find('\0')), "\r");
-    if (NestingScanner(clean).Deepest(kMaxDepth) > kMaxDepth) {
+    const std::string input = ParserText(text);
+    if (NestingScanner(input).Deepest(kMaxDepth) > kMaxDepth) {
         core::Log::instance()->Write("XML nested too deeply: %s", name.c_str());
         document->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
         return document;
     }
-    std::vector<char> padded(clean.begin(), clean.end());
-    padded.resize(clean.size() + kPadding, '\0');
-    document->Parse(padded.data(), nullptr, TIXML_ENCODING_UNKNOWN);
+    document->Parse(input.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
     return document;
 }
 
