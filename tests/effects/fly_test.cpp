@@ -14,6 +14,7 @@
 #include "vantle/effects/effect_manager.h"
 #include "vantle/effects/effects/affine.h"
 #include "vantle/effects/effects/fly.h"
+#include "vantle/xml/attributes.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ namespace {
 // and where the current effect state puts it while it updates; it draws a 1 x 1 rectangle at its place.
 class Marker : public effects::Effect {
 public:
-    explicit Marker(TiXmlElement* element) : Effect(element), once(element && element->Attribute("once")) {}
+    explicit Marker(TiXmlElement* element) : Effect(element), once(xml::Has(element, "once")) {}
     Effect* Clone() const override { return new Marker(*this); }
     Effect* Clone(const std::string&) const override { return Clone(); }
     using Effect::Update;
