@@ -99,15 +99,6 @@ TEST(XmlAttributes, AbsentAttributesAndNullElementsGiveTheFallback) {
     }
 }
 
-TEST(XmlAttributes, TextIsReadAsWrittenAndAnEmptyOneIsPresent) {
-    const TiXmlElement empty = WithValue("");
-    EXPECT_TRUE(xml::Has(&empty, "v"));
-    EXPECT_STREQ(xml::FindText(&empty, "v"), "");
-    EXPECT_EQ(xml::ReadText(&empty, "v", "fallback"), "");
-    const TiXmlElement spaced = WithValue(" a b ");
-    EXPECT_EQ(xml::ReadText(&spaced, "v"), " a b ");
-}
-
 TEST(XmlAttributes, PointsFallBackOneCoordinateAtATime) {
     const struct {
         const char* xml;

@@ -77,9 +77,4 @@ TEST(ParserTextDeathTest, TheBareTextRunsOffItsBuffer) {
     EXPECT_DEATH(TiXmlDocument().Parse(bare.Data(), nullptr, TIXML_ENCODING_UNKNOWN), "");
 }
 
-TEST(ParserText, StopsAtTheFirstZeroByteAndDropsCarriageReturns) {
-    const std::string text("<a\r\nb='1'/>\r\n\0<c/>", 17);
-    EXPECT_EQ(xml::ParserText(text).c_str(), std::string("<a\nb='1'/>\n"));
-}
-
 }  // namespace
