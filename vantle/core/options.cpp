@@ -5,6 +5,7 @@
 #include "vantle/core/log.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
+#include "vantle/xml/attributes.h"
 
 namespace core {
 
@@ -56,8 +57,8 @@ void Options::Load(TiXmlElement* element) {
     if (!element) return;
     for (TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (child->ValueStr() != "option") continue;
-        const char* name = child->Attribute("name");
-        const char* value = child->Attribute("value");
+        const char* name = xml::FindText(child, "name");
+        const char* value = xml::FindText(child, "value");
         if (!name || !value) continue;
         // insert keeps an existing entry: the first value of a name wins.
         _values.insert(std::make_pair(std::string(name), Value(std::string(value))));

@@ -32,9 +32,8 @@ Effect::~Effect() {
 }
 
 void Effect::LoadFile(const std::string& file_name) {
-    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
+    const core::ptr<TiXmlDocument> document = xml::Load(file_name, "Error loading effect: ");
     if (!document) return;
-    if (xml::ReportParseError(*document, "Error loading effect: ")) return;
     TiXmlNode* root = document->FirstChild("effect");
     if (root) LoadChilds(root->ToElement());
 }

@@ -6,10 +6,10 @@
 
 #include "vantle/effects/effect_factory.h"
 #include "vantle/math/vec3.h"
-#include "vantle/math/xml_attributes.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -18,10 +18,6 @@ namespace {
 constexpr unsigned int kVerticesPerParticle = 6;
 constexpr float kMinRadialDistance = 1e-8f;
 
-void ReadColor(TiXmlElement* element, const char* name, render::Color& color) {
-    if (const char* text = element->Attribute(name)) color = render::Color(text);
-}
-
 }  // namespace
 
 ParticleSystem::ParticleSystem() = default;
@@ -29,10 +25,10 @@ ParticleSystem::ParticleSystem() = default;
 ParticleSystem::ParticleSystem(TiXmlElement* element)
     : Effect(element), render::Tile(element), math::Rect(element) {
     if (element) {
-        ReadColor(element, "start_color", startColor);
-        ReadColor(element, "end_color", endColor);
-        math::ReadFloatAttribute(element, "start_size", startSize);
-        math::ReadFloatAttribute(element, "end_size", endSize);
+        startColor = render::ReadColor(element, "start_color", startColor);
+        endColor = render::ReadColor(element, "end_color", endColor);
+        startSize = xml::ReadFloat(element, "start_size", startSize);
+        endSize = xml::ReadFloat(element, "end_size", endSize);
     }
     // Texture coordinates must address the shared texture page the texture lives on.
     if (const render::ITexture* texture = GetTexturePointer()) rect = texture->get_abs_trect(rect);

@@ -5,6 +5,7 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/attributes.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -17,11 +18,11 @@ RandomEffect::RandomEffect(TiXmlElement* element) : BatchEffect(element) {
                 candidates.push_back(core::ptr<Effect>(candidate));
         }
     }
-    ReadFlagAttribute(element, "loop", loop);
-    ReadFlagAttribute(element, "no_move", noMove);
-    ReadUnsignedAttribute(element, "period", period);
+    loop = xml::ReadBool(element, "loop", loop != 0) ? 1 : 0;
+    noMove = xml::ReadBool(element, "no_move", noMove != 0) ? 1 : 0;
+    period = xml::ReadUnsigned(element, "period", period);
     ReadBurstCount(element, "effects", count);
-    ReadUnsignedAttribute(element, "cycles_count", cyclesCount);
+    cyclesCount = xml::ReadUnsigned(element, "cycles_count", cyclesCount);
     running = 0;
 }
 

@@ -5,6 +5,7 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/attributes.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -18,10 +19,10 @@ RandomRunner::RandomRunner(TiXmlElement* element) : BatchEffect(element) {
     if (TiXmlElement* prototype = element->FirstChildElement("running_effect")) {
         runningEffect = core::ptr<Effect>(new Effect(prototype));
     }
-    ReadFlagAttribute(element, "loop", loop);
-    ReadUnsignedAttribute(element, "period", period);
+    loop = xml::ReadBool(element, "loop", loop != 0) ? 1 : 0;
+    period = xml::ReadUnsigned(element, "period", period);
     ReadBurstCount(element, "effects", count);
-    ReadUnsignedAttribute(element, "cycles_count", cyclesCount);
+    cyclesCount = xml::ReadUnsigned(element, "cycles_count", cyclesCount);
     running = 0;
 }
 
