@@ -47,7 +47,7 @@ TEST(FuzzReplay, CorpusReproducersAndSeededMutationsKeepTheTargetsPromises) {
     for (int i = 0; i < kMutations; ++i) {
         SCOPED_TRACE(i);
         RunTarget(fuzzer.OneIn(10) ? fuzzer.Bytes(fuzzer.Below(64))
-                             : fuzzer.Mutate(corpus[fuzzer.Below(corpus.size())]));
+                                   : fuzzer.Mutate(corpus[fuzzer.Below(corpus.size())]));
         log.Clear();
     }
 }
