@@ -1,0 +1,5 @@
+vantle_test(test_gui_event event_test.cpp)
+vantle_test(test_gui_style style_test.cpp)
+foreach(name test_gui_style)
+    target_link_libraries(${name} PRIVATE vantle_gui)
+endforeach()
