@@ -1,5 +1,7 @@
 vantle_test(test_gui_event event_test.cpp)
 vantle_test(test_gui_style style_test.cpp)
-foreach(name test_gui_style)
+vantle_test(test_gui_window window_test.cpp probe_windows.cpp)
+vantle_test(test_gui_handlers handlers_test.cpp probe_windows.cpp)
+foreach(name test_gui_style test_gui_window test_gui_handlers)
     target_link_libraries(${name} PRIVATE vantle_gui)
 endforeach()
