@@ -55,28 +55,21 @@ TEST_F(StyleTest, StateColoursAndOffsetsNotGivenAreTheBaseOnesWhereverTheBaseSta
     }
 }
 
-TEST_F(StyleTest, StateTilesHaveNoFallback) {
+TEST_F(StyleTest, ElementsSetTheirFieldsAndStateTilesHaveNoFallback) {
     const gui::Style style = Make(
-        "<tile color='ff0000'><rect x='0' y='0' w='0.5' h='0.5'/></tile>"
-        "<tile_active color='00ff00'/><shadow color='00000080'/><size x='120' y='30'/>");
-    ASSERT_TRUE(style.tile);
+        "<tile color='ff0000'><rect w='0.5' h='0.5'/></tile><tile_active color='00ff00'/><shadow/>"
+        "<size x='120' y='30'/><switch_time1 value='250'/><switch_time2 value='abc'/><text_font "
+        "name='m.xml'/>");
+    ASSERT_TRUE(style.tile && style.tile_active && style.shadow);
     EXPECT_EQ(style.tile->color, kRed);
     EXPECT_EQ(style.tile->rect, math::Rect(0, 0, 0.5f, 0.5f));
-    ASSERT_TRUE(style.tile_active);
     EXPECT_EQ(style.tile_active->color, kGreen);
     EXPECT_FALSE(style.tile_pressed);
     EXPECT_FALSE(style.tile_disabled);
-    ASSERT_TRUE(style.shadow);
-    EXPECT_FLOAT_EQ(style.shadow->color.a, 128.0f / 255.0f);
     EXPECT_EQ(style.size, Vector2(120, 30));
-}
-
-TEST_F(StyleTest, TimingsAndTheFontAreRead) {
-    const gui::Style style =
-        Make("<switch_time1 value='250'/><switch_time2 value='abc'/><text_font name='menu.xml'/>");
     EXPECT_EQ(style.switch_time1, 250u);
     EXPECT_EQ(style.switch_time2, 0u);
-    EXPECT_EQ(style.font, render::FontCache::instance()->Get("menu.xml"));
+    EXPECT_EQ(style.font, render::FontCache::instance()->Get("m.xml"));
 }
 
 TEST_F(StyleTest, DamagedElementsAreLoggedAndSkippedAndTheRestIsRead) {

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -55,10 +56,8 @@ public:
     LoadingFile& operator=(const LoadingFile&) = delete;
 
     static bool IsLoading(const std::string& file) {
-        for (const std::string& loading : FilesBeingLoaded()) {
-            if (loading == file) return true;
-        }
-        return false;
+        const std::vector<std::string>& files = FilesBeingLoaded();
+        return std::find(files.begin(), files.end(), file) != files.end();
     }
 };
 
@@ -83,13 +82,14 @@ struct Window::DrawState {
 };
 
 Window::Window(const std::string& id, const math::Rect& rect) : id(id), rect(rect), content_rect(rect) {
-    InitStates();
+    InitDefaultState();
+    CallHandler("on_init");
 }
 
 Window::Window(TiXmlElement* element) {
     Load(element);
-    InitStates();
-    grab_on_press = false;
+    InitDefaultState();
+    CallHandler("on_init");
 }
 
 Window::~Window() {
@@ -97,11 +97,10 @@ Window::~Window() {
     Clear();
 }
 
-void Window::InitStates() {
+void Window::InitDefaultState() {
     cur_state = State(kDefaultState, rect, 1.0f);
     from_state = cur_state;
     states[kDefaultState] = cur_state;
-    CallHandler("on_init");
 }
 
 void Window::Load(TiXmlElement* element) {
@@ -314,7 +313,7 @@ bool Window::RenderStart() {
     const unsigned int level = render::Render::instance()->GetLOD();
     if (level < lod || level > max_lod) return false;
     render::IRender& renderer = render::Renderer();
-    std::unique_ptr<DrawState> state(new DrawState);
+    auto state = std::make_unique<DrawState>();
     if (create_animation) DrawCreateAnimation(renderer, *state);
     if (clip) state->clip.emplace(renderer, rect);
     if (has_content_transform) state->content.emplace(renderer, content_transform);

@@ -185,6 +185,7 @@ protected:
     std::map<std::string, Handler> handlers;
     unsigned int lod = 0;
     unsigned int max_lod = kMaxLOD;
+    // Built as "container" windows; the root window shows one while the pointer rests on this window.
     core::ptr<Window> tooltip;
     core::ptr<Window> disabled_tooltip;
 
@@ -201,8 +202,8 @@ private:
     void LoadStates(TiXmlElement* element);
     // The tooltip element built as a container.
     static core::ptr<Window> LoadTooltip(TiXmlElement* element);
-    // "default" from the loaded rect, replacing any state of that name, then "on_init".
-    void InitStates();
+    // "default" from the rect, replacing any state of that name, and shown.
+    void InitDefaultState();
     // The window part of SetState.
     void SwitchOwnState(const std::string& name, unsigned int time);
     void AdvanceStateSwitch();
