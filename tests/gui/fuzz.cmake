@@ -2,10 +2,9 @@
 # replays them; otherwise a plain test replays the corpus and seeded mutations of it.
 foreach(reader layout style)
     if(COMMAND vantle_fuzz_target)
-        vantle_fuzz_target(${reader} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/${reader}_fuzz.cpp LIBS vantle_gui)
+        vantle_fuzz_target(${reader} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/${reader}_fuzz.cpp LIBS vantle)
     else()
         vantle_test(test_gui_${reader}_fuzz ../fuzz/${reader}_fuzz.cpp ../game/fuzz_replay_test.cpp)
-        target_link_libraries(test_gui_${reader}_fuzz PRIVATE vantle_gui)
         target_compile_definitions(test_gui_${reader}_fuzz PRIVATE
             FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/${reader}"
             FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/${reader}")
