@@ -3,8 +3,8 @@ target_link_libraries(test_script_facade PRIVATE vantle_script)
 
 # One Ruby interpreter per process: these share it through their own main.
 vantle_test(test_script_ruby ruby_main.cpp engine_ruby_test.cpp value_ruby_test.cpp)
-target_link_libraries(test_script_ruby PRIVATE vantle_script)
+target_link_libraries(test_script_ruby PRIVATE vantle_script_ruby)
 
 # The global script functions against recording doubles, in an interpreter of their own.
 vantle_test(test_script_functions ruby_main.cpp functions_fixture.cpp functions_test.cpp functions_fuzz_test.cpp)
-target_link_libraries(test_script_functions PRIVATE vantle_script)
+target_link_libraries(test_script_functions PRIVATE vantle_script_ruby)
