@@ -8,7 +8,7 @@
 #include "support/capture_log.h"
 #include "vantle/script/engine.h"
 #include "vantle/script/function_table.h"
-#include "vantle/script/global_functions.h"
+#include "vantle/script/ruby/global_functions.h"
 
 namespace {
 
@@ -51,6 +51,7 @@ using ScriptFunctionsFuzz = test::ScriptFunctionsTest;
 TEST_F(ScriptFunctionsFuzz, ThousandsOfCallsWithWrongArgumentsNeverBreakTheInterpreter) {
     script::SetScoreTablesDir(Dir().Path());
     std::vector<std::string> names;
+    for (const script::Function& row : script::GlobalFunctions()) names.push_back(row.name);
     for (const script::Function& row : script::FunctionTable::instance()->Rows()) names.push_back(row.name);
     std::mt19937 random(20240611);
     std::uniform_int_distribution<std::size_t> pick_name(0, names.size() - 1);

@@ -16,7 +16,7 @@
 #include "vantle/i18n/mtable.h"
 #include "vantle/script/engine.h"
 #include "vantle/script/function_table.h"
-#include "vantle/script/global_functions.h"
+#include "vantle/script/ruby/global_functions.h"
 
 namespace {
 

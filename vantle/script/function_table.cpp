@@ -1,7 +1,6 @@
 #include "vantle/script/function_table.h"
 
 #include "vantle/core/log.h"
-#include "vantle/script/global_functions.h"
 
 namespace script {
 
@@ -38,10 +37,6 @@ Result Result::Rows(const std::vector<std::vector<std::string>>& rows) {
     result.kind = Kind::Rows;
     result.rows = rows;
     return result;
-}
-
-FunctionTable::FunctionTable() {
-    Add(GlobalFunctions());
 }
 
 void FunctionTable::Add(const std::vector<Function>& rows) {

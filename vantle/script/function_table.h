@@ -64,16 +64,15 @@ struct Function {
     Body body = nullptr;
 };
 
-// The global functions every script sees, in the order they are defined. It starts with the
-// scripting layer's own; layers above it (the GUI) add theirs.
+// Global functions that layers other than the script back end add for the scripts, without knowing the
+// script language. The back end defines its own functions first, then these in order, and a row added
+// after it started at once.
 class FunctionTable : public core::Singleton<FunctionTable> {
 public:
     // The most parameters a function may take.
     static const std::size_t kMaxParameters = 3;
 
     using Listener = std::function<void(const Function&)>;
-
-    FunctionTable();
 
     // Appends the rows; a row without a body or with more than kMaxParameters is refused with a log line.
     // A row whose name is taken replaces the earlier one for the scripts.

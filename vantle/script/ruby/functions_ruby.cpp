@@ -6,6 +6,7 @@
 
 #include "vantle/core/log.h"
 #include "vantle/script/function_table.h"
+#include "vantle/script/ruby/global_functions.h"
 #include "vantle/script/ruby/ruby_api.h"
 
 namespace script {
@@ -182,6 +183,10 @@ VALUE Call3(VALUE, VALUE first, VALUE second, VALUE third) {
 void Define(const Function& row) {
     const char* name = row.name.c_str();
     const std::size_t arity = row.parameters.size();
+    if (arity > FunctionTable::kMaxParameters || !row.body) {
+        core::Log::instance()->Write("EngineRuby: can't define %s", name);
+        return;
+    }
     ID id = 0;
     auto define = [&] {
         id = rb_intern(name);
@@ -214,6 +219,7 @@ void DefineGlobalFunctions() {
     static bool defined = false;
     if (defined) return;
     defined = true;
+    for (const Function& row : GlobalFunctions()) Define(row);
     FunctionTable* table = FunctionTable::instance();
     for (const Function& row : table->Rows()) Define(row);
     table->SetListener(&Define);

@@ -2,8 +2,9 @@
 
 namespace script {
 
-// Defines every row of the function table as a global Ruby function taking exactly its parameters, and
-// every row added to the table later as it comes. Once per process, after the interpreter has started.
+// Defines the back end's global functions and then every row of the function table as global Ruby
+// functions taking exactly their parameters, and every row added to the table later as it comes. Once per
+// process, after the interpreter has started.
 //
 // A call converts and checks its arguments in protected code first; a refused argument raises a
 // TypeError in the calling script. The row's body runs only after that, outside any Ruby frame, and an

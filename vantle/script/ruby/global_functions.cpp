@@ -1,4 +1,4 @@
-#include "vantle/script/global_functions.h"
+#include "vantle/script/ruby/global_functions.h"
 
 #include <algorithm>
 #include <ctime>

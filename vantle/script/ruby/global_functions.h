@@ -7,10 +7,10 @@
 
 namespace script {
 
-// The global functions of the scripting layer itself, in the order scripts see them: logging and
-// "require", named functors, players and their options, sound and music, full screen, context values,
-// settings, score tables, messages, wallpaper and the mouse effect. The screen and window functions
-// come from the GUI.
+// The script back end's own global functions, in the order they are defined: logging and "require",
+// named functors, players and their options, sound and music, full screen, context values, settings,
+// score tables, messages, wallpaper and the mouse effect. The screen and window functions join them
+// from the GUI's binding.
 std::vector<Function> GlobalFunctions();
 
 // The folder "scores_get" reads score tables from: the per-user directory, named once at start-up.
