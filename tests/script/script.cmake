@@ -6,5 +6,5 @@ vantle_test(test_script_ruby ruby_main.cpp engine_ruby_test.cpp value_ruby_test.
 target_link_libraries(test_script_ruby PRIVATE vantle_script_ruby)
 
 # The global script functions against recording doubles, in an interpreter of their own.
-vantle_test(test_script_functions ruby_main.cpp functions_fixture.cpp functions_test.cpp functions_fuzz_test.cpp)
+vantle_test(test_script_functions ruby_main.cpp functions_test.cpp)
 target_link_libraries(test_script_functions PRIVATE vantle_script_ruby)

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "vantle/core/log.h"
-#include "vantle/script/function_table.h"
+#include "vantle/script/function.h"
 #include "vantle/script/ruby/global_functions.h"
 #include "vantle/script/ruby/ruby_api.h"
 
@@ -132,9 +132,8 @@ Result RunBody(const Function& row, const Arguments& arguments) {
 Outcome Invoke(ID name, VALUE first, VALUE second, VALUE third) {
     const auto found = Defined().find(name);
     if (found == Defined().end()) return {Qnil, 0};
-    // A copy: the body may add rows, replacing the entry.
-    const Function row = found->second;
-    VALUE given[FunctionTable::kMaxParameters] = {first, second, third};
+    const Function& row = found->second;
+    VALUE given[Function::kMaxParameters] = {first, second, third};
     Arguments arguments(row.parameters.size());
     bool converted = false;
     auto convert = [&] {
@@ -183,7 +182,7 @@ VALUE Call3(VALUE, VALUE first, VALUE second, VALUE third) {
 void Define(const Function& row) {
     const char* name = row.name.c_str();
     const std::size_t arity = row.parameters.size();
-    if (arity > FunctionTable::kMaxParameters || !row.body) {
+    if (arity > Function::kMaxParameters || !row.body) {
         core::Log::instance()->Write("EngineRuby: can't define %s", name);
         return;
     }
@@ -220,9 +219,6 @@ void DefineGlobalFunctions() {
     if (defined) return;
     defined = true;
     for (const Function& row : GlobalFunctions()) Define(row);
-    FunctionTable* table = FunctionTable::instance();
-    for (const Function& row : table->Rows()) Define(row);
-    table->SetListener(&Define);
 }
 
 }  // namespace script

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "vantle/script/function_table.h"
+#include "vantle/script/function.h"
 
 namespace script {
 
-// The script back end's own global functions, in the order they are defined: logging and "require",
-// named functors, players and their options, sound and music, full screen, context values, settings,
-// score tables, messages, wallpaper and the mouse effect. The screen and window functions join them
-// from the GUI's binding.
+// The global functions of the scripts, in the order they are defined: logging and "require", named
+// functors, players and their options, sound and music, full screen, context values, settings, score
+// tables, messages, wallpaper and the mouse effect. The screen and window functions join them after
+// "require", as rows the GUI describes in its own binding.
 std::vector<Function> GlobalFunctions();
 
 // The folder "scores_get" reads score tables from: the per-user directory, named once at start-up.

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
-
-#include "vantle/core/singleton.h"
 
 namespace script {
 
@@ -44,9 +41,9 @@ struct Result {
 // How the back end checks a parameter. A check that fails raises the script language's type error in
 // the calling script, and the function does not run.
 enum class Parameter {
-    // A String (or what converts to one implicitly): Kind::String.
+    // A String (or what converts to one implicitly): Argument::Kind::String.
     Text,
-    // Anything numeric: Kind::Float.
+    // Anything numeric: Argument::Kind::Float.
     Number,
     // nil, or as Text.
     TextOrNil,
@@ -56,34 +53,16 @@ enum class Parameter {
 
 // A global function of the scripts: its name, its parameters (the script must pass exactly these) and
 // the native code that runs it. The body may throw: the back end logs the exception and gives nil.
+// Written without the script language, so any layer can describe its functions for the back end.
 struct Function {
     using Body = Result (*)(const Arguments& arguments);
+
+    // The most parameters a function may take.
+    static const std::size_t kMaxParameters = 3;
 
     std::string name;
     std::vector<Parameter> parameters;
     Body body = nullptr;
-};
-
-// Global functions that layers other than the script back end add for the scripts, without knowing the
-// script language. The back end defines its own functions first, then these in order, and a row added
-// after it started at once.
-class FunctionTable : public core::Singleton<FunctionTable> {
-public:
-    // The most parameters a function may take.
-    static const std::size_t kMaxParameters = 3;
-
-    using Listener = std::function<void(const Function&)>;
-
-    // Appends the rows; a row without a body or with more than kMaxParameters is refused with a log line.
-    // A row whose name is taken replaces the earlier one for the scripts.
-    void Add(const std::vector<Function>& rows);
-    const std::vector<Function>& Rows() const { return _rows; }
-    // The running back end: told of every row added from now on. Null stops telling.
-    void SetListener(const Listener& listener) { _listener = listener; }
-
-private:
-    std::vector<Function> _rows;
-    Listener _listener;
 };
 
 }  // namespace script

@@ -1,6 +1,4 @@
-#include "vantle/script/function_table.h"
-
-#include "vantle/core/log.h"
+#include "vantle/script/function.h"
 
 namespace script {
 
@@ -37,17 +35,6 @@ Result Result::Rows(const std::vector<std::vector<std::string>>& rows) {
     result.kind = Kind::Rows;
     result.rows = rows;
     return result;
-}
-
-void FunctionTable::Add(const std::vector<Function>& rows) {
-    for (const Function& row : rows) {
-        if (row.parameters.size() > kMaxParameters || !row.body) {
-            core::Log::instance()->Write("FunctionTable: refused %s", row.name.c_str());
-            continue;
-        }
-        _rows.push_back(row);
-        if (_listener) _listener(row);
-    }
 }
 
 }  // namespace script
