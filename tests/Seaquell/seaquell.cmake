@@ -1,0 +1,1 @@
+vantle_test(test_seaquell_back_board back_board_test.cpp LIBS seaquell)
