@@ -79,6 +79,20 @@ TEST_F(XmlCacheTest, ParseErrorsAreReportedUnderTheCallersPrefix) {
     EXPECT_EQ(log.Lines()[2], "Error loading thing: bad.xml : " + std::string(Get("bad.xml")->ErrorDesc()));
 }
 
+TEST_F(XmlCacheTest, LoadGivesOnlyDocumentsThatParse) {
+    dir.Write("load_good.xml", "<root/>");
+    dir.Write("load_bad.xml", "<root>");
+    test::CaptureLog log;
+    const core::ptr<TiXmlDocument> good = xml::Load("load_good.xml", "Error loading thing: ");
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good.get(), Get("load_good.xml").get());
+    EXPECT_FALSE(xml::Load("load_missing.xml", "Error loading thing: "));
+    EXPECT_FALSE(log.Contains("Error loading thing: "));
+    EXPECT_FALSE(xml::Load("load_bad.xml", "Error loading thing: "));
+    EXPECT_EQ(log.Lines().back(),
+              "Error loading thing: load_bad.xml : " + std::string(Get("load_bad.xml")->ErrorDesc()));
+}
+
 TEST_F(XmlCacheTest, DeepNestingIsAnErrorNotACrash) {
     // Text, attribute values, comments and sections that look like closing tags close nothing.
     const struct {

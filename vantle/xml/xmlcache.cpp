@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "vantle/core/log.h"
-#include "vantle/core/strutils.h"
 #include "vantle/io/loader.h"
+#include "vantle/xml/parser_text.h"
 
 namespace xml {
 
@@ -144,14 +144,18 @@ private:
 core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
     const core::ptr<io::IStream> stream = io::Loader::instance()->Load(name);
     if (!stream) return core::ptr<TiXmlDocument>();
-    const std::string text = core::remove(io::ReadText(stream), "\r");
+    return Parse(name, io::ReadText(stream));
+}
+
+core::ptr<TiXmlDocument> Parse(const std::string& name, const std::string& text) {
     core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
-    if (NestingScanner(text).Deepest(kMaxDepth) > kMaxDepth) {
+    const std::string input = ParserText(text);
+    if (NestingScanner(input).Deepest(kMaxDepth) > kMaxDepth) {
         core::Log::instance()->Write("XML nested too deeply: %s", name.c_str());
         document->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
         return document;
     }
-    document->Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    document->Parse(input.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
     return document;
 }
 
@@ -159,6 +163,12 @@ bool ReportParseError(const TiXmlDocument& document, const std::string& prefix) 
     if (!document.Error()) return false;
     core::Log::instance()->Write(prefix + document.Value() + " : " + document.ErrorDesc());
     return true;
+}
+
+core::ptr<TiXmlDocument> Load(const std::string& name, const std::string& prefix) {
+    const core::ptr<TiXmlDocument> document = XmlCache::instance()->Get(name);
+    if (!document || ReportParseError(*document, prefix)) return core::ptr<TiXmlDocument>();
+    return document;
 }
 
 }  // namespace xml
