@@ -1,12 +1,12 @@
 // The level-set file as the game reads it: the bytes stand in for "data/levels.xml" behind the loader.
-// Every level found is looked at, and the set is saved and read back, which must give the same levels.
-#include <unistd.h>
+// Loading neither crashes nor hangs, every level found can be looked at, and the set is saved and read
+// back with the same levels.
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "support/fuzz_files.h"
 #include "vantle/core/ptr.h"
 #include "vantle/game/levelset.h"
 #include "vantle/io/loader.h"
@@ -19,7 +19,7 @@ const char* const kLevels = "data/levels.xml";
 
 std::string input;
 
-// Serves the current input under the level-set name and nothing else.
+// Serves the current input under the level-set name; other names go to the file system.
 class InputSource : public io::Loader::Source {
 public:
     core::ptr<io::IStream> Load(const std::string& name) override {
@@ -29,10 +29,8 @@ public:
     }
 };
 
-std::string saved_path;
-
-void RemoveSaved() {
-    std::remove(saved_path.c_str());
+std::string SavedPath() {
+    return fuzz::Folder() + "/levels.xml";
 }
 
 bool Install() {
@@ -40,20 +38,24 @@ bool Install() {
     loader->ClearSources();
     loader->AddSource(core::ptr<io::Loader::Source>(new InputSource()));
     loader->AddSource(core::ptr<io::Loader::Source>(new io::FileSystemSource()));
-    char name[] = "/tmp/levelset_fuzz_XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd < 0) std::abort();
-    close(fd);
-    saved_path = name;
-    std::atexit(&RemoveSaved);
+    // Every input is a new file under the same names.
     xml::XmlCache::instance()->AddNeverCached(kLevels);
-    xml::XmlCache::instance()->AddNeverCached(saved_path);
+    xml::XmlCache::instance()->AddNeverCached(SavedPath());
     return true;
+}
+
+void Check(bool holds, const char* what) {
+    fuzz::Check(holds, "levelset_fuzz", what);
+}
+
+core::ptr<game::LevelSet::Level> At(const game::LevelSet& set, unsigned int index) {
+    return set.GetLevel(static_cast<int>(index));
 }
 
 void LookAt(const game::LevelSet& set) {
     for (unsigned int i = 0; i < set.GetLevelCount(); ++i) {
-        const core::ptr<game::LevelSet::Level> level = set.GetLevel(static_cast<int>(i));
+        const core::ptr<game::LevelSet::Level> level = At(set, i);
+        Check(level && level->id == i, "a level's id is its index");
         level->GetBonus("remove_row");
         level->Get("map").as_string();
         level->Get("time_limit").as_uint32();
@@ -61,13 +63,13 @@ void LookAt(const game::LevelSet& set) {
     }
 }
 
-// Whether the text is whole UTF-8 without zero bytes: the saved file's declaration names no encoding,
-// so it reads back as UTF-8, and a zero byte (from a character reference) ends a text file's reading.
+// Whole UTF-8 without zero bytes: the saved file's declaration names no encoding, so it reads back as
+// UTF-8, and a zero byte (from a character reference) ends a text file.
 bool IsPlainUtf8(const std::string& text) {
     for (size_t i = 0; i < text.size();) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
-        if (lead == 0) return false;
-        const size_t length = lead < 0x80           ? 1
+        const size_t length = lead == 0             ? 0
+                              : lead < 0x80         ? 1
                               : (lead >> 5) == 0x6  ? 2
                               : (lead >> 4) == 0xE  ? 3
                               : (lead >> 3) == 0x1E ? 4
@@ -83,21 +85,19 @@ bool IsPlainUtf8(const std::string& text) {
 
 bool Writable(const game::LevelSet& set) {
     for (unsigned int i = 0; i < set.GetLevelCount(); ++i) {
-        if (!IsPlainUtf8(set.GetLevel(static_cast<int>(i))->ToXML())) return false;
+        if (!IsPlainUtf8(At(set, i)->ToXML())) return false;
     }
     return true;
 }
 
 void CheckSaveReadsBack(const game::LevelSet& set) {
     if (!Writable(set)) return;
-    set.Save(saved_path);
+    set.Save(SavedPath());
     game::LevelSet reread;
-    reread.Load(saved_path);
-    if (reread.GetLevelCount() != set.GetLevelCount()) std::abort();
-    for (unsigned int i = 0; i < set.GetLevelCount(); ++i) {
-        const core::ptr<game::LevelSet::Level> a = set.GetLevel(static_cast<int>(i));
-        const core::ptr<game::LevelSet::Level> b = reread.GetLevel(static_cast<int>(i));
-        if (a->name != b->name || a->uid != b->uid || a->ToXML() != b->ToXML()) std::abort();
+    reread.Load(SavedPath());
+    Check(reread.GetLevelCount() == set.GetLevelCount(), "as many levels read back");
+    for (unsigned int i = 0; i < set.GetLevelCount() && i < reread.GetLevelCount(); ++i) {
+        Check(At(reread, i)->ToXML() == At(set, i)->ToXML(), "the same level read back");
     }
 }
 
@@ -112,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LookAt(set);
     set.MoveLevelUp(0);
     set.MoveLevelDown(1);
+    // A move keeps the ids, which the writer keeps too.
     CheckSaveReadsBack(set);
     return 0;
 }

@@ -2,12 +2,12 @@
 
 #include <tinyxml.h>
 
-#include <memory>
 #include <utility>
 
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
 #include "vantle/io/file.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace game {
@@ -17,39 +17,6 @@ namespace {
 const char* const kParseErrorPrefix = "Error loading levelset: ";
 // The document name a stream's text is parsed under.
 const char* const kStreamDocument = "levelset";
-
-// --- Reading XML: the level set's only contact with the parser's attribute getters and its parsing, kept
-// --- here so that moving to the shared XML readers and document loader is one mechanical step.
-
-bool HasAttribute(const TiXmlElement* element, const char* attribute) {
-    return element->Attribute(attribute) != nullptr;
-}
-
-std::string ReadText(const TiXmlElement* element, const char* attribute, const std::string& fallback) {
-    const char* text = element->Attribute(attribute);
-    return text ? std::string(text) : fallback;
-}
-
-unsigned int ReadUnsigned(const TiXmlElement* element, const char* attribute, unsigned int fallback) {
-    const char* text = element->Attribute(attribute);
-    return text ? core::str2unsigned(text) : fallback;
-}
-
-float ReadFloat(const TiXmlElement* element, const char* attribute, float fallback) {
-    const char* text = element->Attribute(attribute);
-    return text ? core::str2float(text) : fallback;
-}
-
-// The text parsed as one document under the name; the parser's error stays in it. Zero bytes after the
-// end keep the parser inside the buffer when the text ends inside a multi-byte character.
-std::unique_ptr<TiXmlDocument> ParseText(const std::string& text, const std::string& name) {
-    std::unique_ptr<TiXmlDocument> document(new TiXmlDocument(name));
-    const std::string padded = core::remove(text, "\r") + std::string(4, '\0');
-    document->Parse(padded.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
-    return document;
-}
-
-// --- End of reading XML.
 
 TiXmlElement* FindRoot(TiXmlDocument& document) {
     TiXmlNode* root = document.FirstChild("levelset");
@@ -70,12 +37,12 @@ const char* const kMapPoints[] = {"x0", "y0", "x1", "y1", "x2", "y2", "x3", "y3"
 void ReadMapPoints(const TiXmlElement* element, const std::string& level, math::Quad2& quad) {
     for (int i = 0; i < 8; ++i) {
         const char* attribute = kMapPoints[i];
-        if (!HasAttribute(element, attribute)) {
+        if (!xml::Has(element, attribute)) {
             core::Log::instance()->Write("LevelSet: map_tc of level \"%s\" lacks %s", level.c_str(),
                                          attribute);
         }
         float& coordinate = i % 2 == 0 ? quad[i / 2].x : quad[i / 2].y;
-        coordinate = ReadFloat(element, attribute, 0.0f);
+        coordinate = xml::ReadFloat(element, attribute, 0.0f);
     }
 }
 
@@ -88,9 +55,9 @@ LevelSet::Level::BonusOption::BonusOption(const std::string& name_, unsigned int
 
 LevelSet::Level::BonusOption::BonusOption(TiXmlElement* element) : BonusOption() {
     if (!element) return;
-    name = ReadText(element, "name", name);
-    prob = ReadUnsigned(element, "prob", prob);
-    delay = ReadUnsigned(element, "delay", delay);
+    name = xml::ReadText(element, "name", name);
+    prob = xml::ReadUnsigned(element, "prob", prob);
+    delay = xml::ReadUnsigned(element, "delay", delay);
 }
 
 std::string LevelSet::Level::BonusOption::ToXML() const {
@@ -100,10 +67,10 @@ std::string LevelSet::Level::BonusOption::ToXML() const {
 
 LevelSet::Level::Level(TiXmlElement* element, LevelSet* set) {
     if (element) {
-        id = ReadUnsigned(element, "id", id);
-        name = ReadText(element, "name", name);
-        uid = ReadUnsigned(element, "uid", uid);
-        revision = ReadUnsigned(element, "revision", revision);
+        id = xml::ReadUnsigned(element, "id", id);
+        name = xml::ReadText(element, "name", name);
+        uid = xml::ReadUnsigned(element, "uid", uid);
+        revision = xml::ReadUnsigned(element, "revision", revision);
     }
     if (uid == 0 && set) uid = ++set->last_uid;
     if (!element) return;
@@ -143,22 +110,22 @@ LevelSet::LevelSet() = default;
 
 void LevelSet::Load(const std::string& path) {
     core::Log::instance()->Write("LevelSet::Load %s", path.c_str());
-    const core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(path);
-    if (!document || xml::ReportParseError(*document, kParseErrorPrefix)) return;
+    const core::ptr<TiXmlDocument> document = xml::Load(path, kParseErrorPrefix);
+    if (!document) return;
     TiXmlElement* root = FindRoot(*document);
     if (!root) return;
-    name = ReadText(root, "name", name);
-    last_uid = ReadUnsigned(root, "last_uid", last_uid);
+    name = xml::ReadText(root, "name", name);
+    last_uid = xml::ReadUnsigned(root, "last_uid", last_uid);
     Replace(root);
 }
 
 void LevelSet::Load(const core::ptr<io::IStream>& stream) {
     if (!stream) return;
-    const std::unique_ptr<TiXmlDocument> document = ParseText(io::ReadText(stream), kStreamDocument);
+    const core::ptr<TiXmlDocument> document = xml::Parse(kStreamDocument, io::ReadText(stream));
     if (xml::ReportParseError(*document, kParseErrorPrefix)) return;
     TiXmlElement* root = FindRoot(*document);
     if (!root) return;
-    name = ReadText(root, "name", name);
+    name = xml::ReadText(root, "name", name);
     Replace(root);
 }
 

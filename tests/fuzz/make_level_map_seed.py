@@ -13,5 +13,5 @@ layers = [
     "".join(CODES[(i * 5) % len(CODES)] for i in range(CELLS)),  # placed balls
     "0" * CELLS,                                   # no locks
 ]
-with open(os.path.join(os.path.dirname(__file__), "level_map", "full.txt"), "w") as out:
+with open(os.path.join(os.path.dirname(__file__), "corpus", "level_map", "full.txt"), "w") as out:
     out.write(";".join(layers))
