@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <iterator>
 #include <utility>
 
 #include "vantle/core/log.h"
@@ -35,7 +36,7 @@ const char* const kMapPoints[] = {"x0", "y0", "x1", "y1", "x2", "y2", "x3", "y3"
 
 // A point that is missing reads as 0, with a log line: the other seven still hold.
 void ReadMapPoints(const TiXmlElement* element, const std::string& level, math::Quad2& quad) {
-    for (int i = 0; i < 8; ++i) {
+    for (size_t i = 0; i < std::size(kMapPoints); ++i) {
         const char* attribute = kMapPoints[i];
         if (!xml::Has(element, attribute)) {
             core::Log::instance()->Write("LevelSet: map_tc of level \"%s\" lacks %s", level.c_str(),
