@@ -142,14 +142,6 @@ TEST_F(Factory, MapCharactersMakeTheirKinds) {
     }
 }
 
-TEST_F(Factory, ColourSpritesAreTheBallFiles) {
-    EXPECT_EQ(BallFactory::GetSpriteFile(1), "data/sprites/ball0.xml");
-    EXPECT_EQ(BallFactory::GetSpriteFile(8), "data/sprites/ball7.xml");
-    EXPECT_EQ(BallFactory::GetSpriteFile(BallFactory::B_REMOVE_COLOR5), "data/sprites/remove_color.xml");
-    EXPECT_EQ(BallFactory::GetBonusName(BallFactory::B_REMOVE_COLOR5), "remove_color5");
-    EXPECT_EQ(BallFactory::GetBonusName(3), "");
-}
-
 TEST_F(Factory, NothingToDrawMakesNoBall) {
     struct Case {
         const char* name;

@@ -23,13 +23,11 @@ const char* const kBallSprite =
 
 const math::Vector2 kCell(10, 20);
 
-// A kind that never matches, as bonus balls do, and that counts its clicks.
+// A kind that never matches, as bonus balls do.
 class Refusing : public cm::Ball {
 public:
     using cm::Ball::Ball;
     bool CompareTo(const core::ptr<cm::Ball>&) const override { return false; }
-    void OnClick(cm::Board*) override { ++clicks; }
-    int clicks = 0;
 };
 
 class Balls : public test::EffectKindsTest {
@@ -188,13 +186,6 @@ TEST_F(Balls, ACloneIsAPlainBallWithTheSameStateAndASpriteOfItsOwn) {
     EXPECT_NE(copy->GetSprite(), original->GetSprite());
     copy->StartAnimation("spin");
     EXPECT_EQ(Playing(*original), "over");
-}
-
-TEST_F(Balls, RemovingABallActsAsAClick) {
-    Refusing ball(NewSprite(), kCell, 12);
-    ball.OnRemove(nullptr);
-    ball.OnClick(nullptr);
-    EXPECT_EQ(ball.clicks, 2);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "vantle/core/ptr.h"
@@ -60,11 +59,6 @@ TEST(GridTemplate, AnEmptyOrNegativeGridRefusesEveryAccess) {
         EXPECT_GE(grid.height, 0);
         EXPECT_THROW(grid.Get(0, 0), Grid::BadBoardCoordinatesException);
     }
-}
-
-TEST(GridTemplate, EachElementTypeHasItsOwnException) {
-    EXPECT_FALSE((std::is_same<game::Board<int>::BadBoardCoordinatesException,
-                               game::Board<char>::BadBoardCoordinatesException>::value));
 }
 
 TEST(GridTemplate, SettingAnEmptyPointerReleasesTheGridsReference) {
