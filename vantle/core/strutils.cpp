@@ -125,6 +125,30 @@ std::string remove(const std::string& text, const std::string& substring) {
     return result;
 }
 
+std::string escape_xml(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
 std::vector<std::string> str_split(const std::string& text, const std::string& delimiter,
                                    unsigned int minimum) {
     std::vector<std::string> result;
