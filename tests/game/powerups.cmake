@@ -1,0 +1,1 @@
+vantle_test(test_game_powerup_definitions powerup_definition_test.cpp powerup_table.cpp)
