@@ -1,1 +1,3 @@
 vantle_test(test_game_powerup_definitions powerup_definition_test.cpp powerup_table.cpp)
+vantle_test(test_game_powerups powerup_test.cpp powerup_table.cpp)
+vantle_test(test_game_powerup_set powerup_set_test.cpp powerup_table.cpp)
