@@ -83,22 +83,23 @@ void Options::Save(io::Writer& writer) const {
     }
 }
 
-void Options::Load(io::Reader& reader) {
+bool Options::Load(io::Reader& reader) {
     _values.clear();
     unsigned int count = reader.ReadUInt();
     for (unsigned int read = 0; read < count; ++read) {
         // A damaged count must not keep us reading empty entries from an exhausted stream.
         if (reader.AtEnd()) {
             Log::instance()->Write("Option set ends after %u of %u entries", read, count);
-            return;
+            return false;
         }
         std::string name = reader.ReadString();
         if (reader.AtEnd()) {
             Log::instance()->Write("Option set ends inside entry %u of %u", read + 1, count);
-            return;
+            return false;
         }
         _values[name] = Value(reader.ReadString());
     }
+    return !reader.ReadPastEnd();
 }
 
 }  // namespace core
