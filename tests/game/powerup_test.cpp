@@ -6,6 +6,7 @@
 #include "powerup_table.h"
 #include "support/context_recorder.h"
 #include "support/frame_clock.h"
+#include "support/temp_dir.h"
 #include "vantle/game/powerup.h"
 
 namespace {
@@ -120,6 +121,22 @@ TEST_F(PowerupTest, ALevelSoldWhileItChargesCountsAsFullyChargedWhenItsStepEnds)
     recolor.Update(clock.At(8000));
     EXPECT_FLOAT_EQ(recolor.GetFill(), 1.0f);
     EXPECT_EQ(recolor.GetLevel(), 2u);
+}
+
+TEST_F(PowerupTest, AStepOfManyHoursIsNotFullyChargedBeforeItsEnd) {
+    test::TempDir dir;
+    dir.Write("long.xml", R"(<powerups><powerup name="long">
+        <level><filling_time><level time="4294967295"/></filling_time></level>
+    </powerup></powerups>)");
+    const test::WorkingDirectory cwd(dir.Path());
+    game::PowerupDefinitionTable table;
+    table.Load("long.xml");
+    Powerup powerup(table.Get("long"));
+    powerup.Reset(0);
+    powerup.Update(4294967294u);
+    EXPECT_LT(powerup.GetFill(), 1.0f);
+    powerup.Update(4294967295u);
+    EXPECT_FLOAT_EQ(powerup.GetFill(), 1.0f);
 }
 
 struct TextCase {

@@ -1,6 +1,7 @@
 #include "vantle/game/powerup.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "vantle/core/context.h"
@@ -13,6 +14,7 @@ namespace {
 
 // A power-up without a definition charges each step in this many milliseconds.
 const unsigned int kDefaultFillingTime = 1000;
+const float kAlmostFull = std::nextafter(1.0f, 0.0f);
 
 }  // namespace
 
@@ -56,7 +58,8 @@ void Powerup::Update(unsigned int time) {
     if (definition && !HasLevels()) return;
     const unsigned int elapsed = time - fillStart;
     if (elapsed < fillingTime) {
-        fill = static_cast<float>(elapsed) / static_cast<float>(fillingTime);
+        // Floats round a step of many hours to 1 near its end, which would read as fully charged.
+        fill = std::min(static_cast<float>(elapsed) / static_cast<float>(fillingTime), kAlmostFull);
     } else {
         CompleteStep(time);
     }
