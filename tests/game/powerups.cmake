@@ -11,3 +11,4 @@ else()
         FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/powerups"
         FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/powerups")
 endif()
+vantle_test(test_game_current_powerup_set current_powerup_set_test.cpp powerup_table.cpp)
