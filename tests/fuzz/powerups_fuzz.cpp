@@ -28,7 +28,8 @@ void CheckLevels(const game::PowerupDefinition& definition) {
     const unsigned int count = definition.GetLevelCount();
     for (unsigned int level = count; level < count + kLevelsPastTheLast; ++level) {
         Check(definition.GetPrice(level) == 0, "no price past the last level");
-        Check(definition.GetFillingTime(level, level) == 1000, "1000 ms past the last level");
+        Check(definition.GetFillingTime(level, level) == game::PowerupDefinition::kDefaultFillingTime,
+              "the default filling time past the last level");
         Check(definition.GetOption(level, "count").get_type() == core::Value::UNSET,
               "no options past the last level");
     }

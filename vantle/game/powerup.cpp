@@ -12,8 +12,6 @@ namespace game {
 
 namespace {
 
-// A power-up without a definition charges each step in this many milliseconds.
-const unsigned int kDefaultFillingTime = 1000;
 const float kAlmostFull = std::nextafter(1.0f, 0.0f);
 
 }  // namespace
@@ -108,7 +106,7 @@ std::string Powerup::ToString() const {
 }
 
 unsigned int Powerup::StepFillingTime() const {
-    return definition ? definition->GetFillingTime(level, maxLevel) : kDefaultFillingTime;
+    return definition ? definition->GetFillingTime(level, maxLevel) : PowerupDefinition::kDefaultFillingTime;
 }
 
 void Powerup::Publish() const {

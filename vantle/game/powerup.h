@@ -63,7 +63,7 @@ private:
     unsigned int level = 0;
     unsigned int maxLevel = 0;
     // Until the first Reset: a fresh step at time 0.
-    unsigned int fillingTime = 1000;
+    unsigned int fillingTime = PowerupDefinition::kDefaultFillingTime;
     unsigned int fillStart = 0;
     unsigned int pauseTime = 0;
     float fill = 0.0f;

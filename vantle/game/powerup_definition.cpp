@@ -10,9 +10,6 @@ namespace game {
 
 namespace {
 
-// A step charges this long when nothing says otherwise.
-const unsigned int kDefaultFillingTime = 1000;
-
 const char kParseErrorPrefix[] = "Error loading powerup table: ";
 
 // Names the file and line, so that whoever edits the table finds the entry.

@@ -17,6 +17,9 @@ namespace game {
 // performs it with. Level 0 comes first.
 class PowerupDefinition {
 public:
+    // How long a step charges when nothing says otherwise, in ms.
+    static constexpr unsigned int kDefaultFillingTime = 1000;
+
     // One upgrade level: its options (such as "count" or "halfwidth"), price and charge times.
     class Level : public core::Options {
     public:
