@@ -1,0 +1,59 @@
+#pragma once
+
+#include <list>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "vantle/core/ptr.h"
+#include "vantle/math/rect.h"
+
+namespace gui {
+
+class Window;
+
+// The children of one window in z-order: the front is the topmost child, drawn last and updated first.
+// Each child's id is made unique among its siblings when it is added. Walks that call into the children
+// hold each child while they call it, so a child that loses its place meanwhile lives until its call
+// returns.
+class WindowList {
+public:
+    bool Empty() const { return list.empty(); }
+
+    // Puts the window at the front, renaming it when a sibling already has its id.
+    void Add(const core::ptr<Window>& w);
+    // id itself when free; otherwise id, "_" and the list's counter, tried again until free. One counter
+    // serves every id of the list and is never reset.
+    std::string GenUniqId(const std::string& id);
+    // Empty when no child has the id.
+    core::ptr<Window> Get(const std::string& id) const;
+
+    // Updates each visible child, front to back. Stops when a handler run meanwhile has cleared this list.
+    void Update();
+    // Draws each visible child, back to front.
+    void Render();
+    void CalcAbsRect(const math::Rect& parent_abs);
+    void SetState(const std::string& name, unsigned int time);
+    void Reset();
+    void PrepareHandlers();
+    // Lets go of every child, front to back, logging each; the counter keeps its value.
+    void Clear();
+
+    WindowList() = default;
+    ~WindowList() { Clear(); }
+    // A copy shares the windows and the counter's value; it does not clone them.
+    WindowList(const WindowList&) = default;
+    WindowList& operator=(const WindowList&) = default;
+
+private:
+    // The children, front to back, each held for a walk that may run handlers.
+    std::vector<core::ptr<Window>> Snapshot() const;
+
+    unsigned int counter = 1;
+    std::list<core::ptr<Window>> list;
+    std::map<std::string, core::ptr<Window>> ids;
+    // Counts the Clear calls, so a walk can tell that the list it walks was emptied under it.
+    unsigned int _clears = 0;
+};
+
+}  // namespace gui
