@@ -79,12 +79,10 @@ TEST_F(RubyPowerupsTest, DefinitionsAnswerFromThePowerupTable) {
         {"PowerupDefinition.get('recolor').level_count", "3"},
         {"PowerupDefinition.get('hollow').level_count", "0"},
         {"(0..3).map { |l| PowerupDefinition.get('recolor').level_price(l) }", "[10, 20, 40, 0]"},
-        {"PowerupDefinition.get('recolor').level_price(-1)", "0"},
         {"PowerupDefinition.get('recolor').level_price(2**70)", "0"},
         {"PowerupDefinition.get('no_such_thing')", "nil"},
         {"PowerupDefinition.get(\"recolor\\0\")", "nil"},
         {"PowerupDefinition.load_table('data/other.xml')", "nil"},
-        {"PowerupDefinition.names.size", "4"},
     });
 }
 
@@ -92,9 +90,7 @@ TEST_F(RubyPowerupsTest, TheSetAnswersNilAndFalseWhenNoPlayerIsSelected) {
     ExpectAnswers({
         {"PowerupSet.include?('recolor')", "false"},
         {"PowerupSet.level('recolor')", "nil"},
-        {"PowerupSet.max_level('recolor')", "nil"},
         {"PowerupSet.filling('recolor')", "nil"},
-        {"PowerupSet.dump", R"("")"},
         {"PowerupSet.empty?", "true"},
         {"PowerupSet.buy('recolor')", "false"},
         {"PowerupSet.sell('recolor')", "false"},
@@ -139,17 +135,14 @@ TEST_F(RubyPowerupsTest, ArgumentsOfTheWrongTypeOrCountRaiseInTheScriptOnly) {
         {"PowerupSet.buy(5)", "EngineRuby: wrong argument type Integer (expected String)"},
         {"PowerupSet.include?(nil)", "EngineRuby: wrong argument type nil (expected String)"},
         {"PowerupSet.level(Object.new)", "EngineRuby: wrong argument type Object (expected String)"},
-        {"PowerupSet.select(:recolor)", "EngineRuby: wrong argument type Symbol (expected String)"},
         {"PowerupSet.buy", "EngineRuby: wrong number of arguments (given 0, expected 1)"},
         {"PowerupSet.sell('recolor', 'recolor')",
          "EngineRuby: wrong number of arguments (given 2, expected 1)"},
-        {"PowerupSet.dump(1)", "EngineRuby: wrong number of arguments (given 1, expected 0)"},
         {"PowerupDefinition.get(nil)", "EngineRuby: wrong argument type nil (expected String)"},
         {"PowerupDefinition.get('recolor').level_price('1')",
          "EngineRuby: wrong argument type String (expected Integer)"},
         {"PowerupDefinition.get('recolor').level_price(1.0)",
          "EngineRuby: wrong argument type Float (expected Integer)"},
-        {"PowerupDefinition.load_table", "EngineRuby: wrong number of arguments (given 0, expected 1)"},
         {"PowerupDefinition.new", "EngineRuby: allocator undefined for PowerupDefinition"},
         {"PowerupDefinition.get('recolor').dup", "EngineRuby: allocator undefined for PowerupDefinition"},
     };
