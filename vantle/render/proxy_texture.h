@@ -7,7 +7,7 @@ namespace render {
 
 // The texture every image becomes: a view on one block of a shared page. Its 0 to 1 coordinates span
 // the image inside the block's one-pixel border. Not copyable: each proxy holds one count on its block.
-class ProxyTexture : public ITexture {
+class ProxyTexture final : public ITexture {
 public:
     ProxyTexture(BaseTexture* page, BaseTexture::Block* block);
     ~ProxyTexture() override;
@@ -15,7 +15,9 @@ public:
     ProxyTexture& operator=(const ProxyTexture&) = delete;
 
     math::Vector2 get_abs_coord(const math::Vector2& point) const override;
-    math::Rect get_abs_trect(const math::Rect& rect) const override;
+    math::Rect get_abs_trect(const math::Rect& rect) const override {
+        return IsWhole(rect) ? _whole : MapRect(rect);
+    }
 
     float GetScaleX() const override { return 1.0f; }
     float GetScaleY() const override { return 1.0f; }
@@ -30,8 +32,15 @@ public:
     BaseTexture::Block* GetBlock() const { return _block; }
 
 private:
+    static bool IsWhole(const math::Rect& r) {
+        return r.left == 0.0f && r.top == 0.0f && r.right == 1.0f && r.bottom == 1.0f;
+    }
+    math::Rect MapRect(const math::Rect& rect) const;
+
     BaseTexture* _page;
     BaseTexture::Block* _block;
+    // The whole image mapped, worked out once: most draws show the whole image.
+    math::Rect _whole;
 };
 
 }  // namespace render
