@@ -170,6 +170,9 @@ TEST(ProxyTexture, MapsItsCoordinatesInsideTheBorder) {
     }
     ExpectRect(texture.get_abs_trect(math::Rect(0, 0, 1, 1)), 1 / 1024.0f, 1 / 1024.0f, 33 / 1024.0f,
                17 / 1024.0f);
+    // The whole image, kept from construction, and the same asked with negative zeros.
+    EXPECT_EQ(texture.GetWholeRect(), texture.get_abs_trect(math::Rect(0, 0, 1, 1)));
+    EXPECT_EQ(texture.get_abs_trect(math::Rect(-0.0f, -0.0f, 1, 1)), texture.GetWholeRect());
     EXPECT_FLOAT_EQ(texture.GetScaleX(), 1.0f);
     EXPECT_EQ(texture.GetWidth(), 0u);
     EXPECT_EQ(texture.Get(0, 0), 0u);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstring>
+
 #include "vantle/render/base_texture.h"
 #include "vantle/render/texture.h"
 
@@ -29,12 +31,17 @@ public:
     void Fill(const Color&) override {}
 
     BaseTexture* GetPage() const { return _page; }
+    // What get_abs_trect gives for the whole image, (0, 0, 1, 1).
+    const math::Rect& GetWholeRect() const { return _whole; }
+
+    // Compared bit for bit: two word compares. A rectangle this misses maps the long way, to the same.
+    static bool IsWhole(const math::Rect& r) {
+        static constexpr math::Rect kWhole(0.0f, 0.0f, 1.0f, 1.0f);
+        return std::memcmp(&r, &kWhole, sizeof r) == 0;
+    }
     BaseTexture::Block* GetBlock() const { return _block; }
 
 private:
-    static bool IsWhole(const math::Rect& r) {
-        return r.left == 0.0f && r.top == 0.0f && r.right == 1.0f && r.bottom == 1.0f;
-    }
     math::Rect MapRect(const math::Rect& rect) const;
 
     BaseTexture* _page;

@@ -287,6 +287,7 @@ void RenderOGL::SetBlendingMode(BlendingMode mode) {
 
 void RenderOGL::SetFilteringMode(FilteringMode mode) {
     _filtering = mode;
+    _ready_page = nullptr;
     ApplyFilter();
 }
 
@@ -310,6 +311,7 @@ void RenderOGL::ApplyFilter() {
 }
 
 void RenderOGL::SetTexturing(bool on) {
+    if (!on) _ready_page = nullptr;
     if (_texturing_known && _texturing_on == on) return;
     if (on) {
         glEnable(GL_TEXTURE_2D);
@@ -322,7 +324,7 @@ void RenderOGL::SetTexturing(bool on) {
 
 void RenderOGL::UseTexture(const ITexture* texture) {
     const ProxyTexture* proxy = AsProxy(texture);
-    UsePage(proxy ? proxy->GetPage() : nullptr);
+    UseReadyPage(proxy ? proxy->GetPage() : nullptr);
 }
 
 void RenderOGL::UsePage(const BaseTexture* page) {
@@ -337,10 +339,12 @@ void RenderOGL::UsePage(const BaseTexture* page) {
         _bound_filter = -1;
     }
     if (_bound_filter != _filtering) ApplyFilter();
+    _ready_page = page;
 }
 
 void RenderOGL::ForgetBoundTexture() {
     _bound_page = nullptr;
+    _ready_page = nullptr;
     _bound_filter = -1;
     _texturing_known = false;
 }
@@ -405,32 +409,37 @@ void RenderOGL::DrawRect(const math::Rect& rect, const Color& color) {
     glEnd();
 }
 
+// Compiled into both rectangle draws of a texture: every tile of a frame comes through here.
+inline __attribute__((always_inline)) void RenderOGL::DrawTexturedRect(const math::Rect& rect,
+                                                                       const Color& color,
+                                                                       const ITexture* texture,
+                                                                       const math::Rect& texture_rect) {
+    SendColor(ForcedColor(_force, color));
+    const ProxyTexture* proxy = AsProxy(texture);
+    // Most draws show a whole image, whose page rectangle the proxy keeps.
+    math::Rect mapped = texture_rect;
+    const math::Rect* uv = &mapped;
+    if (proxy && ProxyTexture::IsWhole(texture_rect)) {
+        uv = &proxy->GetWholeRect();
+    } else if (texture) {
+        mapped = texture->get_abs_trect(texture_rect);
+    }
+    UseReadyPage(proxy ? proxy->GetPage() : nullptr);
+    glBegin(GL_QUADS);
+    glTexCoord2f(uv->left, uv->top);
+    SendCorner(rect.left, rect.top);
+    glTexCoord2f(uv->right, uv->top);
+    SendCorner(rect.right, rect.top);
+    glTexCoord2f(uv->right, uv->bottom);
+    SendCorner(rect.right, rect.bottom);
+    glTexCoord2f(uv->left, uv->bottom);
+    SendCorner(rect.left, rect.bottom);
+    glEnd();
+}
+
 void RenderOGL::DrawRect(const math::Rect& rect, const Color& color, const ITexture* texture,
                          const math::Rect& texture_rect) {
     DrawTexturedRect(rect, color, texture, texture_rect);
-}
-
-void RenderOGL::DrawTexturedRect(const math::Rect& rect, const Color& color, const ITexture* texture,
-                                 const math::Rect& texture_rect) {
-    SendColor(ForcedColor(_force, color));
-    const ProxyTexture* proxy = AsProxy(texture);
-    math::Rect uv = texture_rect;
-    if (proxy) {
-        uv = proxy->get_abs_trect(texture_rect);
-    } else if (texture) {
-        uv = texture->get_abs_trect(texture_rect);
-    }
-    UsePage(proxy ? proxy->GetPage() : nullptr);
-    glBegin(GL_QUADS);
-    glTexCoord2f(uv.left, uv.top);
-    SendCorner(rect.left, rect.top);
-    glTexCoord2f(uv.right, uv.top);
-    SendCorner(rect.right, rect.top);
-    glTexCoord2f(uv.right, uv.bottom);
-    SendCorner(rect.right, rect.bottom);
-    glTexCoord2f(uv.left, uv.bottom);
-    SendCorner(rect.left, rect.bottom);
-    glEnd();
 }
 
 void RenderOGL::DrawRect(const math::Rect& rect, const Tile& tile) {

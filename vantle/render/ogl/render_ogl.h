@@ -111,6 +111,10 @@ private:
     // Texturing on with the texture's page bound and filtered, or off without one.
     void UseTexture(const ITexture* texture);
     void UsePage(const BaseTexture* page);
+    // The common case first: the page of the draw before, with everything set.
+    void UseReadyPage(const BaseTexture* page) {
+        if (!page || page != _ready_page) UsePage(page);
+    }
     void ApplyFilter();
     // Forgets what the GL context is known to have bound and enabled.
     void ForgetBoundTexture();
@@ -134,6 +138,8 @@ private:
     // the rebind.
     // Pages are deleted only where the renderer forgets this, so the pointer cannot dangle.
     const BaseTexture* _bound_page = nullptr;
+    // The bound page while texturing is on and its filter applied: a draw from it changes no state.
+    const BaseTexture* _ready_page = nullptr;
     int _bound_filter = -1;
     bool _texturing_known = false;
     bool _texturing_on = false;
