@@ -65,24 +65,12 @@ void Place(benchmark::State& state, const Pictures& pictures) {
 void BM_PlaceMixedPictures(benchmark::State& state) {
     Place(state, MixedPictures(static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_PlaceMixedPictures)
-    ->Arg(250)
-    ->Arg(500)
-    ->Arg(1000)
-    ->Arg(2000)
-    ->Arg(4000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceMixedPictures)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_PlaceSameSizePictures(benchmark::State& state) {
     Place(state, SameSizePictures(static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_PlaceSameSizePictures)
-    ->Arg(250)
-    ->Arg(500)
-    ->Arg(1000)
-    ->Arg(2000)
-    ->Arg(4000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceSameSizePictures)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -73,14 +73,14 @@ void BaseTexture::clear_unused_blocks() {
     _full_rows.clear();
 }
 
-const BaseTexture::Block* BaseTexture::FindCollision(const math::Rect& rect) const {
+const math::Rect* BaseTexture::FindCollision(const math::Rect& rect) const {
     const unsigned int first_column = CellOf(rect.left);
     const unsigned int last_column = CellOf(rect.right);
     const unsigned int last_row = CellOf(rect.bottom);
     for (unsigned int row = CellOf(rect.top); row <= last_row; ++row) {
         for (unsigned int column = first_column; column <= last_column; ++column) {
-            for (const Block* block : _cells[row * _cells_per_side + column]) {
-                if (Collide(rect, block->rect)) return block;
+            for (const Placed& placed : _cells[row * _cells_per_side + column]) {
+                if (Collide(rect, placed.rect)) return &placed.rect;
             }
         }
     }
@@ -109,9 +109,9 @@ bool BaseTexture::FindFreePosition(unsigned int width, unsigned int height, math
 unsigned int BaseTexture::FindFreeInRow(unsigned int x, unsigned int y, unsigned int width,
                                         unsigned int height) const {
     while (x + width <= _side) {
-        const Block* hit = FindCollision(RectAt(x, y, width, height));
+        const math::Rect* hit = FindCollision(RectAt(x, y, width, height));
         if (!hit) return x;
-        const unsigned int hit_right = static_cast<unsigned int>(std::floor(hit->rect.right));
+        const unsigned int hit_right = static_cast<unsigned int>(std::floor(hit->right));
         x = (hit_right / kScanStepX + 1) * kScanStepX;
     }
     return x;
@@ -160,8 +160,8 @@ float BaseTexture::StopAbove(const math::Rect& rect) const {
     for (unsigned int row = CellOf(rect.top) + 1; row-- > 0;) {
         float lowest = -1.0f;
         for (unsigned int column = first_column; column <= last_column; ++column) {
-            for (const Block* block : _cells[row * _cells_per_side + column]) {
-                const math::Rect& b = block->rect;
+            for (const Placed& placed : _cells[row * _cells_per_side + column]) {
+                const math::Rect& b = placed.rect;
                 if (b.bottom < rect.top && b.left <= rect.right && rect.left <= b.right)
                     lowest = std::max(lowest, b.bottom);
             }
@@ -179,8 +179,8 @@ float BaseTexture::StopLeftOf(const math::Rect& rect) const {
     for (unsigned int column = CellOf(rect.left) + 1; column-- > 0;) {
         float rightmost = -1.0f;
         for (unsigned int row = first_row; row <= last_row; ++row) {
-            for (const Block* block : _cells[row * _cells_per_side + column]) {
-                const math::Rect& b = block->rect;
+            for (const Placed& placed : _cells[row * _cells_per_side + column]) {
+                const math::Rect& b = placed.rect;
                 if (b.right < rect.left && b.top <= rect.bottom && rect.top <= b.bottom)
                     rightmost = std::max(rightmost, b.right);
             }
@@ -207,7 +207,7 @@ void BaseTexture::AddToCells(const Block* block) {
     const math::Rect& r = block->rect;
     for (unsigned int row = CellOf(r.top); row <= CellOf(r.bottom); ++row) {
         for (unsigned int column = CellOf(r.left); column <= CellOf(r.right); ++column) {
-            _cells[row * _cells_per_side + column].push_back(block);
+            _cells[row * _cells_per_side + column].push_back(Placed{r, block});
         }
     }
 }
@@ -216,8 +216,10 @@ void BaseTexture::RemoveFromCells(const Block* block) {
     const math::Rect& r = block->rect;
     for (unsigned int row = CellOf(r.top); row <= CellOf(r.bottom); ++row) {
         for (unsigned int column = CellOf(r.left); column <= CellOf(r.right); ++column) {
-            std::vector<const Block*>& cell = _cells[row * _cells_per_side + column];
-            cell.erase(std::remove(cell.begin(), cell.end(), block), cell.end());
+            std::vector<Placed>& cell = _cells[row * _cells_per_side + column];
+            cell.erase(std::remove_if(cell.begin(), cell.end(),
+                                      [block](const Placed& placed) { return placed.block == block; }),
+                       cell.end());
         }
     }
 }

@@ -53,8 +53,14 @@ private:
         unsigned int bound;
     };
 
-    // A block the rectangle touches, or null.
-    const Block* FindCollision(const math::Rect& rect) const;
+    // A block's rectangle kept in a cell beside the block, so that tests read cells only.
+    struct Placed {
+        math::Rect rect;
+        const Block* block;
+    };
+
+    // The rectangle of a block the rectangle touches, or null.
+    const math::Rect* FindCollision(const math::Rect& rect) const;
     bool CollidesWithBlock(const math::Rect& rect) const { return FindCollision(rect) != nullptr; }
     bool FindFreePosition(unsigned int width, unsigned int height, math::Rect& found);
     // The first free x from x on in the row at y, or a value past the page's side.
@@ -75,7 +81,7 @@ private:
     // Each block is listed in every cell of a coarse grid it touches, so that a collision test looks at
     // its neighbours only.
     unsigned int _cells_per_side;
-    std::vector<std::vector<const Block*>> _cells;
+    std::vector<std::vector<Placed>> _cells;
     // What earlier scans found taken, per scan row and for whole rows, so that a scan for a size at
     // least as large both ways starts further on. Blocks only ever take more room, so this holds until
     // a block is freed.
