@@ -1,0 +1,8 @@
+#include "Seaquell/b_badball.h"
+
+namespace cm {
+
+BadBall::BadBall(const core::ptr<game::Sprite>& sprite, const math::Vector2& cell_size, unsigned int color)
+    : Ball(sprite, cell_size, color) {}
+
+}  // namespace cm

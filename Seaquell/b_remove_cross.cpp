@@ -1,0 +1,9 @@
+#include "Seaquell/b_remove_cross.h"
+
+namespace cm {
+
+RemoveCross::RemoveCross(const core::ptr<game::Sprite>& sprite, const math::Vector2& cell_size,
+                         unsigned int color)
+    : Ball(sprite, cell_size, color) {}
+
+}  // namespace cm
