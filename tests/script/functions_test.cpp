@@ -16,6 +16,7 @@
 #include "vantle/audio/sample_cache.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
+#include "vantle/game/levelset.h"
 #include "vantle/game/scores.h"
 #include "vantle/game/users.h"
 #include "vantle/i18n/mtable.h"
@@ -199,6 +200,15 @@ TEST_F(ScriptFunctions, CallFunctorRunsTheNamedChainAndContainsItsExceptions) {
         {"call_functor('nothing')", "nil", {"Error: no functor 'nothing'"}},
         {"call_functor('throws'); 'goes on'", "\"goes on\"", {"call_functor: cell 30, 2"}},
     });
+}
+
+TEST_F(ScriptFunctions, ChangeLevelsetReplacesTheLevelsUnlessTheFileIsMissing) {
+    Dir().Write("levels.xml", "<levelset><episode><level/><level/></episode></levelset>");
+    Run({
+        {"change_levelset('levels.xml')", "nil", {"LevelSet::Load levels.xml", "LOAD: levels.xml"}},
+        {"change_levelset('none.xml')", "nil", {"LevelSet::Load none.xml", "LOAD: none.xml"}},
+    });
+    EXPECT_EQ(game::LevelSet::instance()->GetLevelCount(), 2u);
 }
 
 TEST_F(ScriptFunctions, PlayersAreAddedSelectedAndKeepTheirOptions) {

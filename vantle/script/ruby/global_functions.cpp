@@ -11,6 +11,7 @@
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
 #include "vantle/effects/effect_manager.h"
+#include "vantle/game/levelset.h"
 #include "vantle/game/scores.h"
 #include "vantle/game/users.h"
 #include "vantle/i18n/mtable.h"
@@ -120,6 +121,11 @@ Result call_functor(const Arguments& a) {
         return Done();
     }
     (*functor)();
+    return Done();
+}
+
+Result change_levelset(const Arguments& a) {
+    game::LevelSet::instance()->Load(a[0].text);
     return Done();
 }
 
@@ -288,6 +294,7 @@ std::vector<Function> GlobalFunctions() {
         {"log", {P::Any}, &log},
         {"require", {P::Any}, &require},
         {"call_functor", {P::Text}, &call_functor},
+        {"change_levelset", {P::Text}, &change_levelset},
         {"user_add", {P::Text}, &user_add},
         {"user_exists?", {P::Text}, &user_exists},
         {"user_delete", {P::Text}, &user_delete},

@@ -8,7 +8,7 @@
 namespace script {
 
 // The global functions of the scripts, in the order they are defined: logging and "require", named
-// functors, players and their options, sound and music, full screen, context values, settings, score
+// functors, the level set, players and their options, sound and music, full screen, context values, settings, score
 // tables, messages, wallpaper and the mouse effect. The screen and window functions join them after
 // "require", as rows the GUI describes in its own binding.
 std::vector<Function> GlobalFunctions();
