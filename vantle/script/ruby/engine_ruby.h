@@ -11,7 +11,8 @@ namespace script {
 // is logged as "EngineRuby: <message>" and the operation gives nil.
 class EngineRuby : public IEngine {
 public:
-    // Starts the interpreter unless it runs already.
+    // Starts the interpreter and defines the global functions of the function table, unless it runs
+    // already.
     EngineRuby();
     // Leaves the interpreter running: it cannot start twice in one process.
     ~EngineRuby() override = default;
