@@ -230,6 +230,14 @@ void Window::Clear() {
     childs.Clear();
 }
 
+core::ptr<Window> Window::FindNext(int n) const {
+    return childs.FindNext(n);
+}
+
+core::ptr<Window> Window::FindPrev(int n) const {
+    return childs.FindPrev(n);
+}
+
 void Window::Reset() {
     create_animation_started = false;
     childs.Reset();

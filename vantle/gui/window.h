@@ -82,6 +82,15 @@ public:
     void SetVisible(bool flag) { visible = flag; }
     bool IsEnabled() const { return enabled; }
     void SetEnabled(bool flag) { enabled = flag; }
+    // Negative: not in the tab order.
+    std::int32_t GetTabStop() const { return tabstop; }
+    // The tooltip shown while the window is enabled, and the one shown while it is not; either may be
+    // empty.
+    const core::ptr<Window>& GetTooltip() const { return tooltip; }
+    const core::ptr<Window>& GetDisabledTooltip() const { return disabled_tooltip; }
+    // Whether a press that a container passes on makes this window grab the mouse; read after the window
+    // has handled the press.
+    bool GrabsOnPress() const { return grab_on_press; }
 
     // Geometry. SetRect changes rect only.
     void SetRect(const math::Rect& r) { rect = r; }
@@ -105,6 +114,9 @@ public:
     // under that root. A missing file gives nothing; a damaged one is logged and gives nothing.
     void LoadChilds(const std::string& file);
     void Clear();
+    // The child list's tab order searches (WindowList::FindNext, FindPrev) over this window's subtree.
+    core::ptr<Window> FindNext(int n) const;
+    core::ptr<Window> FindPrev(int n) const;
     // Restarts the creation animation at the next draw, here and in every child.
     void Reset();
 

@@ -1,10 +1,21 @@
 #include "vantle/gui/window_list.h"
 
+#include <algorithm>
+
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
+#include "vantle/gui/root_services.h"
 #include "vantle/gui/window.h"
 
 namespace gui {
+
+namespace {
+
+// Where the searches start: above every stop FindNext can find, below every stop.
+constexpr int kNoNextTabStop = 9999999;
+constexpr int kNoPrevTabStop = -1;
+
+}  // namespace
 
 void WindowList::Add(const core::ptr<Window>& w) {
     if (!w) return;
@@ -20,9 +31,70 @@ std::string WindowList::GenUniqId(const std::string& id) {
     return candidate;
 }
 
+void WindowList::Remove(const std::string& id) {
+    auto found = ids.find(id);
+    if (found == ids.end()) return;
+    // Held until both entries are gone: its destructor may reach back into this list.
+    const core::ptr<Window> removed = found->second;
+    ids.erase(found);
+    // By identity rather than by id: the id is the window's own field and may have changed since.
+    auto entry = std::find(list.begin(), list.end(), removed);
+    if (entry != list.end()) list.erase(entry);
+}
+
 core::ptr<Window> WindowList::Get(const std::string& id) const {
     auto found = ids.find(id);
     return found != ids.end() ? found->second : core::ptr<Window>();
+}
+
+core::ptr<Window> WindowList::Get(const math::Vector2& p) const {
+    for (const core::ptr<Window>& child : list) {
+        if (!child || !child->IsVisible() || !child->IsUnderPoint(p)) continue;
+        if (child->IsEnabled() || child->GetDisabledTooltip()) return child;
+    }
+    return core::ptr<Window>();
+}
+
+core::ptr<Window> WindowList::FindNext(int n) const {
+    core::ptr<Window> best;
+    int best_tab = kNoNextTabStop;
+    for (const core::ptr<Window>& child : list) {
+        if (!child) continue;
+        const int t = child->GetTabStop();
+        if (t >= 0 && t < best_tab && t > n) {
+            best = child;
+            best_tab = t;
+            continue;
+        }
+        const core::ptr<Window> inner = child->FindNext(n);
+        if (inner && inner->GetTabStop() < best_tab && inner->GetTabStop() > n) {
+            best = inner;
+            best_tab = inner->GetTabStop();
+        }
+    }
+    return best;
+}
+
+core::ptr<Window> WindowList::FindPrev(int n) const {
+    core::ptr<Window> best;
+    int best_tab = kNoPrevTabStop;
+    for (const core::ptr<Window>& child : list) {
+        if (!child) continue;
+        const int t = child->GetTabStop();
+        if (t >= 0) {
+            if (best_tab < t && t < n) {
+                best = child;
+                best_tab = t;
+            }
+            continue;
+        }
+        const core::ptr<Window> inner = child->FindPrev(n);
+        if (inner && inner->GetTabStop() > best_tab && inner->GetTabStop() < n) {
+            best = inner;
+            best_tab = inner->GetTabStop();
+        }
+    }
+    return best;
 }
 
 std::vector<core::ptr<Window>> WindowList::Snapshot() const {
@@ -31,10 +103,11 @@ std::vector<core::ptr<Window>> WindowList::Snapshot() const {
 
 void WindowList::Update() {
     const unsigned int clears = _clears;
+    const ReloadWatch reload;
     for (const core::ptr<Window>& child : Snapshot()) {
         if (!child || !child->IsVisible()) continue;
         child->Update();
-        if (_clears != clears) return;
+        if (_clears != clears || reload.Reloaded()) return;
     }
 }
 
@@ -53,6 +126,12 @@ void WindowList::CalcAbsRect(const math::Rect& parent_abs) {
 void WindowList::SetState(const std::string& name, unsigned int time) {
     for (const core::ptr<Window>& child : list) {
         if (child) child->SetState(name, time);
+    }
+}
+
+void WindowList::SetState(const std::string& name) {
+    for (const core::ptr<Window>& child : list) {
+        if (child) child->SetState(name);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "vantle/core/ptr.h"
 #include "vantle/math/rect.h"
+#include "vantle/math/vec2.h"
 
 namespace gui {
 
@@ -25,15 +26,30 @@ public:
     // id itself when free; otherwise id, "_" and the list's counter, tried again until free. One counter
     // serves every id of the list and is never reset.
     std::string GenUniqId(const std::string& id);
+    // Lets go of the child with the id; an unknown id removes nothing.
+    void Remove(const std::string& id);
     // Empty when no child has the id.
     core::ptr<Window> Get(const std::string& id) const;
+    // The topmost child under p (in the owner's frame, edges inclusive) that is visible and either enabled
+    // or showing a disabled tooltip; a disabled child without one lets the pointer through.
+    core::ptr<Window> Get(const math::Vector2& p) const;
 
-    // Updates each visible child, front to back. Stops when a handler run meanwhile has cleared this list.
+    // Tab order over the whole subtree. FindNext: the window with the smallest tab stop above n; a child
+    // with such a stop is taken without searching its children, any other child is searched.
+    // FindPrev: the window with the largest tab stop below n; only children without a tab stop are
+    // searched. Among equal stops the first met, front to back, wins. Empty when none qualifies.
+    core::ptr<Window> FindNext(int n) const;
+    core::ptr<Window> FindPrev(int n) const;
+
+    // Updates each visible child, front to back. Stops when a handler run meanwhile has loaded a screen
+    // or cleared this list: the children left belong to a screen that is gone.
     void Update();
     // Draws each visible child, back to front.
     void Render();
     void CalcAbsRect(const math::Rect& parent_abs);
     void SetState(const std::string& name, unsigned int time);
+    // Each child with its own switch time.
+    void SetState(const std::string& name);
     void Reset();
     void PrepareHandlers();
     // Lets go of every child, front to back, logging each; the counter keeps its value.
