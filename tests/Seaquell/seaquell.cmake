@@ -21,9 +21,10 @@ vantle_test(test_seaquell_board board_test.cpp ../effects/effect_kinds_fixture.c
 # Level map strings as fuzzers see them; without the fuzz target function a plain test replays the corpus
 # and seeded mutations of it.
 if(COMMAND vantle_fuzz_target)
-    vantle_fuzz_target(level_map ${CMAKE_CURRENT_LIST_DIR}/../fuzz/level_map_fuzz.cpp LIBS seaquell)
+    vantle_fuzz_target(level_map ${CMAKE_CURRENT_LIST_DIR}/../fuzz/level_map_fuzz.cpp LIBS seaquell seaquell_stand_ins)
 else()
-    vantle_test(test_seaquell_level_map_fuzz ../fuzz/level_map_fuzz.cpp ../game/fuzz_replay_test.cpp LIBS seaquell)
+    vantle_test(test_seaquell_level_map_fuzz ../fuzz/level_map_fuzz.cpp ../game/fuzz_replay_test.cpp
+        LIBS seaquell seaquell_stand_ins)
     target_compile_definitions(test_seaquell_level_map_fuzz PRIVATE
         FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/level_map"
         FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/level_map")
