@@ -19,8 +19,6 @@ public:
     std::string GetTypeName() const override;
     bool CompareTo(const core::ptr<Ball>& other) const override;
 
-    unsigned int GetPeriod() const { return _period; }
-
 private:
     void RestoreNeighbours() const;
 

@@ -13,14 +13,13 @@
 #include "support/temp_dir.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
+#include "vantle/core/strutils.h"
 #include "vantle/game/users.h"
 #include "vantle/utils/config.h"
 
 namespace {
 
-using Level = core::ptr<game::LevelSet::Level>;
-
-// The board's data, shared by every test: one effect that draws a 2 by 2 square and a tile map with a lock
+// The board's data, shared by every test: an effect drawing a 2 by 2 square and a tile map with a lock
 // tile; every other file is missing.
 class BoardTest : public test::EffectKindsTest {
 protected:
@@ -38,22 +37,30 @@ protected:
         cm::Board::Unload();
     }
 
-    // The levels of a level-set file made from the level elements; each file gets a name of its own, since
-    // the XML cache keeps documents for the process.
-    Level LoadLevels(const std::string& levels, int index = 0) {
+    // Level `index` of a level set of levels made from "name=value" options and "name=prob" bonuses, each
+    // list separated by blanks. Each file gets a name of its own: the XML cache keeps documents.
+    core::ptr<game::LevelSet::Level> LoadLevels(const std::vector<std::string>& levels, int index = 0) {
+        std::string xml = "<levelset>";
+        for (const std::string& options : levels) {
+            const std::vector<std::string> parts = core::str_split(options, "|", 2);
+            xml += "<level><options>" + Elements("option", "value", parts[0]) + "</options><bonuses>" +
+                   Elements("bonus", "prob", parts[1]) + "</bonuses></level>";
+        }
         static int files = 0;
         const std::string name = "levels" + std::to_string(++files) + ".xml";
-        dir->Write(name, "<levelset>" + levels + "</levelset>");
+        dir->Write(name, xml + "</levelset>");
         set.Load(name);
         return set.GetLevel(index);
     }
 
-    static std::string LevelXml(const std::string& options, const std::string& bonuses = "") {
-        return "<level><options>" + options + "</options><bonuses>" + bonuses + "</bonuses></level>";
-    }
-
-    static std::string Option(const std::string& name, const std::string& value) {
-        return "<option name='" + name + "' value='" + value + "'/>";
+    static std::string Elements(const std::string& tag, const std::string& value, const std::string& list) {
+        std::string xml;
+        for (const std::string& pair : core::str_split(list, " ")) {
+            const std::vector<std::string> sides = core::str_split(pair, "=", 2);
+            if (!pair.empty())
+                xml += "<" + tag + " name='" + sides[0] + "' " + value + "='" + sides[1] + "'/>";
+        }
+        return xml;
     }
 
     static std::unique_ptr<test::TempDir> dir;
@@ -64,7 +71,7 @@ protected:
 
 std::unique_ptr<test::TempDir> BoardTest::dir;
 
-// "kind@x,y", the kind being the colour of a plain ball, with "*" for a locked ball.
+// "kind@x,y": the colour of a plain ball or the kind's name, "*" for a locked ball.
 std::string Describe(const core::ptr<cm::Ball>& ball) {
     const std::string kind =
         ball->GetTypeName() == "default" ? std::to_string(ball->GetColor()) : ball->GetTypeName();
@@ -72,168 +79,122 @@ std::string Describe(const core::ptr<cm::Ball>& ball) {
            (ball->locked ? "*" : "");
 }
 
+// Column by column; every ball rests on its own cell.
 std::vector<std::string> BallsOf(const cm::Board& board) {
     std::vector<std::string> found;
     for (int x = 0; x < board.balls.width; ++x) {
         for (int y = 0; y < board.balls.height; ++y) {
             const core::ptr<cm::Ball>& ball = board.balls.Get(x, y);
             if (!ball) continue;
-            EXPECT_EQ(ball->target_col, x);
-            EXPECT_EQ(ball->target_row, y);
+            EXPECT_TRUE(ball->target_col == x && ball->target_row == y) << Describe(ball);
             found.push_back(Describe(ball));
         }
     }
     return found;
 }
 
-TEST_F(BoardTest, ColoursComeFromTheColourOptionsOrElseFromTheColourCount) {
+TEST_F(BoardTest, ColoursComeFromTheColourBonusesOrElseTheColourCountAndTokensQueueByValue) {
     struct Case {
-        const char* name;
-        std::string options;
-        std::string bonuses;
+        const char* level;
         std::set<unsigned int> colors;
+        std::vector<unsigned int> tokens;
     };
     const Case cases[] = {
-        {"c_2 with probability 7", "", "<bonus name='c_2' prob='7'/>", {3}},
-        {"c_0 and c_4 beat colors",
-         Option("colors", "6"),
-         "<bonus name='c_0' prob='1'/><bonus name='c_4' prob='50'/>",
-         {1, 5}},
-        {"colors 3", Option("colors", "3"), "", {1, 2, 3}},
-        {"a c_ option of probability 0 counts as none",
-         Option("colors", "2"),
-         "<bonus name='c_5' prob='0'/>",
-         {1, 2}},
-        {"neither", "", "", {}},
+        {"|c_2=7", {3}, {}},
+        {"colors=6|c_0=1 c_4=50", {1, 5}, {}},
+        {"colors=3 tokens_count=2 tokens5_count=1 tokens10_count=1", {1, 2, 3}, {1, 1, 5, 10}},
+        {"colors=2|c_5=0", {1, 2}, {}},
+        {"", {}, {}},
+        {"tokens10_count=4000000000", {}, std::vector<unsigned int>(10000, 10)},
     };
     cm::Board board(4, 3);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        board.LoadLevel(LoadLevels(LevelXml(c.options, c.bonuses)));
+        SCOPED_TRACE(c.level);
+        board.LoadLevel(LoadLevels({c.level}));
         std::set<unsigned int> drawn;
         for (int i = 0; i < 200; ++i) {
             if (const core::ptr<cm::Ball> ball = board.factory.CreateBall()) drawn.insert(ball->GetColor());
         }
         EXPECT_EQ(drawn, c.colors);
+        EXPECT_EQ(std::vector<unsigned int>(board.token_queue.begin(), board.token_queue.end()), c.tokens);
+        EXPECT_EQ(board.total_tokens, c.tokens.size());
     }
 }
 
-TEST_F(BoardTest, TheTokenQueueHoldsOnesThenFivesThenTens) {
+TEST_F(BoardTest, TheMapPlacesAndLocksBallsAnnouncingBonusAndLockedOnesInOrder) {
     struct Case {
         const char* name;
-        std::string options;
-        std::vector<unsigned int> queue;
-    };
-    const Case cases[] = {
-        {"two ones, a five, a ten",
-         Option("tokens_count", "2") + Option("tokens5_count", "1") + Option("tokens10_count", "1"),
-         {1, 1, 5, 10}},
-        {"no tokens", "", {}},
-    };
-    cm::Board board(4, 3);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        board.LoadLevel(LoadLevels(LevelXml(c.options)));
-        EXPECT_EQ(std::vector<unsigned int>(board.token_queue.begin(), board.token_queue.end()), c.queue);
-        EXPECT_EQ(board.total_tokens, c.queue.size());
-    }
-    board.LoadLevel(LoadLevels(LevelXml(Option("tokens10_count", "4000000000"))));
-    EXPECT_EQ(board.token_queue.size(), 10000u) << "a damaged count must not exhaust memory";
-}
-
-TEST_F(BoardTest, TheMapPlacesItsBallsAndLocksThemAnnouncingBonusAndLockedBallsInOrder) {
-    struct Case {
-        const char* name;
-        std::string map;
+        std::string layers;
         std::vector<std::string> balls;
         std::vector<std::string> announced;
     };
-    // A 4 by 3 board: each layer is 12 characters, row by row.
-    const std::string floor = "111111111111;000000000000;123000000000";
+    // A 4 by 3 board: 12 characters a layer, row by row.
     const std::string preplaced = ";1e000200b001";
     const Case cases[] = {
-        {"three layers", floor, {}, {}},
+        {"three layers", "", {}, {}},
         {"four layers",
-         floor + preplaced,
+         preplaced,
          {"1@0,0", "remove_block@0,2", "remove_row@1,0", "2@1,1", "1@3,2"},
          {"remove_block@0,2", "remove_row@1,0"}},
-        {"five layers; the lock on an empty cell does nothing",
-         floor + preplaced + ";111001000000",
+        {"five layers; a lock on an empty cell does nothing",
+         preplaced + ";111001000000",
          {"1@0,0*", "remove_block@0,2", "remove_row@1,0*", "2@1,1*", "1@3,2"},
          {"remove_block@0,2", "remove_row@1,0*", "1@0,0*", "remove_row@1,0*", "2@1,1*"}},
-        {"a short ball layer and an unknown character",
-         floor + ";1ez",
-         {"1@0,0", "remove_row@1,0"},
-         {"remove_row@1,0"}},
+        {"a short ball layer with an unknown code", ";1ez", {"1@0,0", "remove_row@1,0"}, {"remove_row@1,0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         cm::Board board(4, 3);
-        board.LoadLevel(LoadLevels(LevelXml(Option("map", c.map))));
+        board.LoadLevel(LoadLevels({"map=111111111111;000000000000;123000000000" + c.layers}));
         EXPECT_EQ(BallsOf(board), c.balls);
         std::vector<std::string> announced;
         for (const core::ptr<cm::Ball>& ball : board.generated_balls) announced.push_back(Describe(ball));
         EXPECT_EQ(announced, c.announced);
-        EXPECT_EQ(board.plates_at_start, 6u);
-        EXPECT_EQ(board.plates_left, 6u);
+        EXPECT_TRUE(board.plates_at_start == 6 && board.plates_left == 6);
     }
 }
 
-TEST_F(BoardTest, AResetTakesTheLimitIdAndPlatesFromTheLevelOrKeepsTheDefaultsWithoutOne) {
+TEST_F(BoardTest, AResetTakesLimitIdAndPlatesFromTheLevelAndWithoutOneKeepsTheDefaults) {
     struct Case {
-        const char* name;
         int index;
         unsigned int time_limit;
-        int level_id;
+        unsigned int level_id;
         unsigned int plates;
         const char* logged;
     };
-    const std::string levels = LevelXml(Option("time_limit", "90") + Option("map", "1111;0000;0302")) +
-                               LevelXml(Option("time_limit", "45") + Option("map", "1111;0000;1000"));
     const Case cases[] = {
-        {"the first level", 0, 90000, 1, 5, "found valid level"},
-        {"the second level", 1, 45000, 2, 1, "found valid level"},
-        {"a missing level keeps the last id and plates", 2, 30000, 2, 1, "No valid level found"},
+        {0, 90000, 1, 5, "found valid level"},
+        {1, 45000, 2, 1, "found valid level"},
+        {2, 30000, 2, 1, "No valid level found"},
     };
     cm::Board board(2, 2);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE("level " + std::to_string(c.index));
         log.Clear();
-        board.LoadLevel(LoadLevels(levels, c.index));
+        board.LoadLevel(
+            LoadLevels({"time_limit=90 map=1111;0000;0302", "time_limit=45 map=1111;0000;1000"}, c.index));
         EXPECT_EQ(board.time_limit, c.time_limit);
-        EXPECT_EQ(core::Context::instance()->Get("level_id").as_uint32(),
-                  static_cast<unsigned int>(c.level_id));
+        EXPECT_EQ(core::Context::instance()->Get("level_id").as_uint32(), c.level_id);
         EXPECT_EQ(board.plates_left, c.plates);
         EXPECT_TRUE(log.Contains(c.logged));
-        EXPECT_EQ(test::CallsOn(board).back(), "Generate") << "a reset starts generation";
+        EXPECT_EQ(test::CallsOn(board).back(), "Generate");
     }
 }
 
 TEST_F(BoardTest, AResetEndsTheOldLevelsRemoversAndReshuffleButKeepsItsAnnouncedBalls) {
     cm::Board board(4, 3);
-    board.LoadLevel(LoadLevels(LevelXml(Option("map", "111111111111;000000000000;000000000000;0e"))));
+    board.LoadLevel(LoadLevels({"map=111111111111;000000000000;000000000000;0e"}));
     const core::ptr<cm::Ball> old_ball = board.balls.Get(1, 0);
     board.removers.push_back({1, 0, 1, 0});
-    board.reshuffle_running = true;
+    board.reshuffle_running = board.paused = board.finished = board.won = true;
     board.reshuffled_balls.push_back(old_ball);
-    board.paused = board.finished = board.won = true;
 
     board.Reset();
-    EXPECT_TRUE(board.removers.empty());
-    EXPECT_FALSE(board.reshuffle_running);
-    EXPECT_TRUE(board.reshuffled_balls.empty());
-    EXPECT_FALSE(board.paused || board.finished || board.won);
+    EXPECT_FALSE(board.reshuffle_running || board.paused || board.finished || board.won);
+    EXPECT_TRUE(board.removers.empty() && board.reshuffled_balls.empty());
     ASSERT_EQ(board.generated_balls.size(), 2u);
     EXPECT_EQ(board.generated_balls.front(), old_ball);
     EXPECT_NE(board.balls.Get(1, 0), old_ball);
-}
-
-TEST_F(BoardTest, FillPutsBallsIntoEveryFreeCellBelowTheTopRow) {
-    cm::Board board(2, 3);
-    board.LoadLevel(LoadLevels(LevelXml(Option("colors", "1") + Option("map", "111101;000000;000000"))));
-    board.blocked_mask.Set(1, 1, true);
-    board.Fill();
-    EXPECT_EQ(BallsOf(board), (std::vector<std::string>{"1@0,1", "1@1,2"}));
 }
 
 TEST_F(BoardTest, TheArtworkIsLoadedOnceWithWhiteTilesForNamesTheMapLacks) {
@@ -245,8 +206,7 @@ TEST_F(BoardTest, TheArtworkIsLoadedOnceWithWhiteTilesForNamesTheMapLacks) {
     EXPECT_EQ(cm::Board::emitter_tile.color, render::Color(1, 1, 1, 1));
 
     cm::Board board(2, 2);
-    cm::Board::Preload();
-    EXPECT_EQ(cm::Board::score_effect, score) << "a later call must load nothing";
+    EXPECT_EQ(cm::Board::score_effect, score) << "a later call loads nothing";
     cm::Board::Unload();
     EXPECT_FALSE(cm::Board::score_effect);
     cm::Board::Preload();
@@ -257,9 +217,7 @@ TEST_F(BoardTest, EffectsStartAtCellCentresUnlessPreviewOrNoEffectsOrAnEmptyTemp
     struct Case {
         const char* name;
         math::Position cell;
-        bool preview;
-        bool no_effects;
-        bool empty_template;
+        bool preview, no_effects, empty_template;
         std::vector<math::Rect> drawn;
     };
     const Case cases[] = {
@@ -276,7 +234,7 @@ TEST_F(BoardTest, EffectsStartAtCellCentresUnlessPreviewOrNoEffectsOrAnEmptyTemp
         board.cell_height = 30;
         board.preview = c.preview;
         board.no_effects = c.no_effects;
-        board.StartEffect(c.cell, c.empty_template ? cm::Board::wow1_effect : cm::Board::score_effect);
+        board.StartEffect(c.cell, c.empty_template ? cm::Board::wow1_effect : cm::Board::score_effect, "10");
         renderer.ClearRecord();
         board.local_effects.Render();
         std::vector<math::Rect> drawn;
@@ -286,32 +244,21 @@ TEST_F(BoardTest, EffectsStartAtCellCentresUnlessPreviewOrNoEffectsOrAnEmptyTemp
 }
 
 TEST_F(BoardTest, TheNamedFunctorsLeaveWithTheBoardThatHoldsThem) {
-    struct Case {
-        const char* name;
-        bool destroy_last_built;
-        bool names_remain;
-    };
-    const Case cases[] = {
-        {"the board built last goes", true, false},
-        {"an earlier board goes", false, true},
-    };
-    core::FunctorFactory* functors = core::FunctorFactory::instance();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (bool last_goes : {true, false}) {
+        SCOPED_TRACE(last_goes ? "the board built last goes" : "an earlier board goes");
         auto first = std::make_unique<cm::Board>(2, 2);
         auto last = std::make_unique<cm::Board>(2, 2);
-        const cm::Board* survivor = c.destroy_last_built ? first.get() : last.get();
-        (c.destroy_last_built ? last : first).reset();
+        (last_goes ? last : first).reset();
         test::BoardCalls().clear();
         for (const char* name : {"remove_random_blocks", "insert_random_bombs"}) {
-            const core::ptr<core::Functor> functor = functors->Create(name);
-            ASSERT_EQ(static_cast<bool>(functor), c.names_remain) << name;
+            const core::ptr<core::Functor> functor = core::FunctorFactory::instance()->Create(name);
+            EXPECT_EQ(static_cast<bool>(functor), !last_goes) << name;
             if (functor) (*functor)();
         }
-        const std::vector<std::string> expected =
-            c.names_remain ? std::vector<std::string>{"RemoveRandomBlocks", "InsertRandomBombs"}
-                           : std::vector<std::string>{};
-        EXPECT_EQ(test::CallsOn(*survivor), expected);
+        if (!last_goes) {
+            EXPECT_EQ(test::CallsOn(*last),
+                      (std::vector<std::string>{"RemoveRandomBlocks", "InsertRandomBombs"}));
+        }
     }
 }
 

@@ -28,4 +28,12 @@ std::vector<BoardCall>& BoardCalls();
 std::vector<std::string> CallsOn(const cm::Board& board);
 void Record(const cm::Board* board, const std::string& call, const core::ptr<cm::Ball>& ball = nullptr);
 
+// The name followed by the numbers, each after a blank.
+template <class... Numbers>
+std::string Text(const char* name, Numbers... numbers) {
+    std::string text = name;
+    ((text += " " + std::to_string(numbers)), ...);
+    return text;
+}
+
 }  // namespace test

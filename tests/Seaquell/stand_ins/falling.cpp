@@ -1,6 +1,4 @@
 // Recording stand-ins for falling and generation.
-#include <string>
-
 #include "Seaquell/board.h"
 #include "board_calls.h"
 
@@ -11,13 +9,12 @@ void Board::Generate() {
 }
 
 bool Board::GenerateStep(unsigned int x, unsigned int y, int dx, int dy) {
-    test::Record(this, "GenerateStep " + std::to_string(x) + " " + std::to_string(y) + " " +
-                           std::to_string(dx) + " " + std::to_string(dy));
+    test::Record(this, test::Text("GenerateStep", x, y, dx, dy));
     return false;
 }
 
 void Board::PlaceBall(unsigned int x, unsigned int y, const core::ptr<Ball>& ball) {
-    test::Record(this, "PlaceBall " + std::to_string(x) + " " + std::to_string(y), ball);
+    test::Record(this, test::Text("PlaceBall", x, y), ball);
 }
 
 }  // namespace cm

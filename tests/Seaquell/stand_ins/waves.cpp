@@ -1,17 +1,15 @@
 // Recording stand-ins for colour removal, plates and the random power-ups.
-#include <string>
-
 #include "Seaquell/board.h"
 #include "board_calls.h"
 
 namespace cm {
 
 void Board::RemoveColor(unsigned int x, unsigned int y) {
-    test::Record(this, "RemoveColor " + std::to_string(x) + " " + std::to_string(y));
+    test::Record(this, test::Text("RemoveColor", x, y));
 }
 
 void Board::RestorePlate(const math::Position& cell) {
-    test::Record(this, "RestorePlate " + std::to_string(cell.x) + " " + std::to_string(cell.y));
+    test::Record(this, test::Text("RestorePlate", cell.x, cell.y));
 }
 
 void Board::RemoveRandomBlocks() {
