@@ -5,4 +5,12 @@ namespace cm {
 BadBall::BadBall(const core::ptr<game::Sprite>& sprite, const math::Vector2& cell_size, unsigned int color)
     : Ball(sprite, cell_size, color) {}
 
+std::string BadBall::GetTypeName() const {
+    return "badball";
+}
+
+bool BadBall::CompareTo(const core::ptr<Ball>&) const {
+    return false;
+}
+
 }  // namespace cm

@@ -1,32 +1,29 @@
-// A level's map string as the board reads it: the back board's layers, then the ball codes of the
-// placed-balls layer through the ball factory.
+// A level's map string as the board reads it at a level reset: the back board's layers, the preplaced
+// balls through the ball factory, and the locks.
+#include <tinyxml.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "Seaquell/back_board.h"
-#include "Seaquell/ball_factory.h"
-#include "vantle/core/strutils.h"
+#include "Seaquell/board.h"
+#include "vantle/core/value.h"
 
 namespace {
 
-const int kWidth = 22;
-const int kHeight = 16;
-const unsigned int kBallLayer = 3;
+const unsigned int kWidth = 22;
+const unsigned int kHeight = 16;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string map(reinterpret_cast<const char*>(data), size);
-    cm::BackBoard board(kWidth, kHeight);
-    board.Load(map);
-    const std::vector<std::string> layers = core::str_split(map, ";", kBallLayer + 1);
-    cm::BallFactory factory;
-    factory.SetProb(1, core::ptr<game::Sprite>(), 1, 0);
-    for (char code : layers[kBallLayer]) {
-        const core::ptr<cm::Ball> ball = factory.CreateBall(code);
-        if (ball) ball->MoveTo(0, 0);
-    }
+    TiXmlElement element("level");
+    core::ptr<game::LevelSet::Level> level(new game::LevelSet::Level(&element, nullptr));
+    level->Set("colors", core::Value(std::string("3")));
+    level->Set("map", core::Value(std::string(reinterpret_cast<const char*>(data), size)));
+    static cm::Board board(kWidth, kHeight);
+    board.LoadLevel(level);
+    // Announced balls pile up from reset to reset; the game window takes them away.
+    board.generated_balls.clear();
     return 0;
 }
