@@ -9,6 +9,7 @@
 #include "vantle/core/log.h"
 #include "vantle/effects/animation.h"
 #include "vantle/gui/event.h"
+#include "vantle/gui/root_services.h"
 #include "vantle/gui/style.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/io/loader.h"
@@ -94,6 +95,8 @@ Window::Window(TiXmlElement* element) {
 
 Window::~Window() {
     if (core::Log::exists()) core::Log::instance()->Write("DELETE Window #%s", id.c_str());
+    // The focus list does not own its windows: one that goes away must not be given keys afterwards.
+    RootServices::UnsetKeyboardFocus(this);
     Clear();
 }
 

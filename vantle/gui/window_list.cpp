@@ -1,6 +1,7 @@
 #include "vantle/gui/window_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
@@ -160,6 +161,14 @@ void WindowList::Clear() {
         }
         child.reset();
     }
+}
+
+void WindowList::Swap(WindowList& other) {
+    ++_clears;
+    ++other._clears;
+    std::swap(counter, other.counter);
+    list.swap(other.list);
+    ids.swap(other.ids);
 }
 
 }  // namespace gui

@@ -54,6 +54,9 @@ public:
     void PrepareHandlers();
     // Lets go of every child, front to back, logging each; the counter keeps its value.
     void Clear();
+    // Trades children and counter with the other list without letting go of any; a walk over either
+    // list stops as after Clear.
+    void Swap(WindowList& other);
 
     WindowList() = default;
     ~WindowList() { Clear(); }
