@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "support/gui_fixture.h"
+#include "support/png_writer.h"
 #include "vantle/gui/event.h"
+#include "vantle/gui/mouse.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/render/texture_cache.h"
 #include "vantle/xml/attributes.h"
@@ -75,13 +79,20 @@ protected:
     }
 
     // The screen file name.xml: a "gui" element with the attributes and the windows, whose handlers
-    // write "<name> loaded", "<name> popped" and "<name> esc".
+    // write "<name> load", "<name> pop" and "<name> esc".
     void Screen(const std::string& name, const std::string& windows, const std::string& attributes = "") {
         std::string handlers = "<handlers>";
         for (const char* event : {"load", "pop", "esc"}) {
             handlers += std::string("<handler name='on_") + event + "' code='" + name + " " + event + "'/>";
         }
         dir.Write(name + ".xml", "<gui " + attributes + ">" + windows + handlers + "</handlers></gui>");
+    }
+
+    // One frame with the pointer there and the buttons held as "1" in the string.
+    void Frame(const Vector2& pointer, const std::string& held) {
+        mouse->position = pointer;
+        for (int button = 0; button < 3; ++button) mouse->buttons[button] = held[button] == '1';
+        root->Update();
     }
 
     // A press in one frame and the release in the next.
@@ -114,6 +125,11 @@ TEST_F(RootWindowTest, ScreensLoadStackAndComeBackWithTheirHandlers) {
         // A screen that cannot be shown leaves the one there.
         {"a missing broken nogui", "a load, a, "},
     };
+    const std::map<std::string, void (gui::RootWindow::*)()> kStackSteps = {
+        {"push", &gui::RootWindow::Push},   {"pop", &gui::RootWindow::Pop},
+        {"push2", &gui::RootWindow::Push2}, {"pop2", &gui::RootWindow::Pop2},
+        {"clear", &gui::RootWindow::Clear},
+    };
     for (const auto& [steps, expected] : cases) {
         SCOPED_TRACE(steps);
         root = std::make_unique<gui::RootWindow>();
@@ -121,20 +137,13 @@ TEST_F(RootWindowTest, ScreensLoadStackAndComeBackWithTheirHandlers) {
         journal.clear();
         std::istringstream in(steps);
         for (std::string step; in >> step;) {
-            if (step == "push")
-                root->Push();
-            else if (step == "pop")
-                root->Pop();
-            else if (step == "push2")
-                root->Push2();
-            else if (step == "pop2")
-                root->Pop2();
-            else if (step == "clear")
-                root->Clear();
-            else if (step == "!")
+            if (kStackSteps.count(step)) {
+                (root.get()->*kStackSteps.at(step))();
+            } else if (step == "!") {
                 root->CallHandler("on_pop");
-            else
+            } else {
                 root->Load((step[0] == '+' ? step.substr(1) : step) + ".xml", step[0] != '+');
+            }
         }
         root->Render();
         EXPECT_EQ(journal, expected);
@@ -142,16 +151,10 @@ TEST_F(RootWindowTest, ScreensLoadStackAndComeBackWithTheirHandlers) {
     EXPECT_TRUE(log.Contains("Can't load missing.xml"));
     EXPECT_TRUE(log.Contains("Error loading gui: broken.xml : "));
     EXPECT_TRUE(render::TextureCache::instance()->GetKeyList().empty());
-}
-
-TEST_F(RootWindowTest, Pop2BringsBackTheVeryWindowsThatPush2Kept) {
-    Screen("a", "<rec id='a'/>");
-    Screen("c", "<rec id='c'/>");
-    root->Load("a.xml", true);
+    // Pop2 brings back the very windows that Push2 kept.
     const core::ptr<gui::Window> a = root->GetChild("a");
     root->Push2();
     root->Load("c.xml", true);
-    EXPECT_FALSE(root->GetChild("a"));
     root->Pop2();
     EXPECT_EQ(root->GetChild("a"), a);
     EXPECT_TRUE(root->GetLoadedFiles().empty());
@@ -179,12 +182,7 @@ TEST_F(RootWindowTest, HoldingAButtonGivesOneDownAndOneUp) {
     Screen("s", "<rec id='a' w='800' h='600'/>");
     root->Load("s.xml", true);
     journal.clear();
-    mouse->position = Vector2(5, 6);
-    for (const std::vector<int>& held :
-         {std::vector<int>{1, 0, 0}, {1, 0, 0}, {0, 1, 1}, {0, 1, 0}, {0, 0, 0}}) {
-        for (int button = 0; button < 3; ++button) mouse->buttons[button] = held[button];
-        root->Update();
-    }
+    for (const char* held : {"100", "100", "011", "010", "000"}) Frame(Vector2(5, 6), held);
     EXPECT_EQ(journal,
               "a down 0 at 5,6, a up 0 at 5,6, a down 1 at 5,6, a down 2 at 5,6, a up 2 at 5,6, "
               "a up 1 at 5,6, ");
@@ -248,20 +246,15 @@ TEST_F(RootWindowTest, TabAndTheArrowsMoveThePointerAlongTheTabStopsAndWrap) {
 TEST_F(RootWindowTest, ReturnAndSpaceClickAtThePointerAndEscapeActsOnRelease) {
     Screen("s", "<rec id='a' w='100' h='100'/>");
     const std::pair<int, const char*> cases[] = {
-        {13, "a down 0 at 7,8, a key 13, | a up 0 at 7,8, a key up 13, "},
-        {32, "a down 0 at 7,8, a key 32, | a up 0 at 7,8, a key up 32, "},
-        {27, "a key 27, | s esc, a key up 27, "},
+        {13, "a down 0 at 7,8, a key 13, a up 0 at 7,8, a key up 13, "},
+        {32, "a down 0 at 7,8, a key 32, a up 0 at 7,8, a key up 32, "},
+        {27, "a key 27, s esc, a key up 27, "},
     };
     root->Load("s.xml", true);
-    mouse->position = Vector2(7, 8);
-    root->Update();
+    Frame(Vector2(7, 8), "000");
     for (const auto& [key, expected] : cases) {
         journal.clear();
-        keyboard->keys[key] = 1;
-        root->Update();
-        journal += "| ";
-        keyboard->keys[key] = 0;
-        root->Update();
+        Stroke(key);
         EXPECT_EQ(journal, expected);
         EXPECT_TRUE(log.Contains("KEYDOWN " + std::to_string(key)));
     }
@@ -297,30 +290,40 @@ TEST_F(RootWindowTest, TheGrabWindowGetsThePointerRelativeToItsCornerWhereverItI
            "moves='true'/></container>");
     root->Load("s.xml", true);
     journal.clear();
-    struct Frame {
-        Vector2 pointer;
-        int buttons[3];
-    };
-    const Frame frames[] = {
-        {Vector2(115, 115), {0, 0, 0}},
-        {Vector2(115, 115), {1, 1, 0}},
-        {Vector2(300, 50), {0, 1, 0}},
-        {Vector2(300, 50), {0, 0, 0}},
-    };
-    for (const Frame& frame : frames) {
-        mouse->position = frame.pointer;
-        for (int button = 0; button < 3; ++button) mouse->buttons[button] = frame.buttons[button];
-        root->Update();
-    }
+    Frame(Vector2(115, 115), "000");
+    Frame(Vector2(115, 115), "110");
+    Frame(Vector2(300, 50), "010");
+    Frame(Vector2(300, 50), "000");
     root->ClearGrabMouse();
-    mouse->position = Vector2(5, 5);
-    root->Update();
+    Frame(Vector2(5, 5), "000");
     // The grab starts with the press of button 0; button 1 in the same frame is placed from the
     // container's corner, every later event from g's own.
     EXPECT_EQ(
         journal,
         "g enter, g move at 15,15, g move at 15,15, g down 0 at 15,15, g down 1 at 15,15, g move at 190,-60, "
         "g up 0 at 190,-60, g move at 190,-60, g up 1 at 190,-60, g leave, ");
+}
+
+TEST_F(RootWindowTest, TheCursorCoversA32SquareFromThePointerWhateverItsImage) {
+    test::WriteFile(dir / "wide.png", test::EncodePng(64, 16, std::vector<std::uint8_t>(64 * 16 * 4, 255)));
+    const std::tuple<const char*, bool, Rect, bool> cases[] = {
+        // Image (none when empty), whether the cursor was updated; where it is drawn, and with a texture.
+        {"", false, Rect(0, 0, 32, 32), false},
+        {"", true, Rect(100, 50, 132, 82), false},
+        {"missing.png", true, Rect(100, 50, 132, 82), false},
+        {"wide.png", true, Rect(100, 50, 132, 82), true},
+    };
+    mouse->position = Vector2(100, 50);
+    for (const auto& [image, updated, drawn, textured] : cases) {
+        gui::Mouse cursor;
+        if (*image) cursor.SetTexture(image);
+        if (updated) cursor.Update();
+        renderer.ClearRecord();
+        cursor.Render();
+        ASSERT_EQ(renderer.Draws().size(), 1u);
+        EXPECT_EQ(renderer.Draws()[0].rect, drawn) << image;
+        EXPECT_EQ(renderer.Draws()[0].texture != nullptr, textured) << image;
+    }
 }
 
 }  // namespace
