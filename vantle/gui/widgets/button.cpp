@@ -1,5 +1,7 @@
 #include "vantle/gui/widgets/button.h"
 
+#include <utility>
+
 #include "vantle/gui/style.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/i18n/mtable.h"
