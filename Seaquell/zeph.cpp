@@ -13,9 +13,9 @@
 #include "vantle/game/levelset.h"
 #include "vantle/game/powerup_definition.h"
 #include "vantle/game/users.h"
-#include "vantle/gui/container.h"
 #include "vantle/gui/mouse.h"
 #include "vantle/gui/root_window.h"
+#include "vantle/gui/widgets/register_widgets.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/input/keyboard.h"
 #include "vantle/input/mouse.h"
@@ -244,7 +244,7 @@ void ZEDoz::SetProjection() {
 }
 
 void ZEDoz::RegisterWindowsAndEffects() {
-    gui::Container::Register();
+    gui::RegisterWidgets();
     effects::RegisterEffects();
 }
 
