@@ -69,7 +69,6 @@ class StartStopTest(unittest.TestCase):
         lines = self.log_lines()
         self.assertTrue(lines[-1].startswith("average fps"), lines[-5:])
         self.assertTrue(any(line.startswith("USING localized data") for line in lines))
-        self.assertTrue(os.path.isfile(os.path.join(self.home, ".Moravane", "config.cfg")))
 
     def test_without_a_display_the_game_says_so_and_ends_with_status_1(self):
         status, output = self.play(with_display=False)
