@@ -3,10 +3,9 @@
 add_library(seaquell_stand_ins STATIC
     ${CMAKE_CURRENT_LIST_DIR}/stand_ins/board_calls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stand_ins/falling.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removers.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/waves.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removal.cpp)
 target_include_directories(seaquell_stand_ins PUBLIC ${CMAKE_CURRENT_LIST_DIR}/stand_ins)
-target_link_libraries(seaquell_stand_ins PRIVATE vantle vantle_warnings)
+target_link_libraries(seaquell_stand_ins PRIVATE seaquell vantle vantle_warnings)
 target_include_directories(seaquell_stand_ins PRIVATE ${PROJECT_SOURCE_DIR})
 
 vantle_test(test_seaquell_back_board back_board_test.cpp LIBS seaquell)
