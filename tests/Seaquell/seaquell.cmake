@@ -16,6 +16,8 @@ vantle_test(test_seaquell_bonus_balls bonus_balls_test.cpp ../effects/effect_kin
     LIBS seaquell seaquell_stand_ins)
 vantle_test(test_seaquell_board board_test.cpp ../effects/effect_kinds_fixture.cpp
     LIBS seaquell seaquell_stand_ins)
+vantle_test(test_seaquell_board_actions board_actions_test.cpp ../effects/effect_kinds_fixture.cpp
+    LIBS seaquell seaquell_stand_ins)
 
 # Level map strings as fuzzers see them; without the fuzz target function a plain test replays the corpus
 # and seeded mutations of it.

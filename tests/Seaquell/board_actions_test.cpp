@@ -1,0 +1,424 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Seaquell/b_token.h"
+#include "Seaquell/board.h"
+#include "Seaquell/ghost.h"
+#include "board_calls.h"
+#include "effects/effect_kinds_fixture.h"
+#include "support/capture_log.h"
+#include "support/probe_effect.h"
+#include "support/temp_dir.h"
+#include "vantle/utils/config.h"
+
+namespace {
+
+const math::Vector2 kCell(10, 10);
+const unsigned int kHuge = 0xFFFFFFFFu;
+
+// A root with one probe, so the board sees a loaded effect and its start shows in the journal.
+core::ptr<effects::Effect> Probe(const std::string& name) {
+    core::ptr<effects::Effect> root(new effects::Effect());
+    root->AddChild(new test::ProbeEffect(name));
+    return root;
+}
+
+class BoardActions : public test::EffectKindsTest {
+protected:
+    BoardActions() { utils::Config::SetFilename(dir.File("config.cfg")); }
+    ~BoardActions() override { utils::Config::SetFilename(""); }
+
+    void SetUp() override {
+        EffectKindsTest::SetUp();
+        cm::Board::Preload();
+        cm::Board::remove_block0_effect = Probe("block0");
+        cm::Board::remove_block_effect = Probe("block");
+        cm::Board::remove_block_snd_effect = Probe("snd");
+        cm::Board::remove_block_chain_snd_effect = Probe("chain");
+        cm::Board::remove_block_chain2_snd_effect = Probe("chain2");
+        cm::Board::recolor_effect = Probe("recolor");
+        cm::Board::reshuffle_effect = Probe("reshuffle");
+        cm::Board::reshuffle2_effect = Probe("reshuffle2");
+        cm::Board::restore_plate_effect = Probe("restore");
+        test::ProbeEffect::Journal().clear();
+        test::BoardCalls().clear();
+    }
+
+    // A fresh board from rows of map codes joined by "/": "0" an empty cell, "T" a token, "G" a ghost.
+    cm::Board& Make(const std::string& rows) {
+        const size_t width = rows.find('/') == std::string::npos ? rows.size() : rows.find('/');
+        const int height = static_cast<int>((rows.size() + 1) / (width + 1));
+        board =
+            std::make_unique<cm::Board>(static_cast<unsigned int>(width), static_cast<unsigned int>(height));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < static_cast<int>(width); ++x)
+                Put(rows[static_cast<size_t>(y) * (width + 1) + x], x, y);
+        }
+        return *board;
+    }
+
+    // A board of that size with the code in every cell.
+    cm::Board& Full(int width, int height, char code) {
+        std::string rows;
+        for (int y = 0; y < height; ++y)
+            rows += (y ? "/" : "") + std::string(static_cast<size_t>(width), code);
+        return Make(rows);
+    }
+
+    core::ptr<cm::Ball> Put(char code, int x, int y) {
+        core::ptr<cm::Ball> ball = code == 'T'   ? core::ptr<cm::Ball>(new cm::Token(nullptr, kCell, 1))
+                                   : code == 'G' ? core::ptr<cm::Ball>(new cm::Ghost(0, 1, kCell))
+                                                 : board->factory.CreateBall(code);
+        if (ball) {
+            ball->MoveTo(x, y);
+            ball->target_col = x;
+            ball->target_row = y;
+        }
+        board->balls.Set(x, y, ball);
+        return ball;
+    }
+
+    // Rows joined by "/", one character a cell as the test asks.
+    template <class Cell>
+    std::string Picture(Cell cell) const {
+        std::string text;
+        for (int y = 0; y < board->balls.height; ++y) {
+            if (y) text += "/";
+            for (int x = 0; x < board->balls.width; ++x) text += cell(x, y);
+        }
+        return text;
+    }
+
+    // "#" for a marked cell.
+    std::string Marks() const {
+        return Picture([this](int x, int y) { return board->remove_mask.Get(x, y) ? '#' : '.'; });
+    }
+
+    // "#" for a ghost.
+    std::string Ghosts() const {
+        return Picture([this](int x, int y) {
+            const core::ptr<cm::Ball>& ball = board->balls.Get(x, y);
+            return ball && ball->GetColor() == cm::Ghost::kColor ? '#' : '.';
+        });
+    }
+
+    // The colour digit, "T", "G", "b" for a block ball, "?" for another bonus ball, "." when empty.
+    std::string Balls() const {
+        return Picture([this](int x, int y) {
+            const core::ptr<cm::Ball>& ball = board->balls.Get(x, y);
+            if (!ball) return '.';
+            if (ball->GetColor() <= 8) return static_cast<char>('0' + ball->GetColor());
+            if (ball->GetColor() == cm::Token::kColor) return 'T';
+            if (ball->GetColor() == cm::Ghost::kColor) return 'G';
+            return ball->GetTypeName() == "remove_block" ? 'b' : '?';
+        });
+    }
+
+    // The probes started since the last call.
+    static std::vector<std::string> Started() {
+        std::vector<std::string> started;
+        for (const std::string& line : test::ProbeEffect::Journal()) {
+            if (line.rfind("start ", 0) == 0) started.push_back(line.substr(6));
+        }
+        test::ProbeEffect::Journal().clear();
+        return started;
+    }
+
+    // Steps the removers and waves until both lists are empty; the number of steps taken.
+    int RunOut() {
+        int steps = 0;
+        while ((!board->removers.empty() || !board->waves.empty()) && steps < 100) {
+            board->UpdateRemovers();
+            board->UpdateWaves();
+            ++steps;
+        }
+        return steps;
+    }
+
+    test::TempDir dir;
+    test::CaptureLog log;
+    std::unique_ptr<cm::Board> board;
+};
+
+TEST_F(BoardActions, EachActionMarksInPreviewWhatItThenRemoves) {
+    using Act = void (*)(cm::Board&);
+    struct Case {
+        const char* name;
+        const char* start;
+        Act act;
+        const char* reach;
+    };
+    const char* full = "11111/11111/11111/11111";
+    const Case cases[] = {
+        {"a row", full, [](cm::Board& b) { b.RemoveRow(2, 1, 0); }, "...../#####/...../....."},
+        {"a band from the top row", full, [](cm::Board& b) { b.RemoveRow(2, 0, 1); },
+         "#####/#####/...../....."},
+        {"a band past the last row", full, [](cm::Board& b) { b.RemoveRow(2, 3, 1); },
+         "...../...../...../....."},
+        {"a band wider than the grid", full, [](cm::Board& b) { b.RemoveRow(2, 1, kHuge); },
+         "...../...../...../....."},
+        {"a column band of 2 from column 1", full, [](cm::Board& b) { b.RemoveColumn(1, 1, 2); },
+         ".###./.###./.###./.###."},
+        {"a column band wider than the grid", full, [](cm::Board& b) { b.RemoveColumn(1, 1, kHuge); },
+         "...../...../...../....."},
+        {"a cross", full, [](cm::Board& b) { b.RemoveCross(1, 2); }, ".#.../.#.../#####/.#..."},
+        {"a cross on an empty column", "10111/10111/10111/10111", [](cm::Board& b) { b.RemoveCross(1, 2); },
+         "...../...../#.###/....."},
+        {"both diagonals", full, [](cm::Board& b) { b.RemoveDiagonalCross(1, 1); },
+         "#.#../.#.../#.#../...#."},
+        {"the rising diagonal", full, [](cm::Board& b) { b.RemoveDiagonalLeft(1, 2, 0); },
+         "...#./..#../.#.../#...."},
+        {"the falling diagonal", full, [](cm::Board& b) { b.RemoveDiagonalRight(1, 2, 0); },
+         "...../#..../.#.../..#.."},
+        {"a block in the corner", full, [](cm::Board& b) { b.RemoveBlock(0, 0, 1, true); },
+         "##.../##.../...../....."},
+        {"a block wider than the grid", full, [](cm::Board& b) { b.RemoveBlock(2, 1, kHuge, true); },
+         "#####/#####/#####/#####"},
+        {"extra time", full, [](cm::Board& b) { b.AddTime(3, 3); }, "...../...../...../...#."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(c.start).preview = true;
+        c.act(*board);
+        EXPECT_EQ(Marks(), c.reach);
+        EXPECT_FALSE(board->action || !board->removers.empty()) << "a preview changes nothing";
+
+        Make(c.start);
+        c.act(*board);
+        EXPECT_EQ(board->action, std::string(c.reach).find('#') != std::string::npos);
+        RunOut();
+        EXPECT_EQ(Ghosts(), c.reach);
+    }
+    Full(2, 2, '1');
+    board->AddTime(0, 0);
+    board->AddTime(1, 1);
+    EXPECT_EQ(board->time_limit, cm::Board::kDefaultTimeLimit + 20000);
+    EXPECT_EQ(board->score, 20u);
+}
+
+TEST_F(BoardActions, ARowBallEmptiesItsRowOneCellAStepEachWayAndTheLastStepRunsTheCheck) {
+    struct Step {
+        int step;
+        size_t removers;
+        const char* row;
+    };
+    const Step steps[] = {
+        {0, 2, ".....#................"},  {1, 2, "....###..............."},
+        {5, 2, "###########..........."},  {6, 1, "############.........."},
+        {16, 1, "######################"}, {17, 0, "######################"},
+    };
+    Full(22, 16, '1');
+    Put('e', 5, 3)->OnClick(board.get());
+    int done = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE("step " + std::to_string(step.step));
+        for (; done < step.step; ++done) board->UpdateRemovers();
+        EXPECT_EQ(board->removers.size(), step.removers);
+        EXPECT_EQ(Ghosts().substr(3 * 23, 22), step.row);
+        EXPECT_EQ(test::CallsOn(*board).size(), step.removers ? 0u : 1u) << "OnChanges";
+    }
+    EXPECT_EQ(board->score, 220u);
+}
+
+TEST_F(BoardActions, ARemoverSetsOffTheBonusBallItReachesWhoseRemoversMoveInTheSameStep) {
+    Full(9, 5, '1');
+    Put('c', 7, 3);
+    Put('e', 5, 3)->OnClick(board.get());
+    board->UpdateRemovers();
+    board->UpdateRemovers();
+    EXPECT_EQ(Ghosts(), "........./........./.......#./...#####./.......#.");
+    // The column ball's own removal and the remover's both score.
+    EXPECT_EQ(board->score, 80u);
+}
+
+TEST_F(BoardActions, ABlockSetsOffTheBlocksInItsSquareAndEachSoundsTheChainLength) {
+    struct Case {
+        const char* start;
+        std::vector<std::string> started;
+        const char* taken;
+    };
+    const Case cases[] = {
+        {"111111/11b111/111111", {"block", "snd"}, ".###../.###../.###.."},
+        {"111111/11bb11/111111", {"block", "chain", "block", "chain"}, ".####./.####./.####."},
+        // The block set off finds the first one's cell a ghost already, and does not set it off again.
+        {"111111/1bb111/111111", {"block", "chain", "block", "chain"}, "####../####../####.."},
+        {"111111/11bbb1/111111",
+         {"block", "chain2", "block", "chain2", "block", "chain2"},
+         ".#####/.#####/.#####"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        Make(c.start).balls.Get(2, 1)->OnClick(board.get());
+        EXPECT_EQ(Ghosts(), c.taken);
+        EXPECT_EQ(Started(), c.started);
+        EXPECT_TRUE(board->action);
+    }
+}
+
+TEST_F(BoardActions, AColourWaveTakesItsTargetsRingByRingAndEndsTheStepAfterItsLastRing) {
+    struct Step {
+        int step;
+        const char* taken;  // (0, 0), (3, 1), (21, 15)
+        size_t waves;
+    };
+    const Step steps[] = {{1, "#..", 1},  {3, "#..", 1},  {4, "##.", 1},
+                          {21, "##.", 1}, {22, "###", 1}, {23, "###", 0}};
+    Full(22, 16, '2');
+    Put('1', 0, 0);
+    Put('1', 3, 1);
+    Put('1', 21, 15);
+    board->RemoveColor(0, 0);
+    EXPECT_TRUE(board->action);
+    int done = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE("step " + std::to_string(step.step));
+        for (; done < step.step; ++done) board->UpdateWaves();
+        const std::string ghosts = Ghosts();
+        EXPECT_EQ(std::string() + ghosts[0] + ghosts[23 + 3] + ghosts[15 * 23 + 21], step.taken);
+        EXPECT_EQ(board->waves.size(), step.waves);
+        EXPECT_EQ(test::CallsOn(*board).size(), step.waves ? 0u : 1u) << "OnChanges";
+    }
+    EXPECT_EQ(board->score, 30u);
+}
+
+TEST_F(BoardActions, AColourRemovalRefusesBadReplatingAndSpreadingBallsAndClearsTheActionFlag) {
+    struct Case {
+        char code;
+        bool acts;
+    };
+    const Case cases[] = {{'2', true}, {'a', false}, {'m', false}, {'n', false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("code ") + c.code);
+        Make("222/2" + std::string(1, c.code) + "2/222").preview = true;
+        board->RemoveColor(1, 1);
+        EXPECT_EQ(board->marked_count, c.acts ? 9u : 0u);
+        board->preview = false;
+        board->action = true;
+        board->RemoveColor(1, 1);
+        EXPECT_EQ(board->action, c.acts);
+        EXPECT_EQ(board->waves.size(), c.acts ? 1u : 0u);
+    }
+}
+
+TEST_F(BoardActions, RecolouringTakesTheSquareButTokensAndNothingFromABonusBall) {
+    struct Case {
+        const char* name;
+        const char* start;
+        unsigned int x, y, h;
+        const char* after;
+        unsigned int marks;
+    };
+    const Case cases[] = {
+        {"the corner", "1234/5T67/2222", 0, 0, 1, "1134/1T67/2222", 3},
+        {"a bonus ball", "e234/5T67/2222", 0, 0, 1, "?234/5T67/2222", 0},
+        {"bonus balls and ghosts inside", "123e/5T67/2G22", 2, 1, 1, "1666/5T66/2666", 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(c.start).preview = true;
+        board->Recolor(c.x, c.y, c.h);
+        EXPECT_EQ(board->marked_count, c.marks);
+        board->preview = false;
+        board->balls.Get(1, 0)->locked = true;
+        board->Recolor(c.x, c.y, c.h);
+        EXPECT_EQ(Balls(), c.after);
+        EXPECT_EQ(board->action, c.marks > 0);
+        EXPECT_TRUE(board->balls.Get(1, 0)->locked) << "a lock stays on the new ball";
+        EXPECT_EQ(Started(), std::vector<std::string>{"recolor"});
+    }
+}
+
+TEST_F(BoardActions, AReshuffleSortsTheFreeColourBallsOfItsSquareByColourInReadingOrder) {
+    struct Case {
+        unsigned int x, y, h;
+        std::vector<std::string> moves;
+        std::vector<std::string> started;
+    };
+    // Locked 5s everywhere but a bonus ball at (6, 6) and the free 3, 1, 3, 2 in reading order.
+    const std::vector<std::string> sorted = {"1@0,0", "2@2,0", "3@4,3", "3@1,6"};
+    const Case cases[] = {
+        {3, 3, 3, sorted, {"reshuffle"}},
+        {3, 3, 4, sorted, {"reshuffle2"}},
+        {6, 6, 3, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " h " + std::to_string(c.h));
+        Full(7, 7, '5');
+        for (int i = 0; i < 49; ++i) board->balls.Get(i % 7, i / 7)->locked = true;
+        Put('e', 6, 6);
+        Put('3', 0, 0);
+        Put('1', 2, 0);
+        Put('3', 4, 3);
+        Put('2', 1, 6);
+        board->preview = true;
+        board->Reshuffle(c.x, c.y, c.h);
+        EXPECT_EQ(board->marked_count, c.moves.size());
+        board->preview = false;
+        board->Reshuffle(c.x, c.y, c.h);
+        std::vector<std::string> moves;
+        for (const core::ptr<cm::Ball>& ball : board->reshuffled_balls) {
+            moves.push_back(std::to_string(ball->GetColor()) + "@" + std::to_string(ball->target_col) + "," +
+                            std::to_string(ball->target_row));
+        }
+        EXPECT_EQ(moves, c.moves);
+        EXPECT_EQ(board->reshuffle_running && board->action, !c.moves.empty());
+        EXPECT_EQ(Started(), c.started);
+    }
+}
+
+TEST_F(BoardActions, ARestoredPlateRisesUpToThreeLevelsAndTheCellOffTheGridIsRefused) {
+    const int plates[][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 3}};
+    Full(2, 1, '1');
+    for (const auto& plate : plates) {
+        SCOPED_TRACE("plate " + std::to_string(plate[0]));
+        board->back_board.Get(1, 0).plate = plate[0];
+        board->RestorePlate(math::Position(1, 0));
+        EXPECT_EQ(board->back_board.Get(1, 0).plate, plate[1]);
+        EXPECT_EQ(Started(), std::vector<std::string>{"restore"});
+    }
+    EXPECT_EQ(board->plates_left, 0u);
+    board->RestorePlate(math::Position(2, 0));
+    EXPECT_TRUE(Started().empty());
+    EXPECT_TRUE(log.Contains("no cell at 2, 0"));
+}
+
+TEST_F(BoardActions, RandomBlocksAndBombsTargetOnlyExistingCellsWithBallsAndNoneWhenThereAreNone) {
+    struct Case {
+        const char* name;
+        const char* start;
+        bool bombs;
+        unsigned int count;
+    };
+    const Case cases[] = {
+        {"bombs on a full board", "1111/1111/1111", true, 5},
+        {"blocks on a full board", "1111/1111/1111", false, 5},
+        {"bombs on an empty board", "0000/0000/0000", true, 5},
+        {"blocks where the only ball lies in a hole", "0000/0100/0000", false, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(c.start).back_board.Get(1, 1).exists = false;
+        c.bombs ? board->InsertRandomBombs(c.count) : board->RemoveRandomBlocks(c.count);
+        ASSERT_EQ(board->waves.size(), 1u);
+        const std::string before = Balls();
+        std::string targets =
+            Picture([this](int x, int y) { return board->waves.front().target->Get(x, y) ? '#' : '.'; });
+        for (size_t i = 0; i < targets.size(); ++i) {
+            EXPECT_TRUE(targets[i] != '#' || (before[i] == '1' && i != 6)) << "target " << i;
+        }
+        const auto hits = static_cast<unsigned int>(std::count(targets.begin(), targets.end(), '#'));
+        EXPECT_LE(hits, c.count);
+        EXPECT_EQ(hits > 0, std::string(c.start).find("1111") != std::string::npos);
+        RunOut();
+        const std::string after = c.bombs ? Balls() : Ghosts();
+        EXPECT_EQ(static_cast<unsigned int>(std::count(after.begin(), after.end(), c.bombs ? 'b' : '#')),
+                  hits);
+        EXPECT_EQ(test::CallsOn(*board).size(), 1u) << "OnChanges";
+    }
+}
+
+}  // namespace
