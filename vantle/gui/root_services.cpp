@@ -29,6 +29,10 @@ void RootServices::SetGrabMouse(const core::ptr<Window>& window, const math::Rec
     if (installed) installed->SetGrabMouse(window, rect);
 }
 
+void RootServices::UnsetKeyboardFocus(Window* window) {
+    if (installed) installed->UnsetKeyboardFocus(window);
+}
+
 void RootServices::CountReload() {
     ++reloads;
 }

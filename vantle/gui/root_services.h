@@ -17,6 +17,9 @@ public:
     virtual void DisableTooltip() = 0;
     // Pointer moves and buttons go to the window alone until it lets go.
     virtual void SetGrabMouse(const core::ptr<Window>& window, const math::Rect& rect) = 0;
+    // The window is going away: it must no longer receive the keys. Nothing to do for a root that keeps
+    // no keyboard focus.
+    virtual void UnsetKeyboardFocus(Window*) {}
 };
 
 // The root window's services as the windows under it reach them, and the count of screens loaded. The
@@ -29,6 +32,7 @@ public:
     static void SetTooltip(const core::ptr<Window>& tip, const math::Vector2& pos);
     static void DisableTooltip();
     static void SetGrabMouse(const core::ptr<Window>& window, const math::Rect& rect);
+    static void UnsetKeyboardFocus(Window* window);
 
     // The root window counts every screen it loads, clears or brings back. A handler may do so from
     // inside a walk over windows; the walk then stops (ReloadWatch), because the windows it was about to

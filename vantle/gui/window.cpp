@@ -9,6 +9,7 @@
 #include "vantle/core/log.h"
 #include "vantle/effects/animation.h"
 #include "vantle/gui/event.h"
+#include "vantle/gui/root_services.h"
 #include "vantle/gui/style.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/io/loader.h"
@@ -23,6 +24,8 @@ namespace gui {
 namespace {
 
 const char kDefaultState[] = "default";
+// Asked of every window every frame: made once.
+const std::string kOnUpdate = "on_update";
 const char kTooltip[] = "tooltip";
 const char kDisabledTooltip[] = "disabled_tooltip";
 // The kind every tooltip element is built as.
@@ -79,6 +82,15 @@ struct Window::DrawState {
     std::optional<render::ClipRectScope> clip;
     std::optional<render::WorldMatrixScope> content;
     std::optional<render::ColorForceScope> alpha;
+
+    // Undoes what was taken, last first; the state is then ready for the next draw.
+    void Release() {
+        alpha.reset();
+        content.reset();
+        clip.reset();
+        animation_color.reset();
+        animation_matrix.reset();
+    }
 };
 
 Window::Window(const std::string& id, const math::Rect& rect) : id(id), rect(rect), content_rect(rect) {
@@ -94,6 +106,8 @@ Window::Window(TiXmlElement* element) {
 
 Window::~Window() {
     if (core::Log::exists()) core::Log::instance()->Write("DELETE Window #%s", id.c_str());
+    // The focus list does not own its windows: one that goes away must not be given keys afterwards.
+    RootServices::UnsetKeyboardFocus(this);
     Clear();
 }
 
@@ -302,7 +316,7 @@ core::Value Window::GetProperty(const std::string& name) const {
 
 void Window::Update() {
     childs.Update();
-    CallHandler("on_update");
+    CallHandler(kOnUpdate);
     AdvanceStateSwitch();
 }
 
@@ -321,7 +335,9 @@ bool Window::RenderStart() {
     const unsigned int level = render::Render::instance()->GetLOD();
     if (level < lod || level > max_lod) return false;
     render::IRender& renderer = render::Renderer();
-    auto state = std::make_unique<DrawState>();
+    // Kept from earlier frames: drawing allocates nothing once every window has been drawn.
+    if (_open_draw_states == _draw_states.size()) _draw_states.push_back(std::make_unique<DrawState>());
+    DrawState* state = _draw_states[_open_draw_states++].get();
     if (create_animation) DrawCreateAnimation(renderer, *state);
     if (clip) state->clip.emplace(renderer, rect);
     if (has_content_transform) state->content.emplace(renderer, content_transform);
@@ -329,7 +345,6 @@ bool Window::RenderStart() {
         state->alpha.emplace(renderer);
         renderer.ForceColorAlpha(cur_state.alpha);
     }
-    _draw_states.push_back(std::move(state));
     return true;
 }
 
@@ -350,7 +365,7 @@ void Window::DrawCreateAnimation(render::IRender& renderer, DrawState& state) {
 }
 
 void Window::RenderEnd() {
-    if (!_draw_states.empty()) _draw_states.pop_back();
+    if (_open_draw_states > 0) _draw_states[--_open_draw_states]->Release();
 }
 
 }  // namespace gui

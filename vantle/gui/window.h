@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -224,7 +225,9 @@ private:
     static void RunHandler(Handler handler, const core::ptr<script::IValue>& value, bool has_value);
     const Handler* FindHandler(const std::string& name) const;
 
+    // One per RenderStart not yet ended, first ones first; those beyond the count wait for reuse.
     std::vector<std::unique_ptr<DrawState>> _draw_states;
+    std::size_t _open_draw_states = 0;
 };
 
 }  // namespace gui

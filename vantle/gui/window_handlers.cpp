@@ -42,6 +42,8 @@ void Window::LoadHandlers(TiXmlElement* element) {
 }
 
 const Window::Handler* Window::FindHandler(const std::string& name) const {
+    // Most windows have none, and "on_update" is asked of every window every frame.
+    if (handlers.empty()) return nullptr;
     auto found = handlers.find(name);
     return found != handlers.end() ? &found->second : nullptr;
 }

@@ -1,6 +1,7 @@
 #include "vantle/gui/window_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
@@ -102,9 +103,22 @@ std::vector<core::ptr<Window>> WindowList::Snapshot() const {
 }
 
 void WindowList::Update() {
+    if (_update_walk.busy) {
+        UpdateEach(Snapshot());
+        return;
+    }
+    _update_walk.busy = true;
+    _update_walk.children.assign(list.begin(), list.end());
+    UpdateEach(_update_walk.children);
+    // Let go at once: a window the walk held may have left the list.
+    _update_walk.children.clear();
+    _update_walk.busy = false;
+}
+
+void WindowList::UpdateEach(const std::vector<core::ptr<Window>>& children) {
     const unsigned int clears = _clears;
     const ReloadWatch reload;
-    for (const core::ptr<Window>& child : Snapshot()) {
+    for (const core::ptr<Window>& child : children) {
         if (!child || !child->IsVisible()) continue;
         child->Update();
         if (_clears != clears || reload.Reloaded()) return;
@@ -160,6 +174,14 @@ void WindowList::Clear() {
         }
         child.reset();
     }
+}
+
+void WindowList::Swap(WindowList& other) {
+    ++_clears;
+    ++other._clears;
+    std::swap(counter, other.counter);
+    list.swap(other.list);
+    ids.swap(other.ids);
 }
 
 }  // namespace gui

@@ -54,6 +54,9 @@ public:
     void PrepareHandlers();
     // Lets go of every child, front to back, logging each; the counter keeps its value.
     void Clear();
+    // Trades children and counter with the other list without letting go of any; a walk over either
+    // list stops as after Clear.
+    void Swap(WindowList& other);
 
     WindowList() = default;
     ~WindowList() { Clear(); }
@@ -64,12 +67,24 @@ public:
 private:
     // The children, front to back, each held for a walk that may run handlers.
     std::vector<core::ptr<Window>> Snapshot() const;
+    void UpdateEach(const std::vector<core::ptr<Window>>& children);
 
     unsigned int counter = 1;
     std::list<core::ptr<Window>> list;
     std::map<std::string, core::ptr<Window>> ids;
     // Counts the Clear calls, so a walk can tell that the list it walks was emptied under it.
     unsigned int _clears = 0;
+    // The copy each frame's update walks, kept so that the walk allocates nothing; a walk begun while
+    // one runs makes its own. A copy of the list starts without one.
+    struct WalkBuffer {
+        WalkBuffer() = default;
+        WalkBuffer(const WalkBuffer&) {}
+        WalkBuffer& operator=(const WalkBuffer&) { return *this; }
+
+        std::vector<core::ptr<Window>> children;
+        bool busy = false;
+    };
+    WalkBuffer _update_walk;
 };
 
 }  // namespace gui
