@@ -309,22 +309,14 @@ TEST_F(BoardActions, AReshuffleSortsTheFreeColourBallsOfItsSquareByColourInReadi
         std::vector<std::string> moves;
         std::vector<std::string> started;
     };
-    // Locked 5s everywhere but a bonus ball at (6, 6) and the free 3, 1, 3, 2 in reading order.
-    const std::vector<std::string> sorted = {"1@0,0", "2@2,0", "3@4,3", "3@1,6"};
+    // Locked 5s, a bonus ball, and the free 3, 1, 3, 2 in reading order.
+    const std::vector<std::string> sorted = {"1@0,0", "2@1,0", "3@2,1", "3@3,1"};
     const Case cases[] = {
-        {3, 3, 3, sorted, {"reshuffle"}},
-        {3, 3, 4, sorted, {"reshuffle2"}},
-        {6, 6, 3, {}, {}},
-    };
+        {3, 0, 3, sorted, {"reshuffle"}}, {3, 0, 4, sorted, {"reshuffle2"}}, {2, 0, 3, {}, {}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " h " + std::to_string(c.h));
-        Full(7, 7, '5');
-        for (int i = 0; i < 49; ++i) board->balls.Get(i % 7, i / 7)->locked = true;
-        Put('e', 6, 6);
-        Put('3', 0, 0);
-        Put('1', 2, 0);
-        Put('3', 4, 3);
-        Put('2', 1, 6);
+        Make("31e5/5532");
+        for (const int x : {3, 0, 1}) board->balls.Get(x, x == 3 ? 0 : 1)->locked = true;
         board->preview = true;
         board->Reshuffle(c.x, c.y, c.h);
         EXPECT_EQ(board->marked_count, c.moves.size());
@@ -347,7 +339,7 @@ TEST_F(BoardActions, RandomBlocksAndBombsHitOnlyExistingCellsWithBallsAndNothing
         bool bombs;
         const char* taken;
     };
-    // Cell (1, 1) is a hole; every other cell of the two full boards is a target among five draws.
+    // Cell (1, 1) is a hole; every other cell of the two full boards is hit in a hundred draws.
     const Case cases[] = {
         {"111/111", true, "bbb/b1b"},
         {"111/111", false, "###/#1#"},
