@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -203,7 +204,8 @@ TEST_F(ScriptWindows, WrongUsesRaiseErrorsInTheScriptOnly) {
 }
 
 TEST_F(ScriptWindows, AWindowHeldByAScriptOutlivesItsScreenUntilCollected) {
-    Answer("$w = RootWindow.get_child('panel'); $v = RootWindow.get_child('panel')");
+    EXPECT_EQ(Answer("$w = RootWindow.get_child('panel'); $v = RootWindow.get_child('panel'); $w.equal?($v)"),
+              "false");
     Root()->Clear();
     Collect();
     EXPECT_FALSE(log.Contains("DELETE Window #panel"));
@@ -220,6 +222,29 @@ TEST_F(ScriptWindows, AWindowHeldByAScriptOutlivesItsScreenUntilCollected) {
     EXPECT_EQ(Count("Window rb_free #panel"), 1u);
     EXPECT_TRUE(log.Contains("DELETE Window #ok"));
     EXPECT_TRUE(log.Contains("DELETE Window #panel"));
+}
+
+TEST_F(ScriptWindows, ThousandsOfMethodCallsWithWrongArgumentsNeverBreakTheInterpreter) {
+    const Strings receivers = {"RootWindow", "$w", "$w.get_child('ok')", "Window"};
+    const Strings methods = {
+        "id",  "visible?", "enabled?",  "visible=",    "enabled=",  "get_child", "load_childs",
+        "get", "set",      "set_state", "set_handler", "set_focus", "dup"};
+    const Strings values = {"nil",       "true",       "0",         "-1",         "2**70",
+                            "-1e300",    "Float::NAN", "'panel'",   "'ok'",       "''",
+                            "\"a\\0b\"", "'main.xml'", "'default'", "'big'",      ":big",
+                            "[1]",       "Object.new", "$w",        "'gui_clear'"};
+    Answer("$w = RootWindow.get_child('panel')");
+    std::mt19937 generator(20240612);
+    for (int call = 0; call < 2000; ++call) {
+        std::string code = receivers[generator() % receivers.size()] +
+                           ".public_send(:" + methods[generator() % methods.size()];
+        const unsigned int count = generator() % 4;
+        for (unsigned int i = 0; i < count; ++i) code += ", " + values[generator() % values.size()];
+        script::Engine::instance()->Eval(code + ")");
+        ASSERT_EQ(Answer("6 * 7"), "42") << code;
+    }
+    EXPECT_TRUE(log.Contains("wrong number of arguments"));
+    EXPECT_TRUE(log.Contains("expected String"));
 }
 
 }  // namespace
