@@ -1,0 +1,1 @@
+vantle_test(test_gui_list_box list_box_test.cpp)
