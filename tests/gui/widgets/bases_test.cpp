@@ -10,7 +10,12 @@
 #include "vantle/gui/event.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/checkable_window.h"
+#include "vantle/gui/widgets/edit_box.h"
+#include "vantle/gui/widgets/image_box.h"
+#include "vantle/gui/widgets/link.h"
+#include "vantle/gui/widgets/list_box.h"
 #include "vantle/gui/widgets/register_widgets.h"
+#include "vantle/gui/widgets/slider.h"
 #include "vantle/gui/widgets/text.h"
 #include "vantle/gui/window_factory.h"
 
@@ -128,7 +133,14 @@ TEST_F(WidgetBases, EachRegisteredNameMakesItsOwnKindAndAnUnknownNameNothing) {
         {"container", &typeid(gui::Container)},
         {"text", &typeid(gui::Text)},
         {"button", &typeid(gui::Button)},
+        {"slider", &typeid(gui::Slider)},
         {"clickable", &typeid(gui::ClickableWindow)},
+        {"edit", &typeid(gui::EditBox)},
+        {"editbox", &typeid(gui::EditBox)},
+        {"listbox", &typeid(gui::ListBox)},
+        {"userlistbox", &typeid(gui::UserListBox)},
+        {"link", &typeid(gui::Link)},
+        {"imagebox", &typeid(gui::ImageBox)},
         {"Button", nullptr},
         {"nonesuch", nullptr},
     };
