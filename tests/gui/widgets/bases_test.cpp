@@ -10,8 +10,14 @@
 #include "vantle/gui/event.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/checkable_window.h"
+#include "vantle/gui/widgets/dev/board_edit.h"
+#include "vantle/gui/widgets/dmesh.h"
+#include "vantle/gui/widgets/effect_holder.h"
+#include "vantle/gui/widgets/progress_button.h"
 #include "vantle/gui/widgets/register_widgets.h"
+#include "vantle/gui/widgets/spin_box.h"
 #include "vantle/gui/widgets/text.h"
+#include "vantle/gui/widgets/text_box.h"
 #include "vantle/gui/window_factory.h"
 
 namespace {
@@ -129,6 +135,13 @@ TEST_F(WidgetBases, EachRegisteredNameMakesItsOwnKindAndAnUnknownNameNothing) {
         {"text", &typeid(gui::Text)},
         {"button", &typeid(gui::Button)},
         {"clickable", &typeid(gui::ClickableWindow)},
+        {"effect", &typeid(gui::EffectHolder)},
+        {"dmesh", &typeid(gui::DMesh)},
+        {"textbox", &typeid(gui::TextBox)},
+        {"boardedit", &typeid(gui::BoardEdit)},
+        {"board_edit", &typeid(gui::BoardEdit)},
+        {"spinbox", &typeid(gui::SpinBox)},
+        {"progress_button", &typeid(gui::ProgressButton)},
         {"Button", nullptr},
         {"nonesuch", nullptr},
     };
