@@ -249,16 +249,16 @@ TEST_F(BoardTest, TheNamedFunctorsLeaveWithTheBoardThatHoldsThem) {
         auto first = std::make_unique<cm::Board>(2, 2);
         auto last = std::make_unique<cm::Board>(2, 2);
         (last_goes ? last : first).reset();
-        test::BoardCalls().clear();
+        log.Clear();
         for (const char* name : {"remove_random_blocks", "insert_random_bombs"}) {
             const core::ptr<core::Functor> functor = core::FunctorFactory::instance()->Create(name);
             EXPECT_EQ(static_cast<bool>(functor), !last_goes) << name;
             if (functor) (*functor)();
         }
-        if (!last_goes) {
-            EXPECT_EQ(test::CallsOn(*last),
-                      (std::vector<std::string>{"RemoveRandomBlocks", "InsertRandomBombs"}));
-        }
+        // Without those power-ups in the player's set the board says so and drops nothing.
+        EXPECT_EQ(log.Contains("no power-up remove_rb"), !last_goes);
+        EXPECT_EQ(log.Contains("no power-up rnd_bombs"), !last_goes);
+        EXPECT_TRUE(last_goes || last->waves.empty());
     }
 }
 

@@ -3,10 +3,9 @@
 add_library(seaquell_stand_ins STATIC
     ${CMAKE_CURRENT_LIST_DIR}/stand_ins/board_calls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stand_ins/falling.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removers.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/waves.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removal.cpp)
 target_include_directories(seaquell_stand_ins PUBLIC ${CMAKE_CURRENT_LIST_DIR}/stand_ins)
-target_link_libraries(seaquell_stand_ins PRIVATE vantle vantle_warnings)
+target_link_libraries(seaquell_stand_ins PRIVATE seaquell vantle vantle_warnings)
 target_include_directories(seaquell_stand_ins PRIVATE ${PROJECT_SOURCE_DIR})
 
 vantle_test(test_seaquell_back_board back_board_test.cpp LIBS seaquell)
@@ -16,6 +15,8 @@ vantle_test(test_seaquell_ball_factory ball_factory_test.cpp ../effects/effect_k
 vantle_test(test_seaquell_bonus_balls bonus_balls_test.cpp ../effects/effect_kinds_fixture.cpp
     LIBS seaquell seaquell_stand_ins)
 vantle_test(test_seaquell_board board_test.cpp ../effects/effect_kinds_fixture.cpp
+    LIBS seaquell seaquell_stand_ins)
+vantle_test(test_seaquell_board_actions board_actions_test.cpp ../effects/effect_kinds_fixture.cpp
     LIBS seaquell seaquell_stand_ins)
 
 # Level map strings as fuzzers see them; without the fuzz target function a plain test replays the corpus

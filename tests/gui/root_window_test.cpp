@@ -215,6 +215,33 @@ TEST_F(RootWindowTest, KeysGoToTheFocusWindowsElseToTheWindowUnderThePointer) {
     }
 }
 
+// A focus window whose key loads another screen, as an edit box's "on_enter" may; it writes down its id
+// after the load, when only the delivery still holds it.
+gui::RootWindow* leaver_root = nullptr;
+
+class Leaver : public gui::Window {
+public:
+    explicit Leaver(TiXmlElement* e) : gui::Window(e) {}
+    void OnEvent(const Event& e) override {
+        if (e.type != Event::KEY_DOWN) return;
+        leaver_root->Load("next.xml", true);
+        journal += id + " left, ";
+    }
+};
+
+TEST_F(RootWindowTest, AFocusWindowThatReplacesItsScreenFinishesItsKey) {
+    leaver_root = root.get();
+    gui::WindowFactory::instance()->Register("leaver",
+                                             [](TiXmlElement* e) -> gui::Window* { return new Leaver(e); });
+    Screen("s", "<leaver id='edit'/>");
+    Screen("next", "<rec id='other'/>");
+    root->Load("s.xml", true);
+    root->SetKeyboardFocus(root->GetChild("edit").get());
+    journal.clear();
+    Stroke(65);
+    EXPECT_EQ(journal, "next load, edit left, other key up 65, ");
+}
+
 TEST_F(RootWindowTest, TabAndTheArrowsMoveThePointerAlongTheTabStopsAndWrap) {
     Screen("tabs",
            "<rec id='t5' x='50' w='10' h='10' tabstop='5'/><rec id='t2' x='20' w='10' h='11' tabstop='2'/>"

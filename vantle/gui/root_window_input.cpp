@@ -108,7 +108,8 @@ void RootWindow::OnKeyRelease(int code, const math::Vector2& p) {
 }
 
 // Over a copy of the list: a receiver may change the focus. A window that left the list meanwhile, or
-// was destroyed (which takes it out), gets nothing.
+// was destroyed (which takes it out), gets nothing. Each receiver is held while it runs: its handler may
+// load another screen and let go of it.
 void RootWindow::SendKeyEvent(const Event& event) {
     if (_keyboard_focus.empty()) {
         OnEvent(event);
@@ -116,7 +117,9 @@ void RootWindow::SendKeyEvent(const Event& event) {
     }
     const std::vector<Window*> receivers = _keyboard_focus;
     for (Window* window : receivers) {
-        if (window && IsKeyboardFocus(window)) window->OnEvent(event);
+        if (!window || !IsKeyboardFocus(window)) continue;
+        const core::ptr<Window> held = FindHeld(window);
+        window->OnEvent(event);
     }
     CleanupKeyboardFocus();
 }

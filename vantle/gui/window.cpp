@@ -252,6 +252,10 @@ core::ptr<Window> Window::FindPrev(int n) const {
     return childs.FindPrev(n);
 }
 
+core::ptr<Window> Window::FindHeld(const Window* w) const {
+    return childs.FindHeld(w);
+}
+
 void Window::Reset() {
     create_animation_started = false;
     childs.Reset();

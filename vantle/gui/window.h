@@ -118,6 +118,8 @@ public:
     // The child list's tab order searches (WindowList::FindNext, FindPrev) over this window's subtree.
     core::ptr<Window> FindNext(int n) const;
     core::ptr<Window> FindPrev(int n) const;
+    // The shared pointer that holds w in this window's subtree; empty when w is not there.
+    core::ptr<Window> FindHeld(const Window* w) const;
     // Restarts the creation animation at the next draw, here and in every child.
     void Reset();
 

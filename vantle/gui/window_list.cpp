@@ -56,6 +56,16 @@ core::ptr<Window> WindowList::Get(const math::Vector2& p) const {
     return core::ptr<Window>();
 }
 
+core::ptr<Window> WindowList::FindHeld(const Window* w) const {
+    for (const core::ptr<Window>& child : list) {
+        if (!child) continue;
+        if (child.get() == w) return child;
+        core::ptr<Window> inner = child->FindHeld(w);
+        if (inner) return inner;
+    }
+    return core::ptr<Window>();
+}
+
 core::ptr<Window> WindowList::FindNext(int n) const {
     core::ptr<Window> best;
     int best_tab = kNoNextTabStop;

@@ -40,6 +40,8 @@ public:
     // searched. Among equal stops the first met, front to back, wins. Empty when none qualifies.
     core::ptr<Window> FindNext(int n) const;
     core::ptr<Window> FindPrev(int n) const;
+    // The shared pointer that holds w among the children or their descendants; empty when w is not there.
+    core::ptr<Window> FindHeld(const Window* w) const;
 
     // Updates each visible child, front to back. Stops when a handler run meanwhile has loaded a screen
     // or cleared this list: the children left belong to a screen that is gone.

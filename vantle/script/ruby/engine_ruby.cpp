@@ -39,6 +39,10 @@ EngineRuby::EngineRuby() {
     DefineGlobalFunctions();
 }
 
+void EngineRuby::MarkStackBase(void* base) {
+    ruby_init_stack(static_cast<volatile VALUE*>(base));
+}
+
 core::ptr<IValue> EngineRuby::CreateValue(const std::string& text) {
     return core::ptr<IValue>(new ValueRuby(text));
 }

@@ -17,6 +17,10 @@ public:
     // Leaves the interpreter running: it cannot start twice in one process.
     ~EngineRuby() override = default;
 
+    // Marks the frame of base as the bottom of the machine stack the collector scans for values, before
+    // the interpreter starts. Called from the frame that encloses every script call (the program's main).
+    static void MarkStackBase(void* base);
+
     // Values as ValueRuby: the empty text gives nil.
     core::ptr<IValue> CreateValue(const std::string& text) override;
     core::ptr<IValue> CreateValue(int number) override;
