@@ -144,7 +144,11 @@ TEST_F(BonusBalls, ABadBallMakerTakesOverOnlyColourBallsAndItsOffspringWaitsTwoP
         unsigned int t = 0;
         for (int action = 0; action < 20 && !offspring; ++action) {
             maker->Update(clock.At(t += 100));
-            if (test::BoardCalls().size() > 1) offspring = test::BoardCalls().back().ball;
+            for (int i = 0; i < 9; ++i) {
+                const core::ptr<cm::Ball>& ball = board.balls.Get(i % 3, i / 3);
+                if (ball && ball != maker && ball->GetColor() == cm::BallFactory::B_MAKEBADBALLS)
+                    offspring = ball;
+            }
             EXPECT_EQ(TakeCalls().at(0), "RestorePlate 1 1");
         }
         ASSERT_EQ(static_cast<bool>(offspring), neighbours == '3' || neighbours == 'q');
