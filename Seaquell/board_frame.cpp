@@ -256,7 +256,7 @@ void Board::Render() {
     }
     for (int y = 0; y < balls.height; ++y) {
         for (int x = 0; x < balls.width; ++x) {
-            const core::ptr<Ball> ball = balls.Get(x, y);
+            const core::ptr<Ball>& ball = balls.Get(x, y);
             if (!ball) continue;
             ball->Update(now);
             ball->Render();
