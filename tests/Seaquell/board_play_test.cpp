@@ -227,6 +227,13 @@ TEST_F(BoardPlay, AClickRemovesAGroupOfThreeOrMoreThatIsNotAllLocked) {
     }
 }
 
+TEST_F(BoardPlay, ABoardWithoutACellSizeFindsNoBallToClick) {
+    auto board = Make("111", "time_limit=60");
+    board->cell_width = board->cell_height = 0;
+    ClickCell(*board, 0, 0);
+    EXPECT_EQ(Show(*board), "111");
+}
+
 TEST_F(BoardPlay, EachPowerUpActsAtTheClickedBallAndIsSpentAsItsRuleSays) {
     struct Case {
         const char* name;
