@@ -2,8 +2,11 @@
 # library linked after seaquell: the linker takes a stand-in only while the game library lacks the rule.
 add_library(seaquell_stand_ins STATIC
     ${CMAKE_CURRENT_LIST_DIR}/stand_ins/board_calls.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/falling.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removal.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/update_removers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/update_waves.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/recolor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/reshuffle.cpp)
 target_include_directories(seaquell_stand_ins PUBLIC ${CMAKE_CURRENT_LIST_DIR}/stand_ins)
 target_link_libraries(seaquell_stand_ins PRIVATE seaquell vantle vantle_warnings)
 target_include_directories(seaquell_stand_ins PRIVATE ${PROJECT_SOURCE_DIR})
@@ -17,6 +20,8 @@ vantle_test(test_seaquell_bonus_balls bonus_balls_test.cpp ../effects/effect_kin
 vantle_test(test_seaquell_board board_test.cpp ../effects/effect_kinds_fixture.cpp
     LIBS seaquell seaquell_stand_ins)
 vantle_test(test_seaquell_board_actions board_actions_test.cpp ../effects/effect_kinds_fixture.cpp
+    LIBS seaquell seaquell_stand_ins)
+vantle_test(test_seaquell_board_play board_play_test.cpp ../effects/effect_kinds_fixture.cpp ../game/powerup_table.cpp
     LIBS seaquell seaquell_stand_ins)
 
 # Level map strings as fuzzers see them; without the fuzz target function a plain test replays the corpus
