@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "board_calls.h"
 #include "effects/effect_kinds_fixture.h"
 #include "support/capture_log.h"
 #include "support/temp_dir.h"

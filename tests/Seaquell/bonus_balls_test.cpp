@@ -6,7 +6,6 @@
 #include "Seaquell/b_token.h"
 #include "Seaquell/board.h"
 #include "Seaquell/ghost.h"
-#include "board_calls.h"
 #include "effects/effect_kinds_fixture.h"
 #include "support/temp_dir.h"
 #include "vantle/game/sprite.h"
@@ -50,12 +49,6 @@ protected:
             if (y < 2) text += "/";
         }
         return text;
-    }
-
-    std::vector<std::string> TakeCalls() {
-        std::vector<std::string> calls = test::CallsOn(board);
-        test::BoardCalls().clear();
-        return calls;
     }
 
     test::TempDir dir;
