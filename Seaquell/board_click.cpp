@@ -224,6 +224,7 @@ void Board::PerformRemove() {
 void Board::PerformSingleRemove(unsigned int x, unsigned int y, bool silent) {
     const int col = static_cast<int>(x);
     const int row = static_cast<int>(y);
+    // Held here: its own action may replace it in its cell.
     const core::ptr<Ball> ball = balls.Get(col, row);
     if (!ball) return;
     const math::Position cell(col, row);

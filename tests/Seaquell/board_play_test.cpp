@@ -229,6 +229,31 @@ TEST_F(BoardPlay, AClickRemovesAGroupOfThreeOrMoreThatIsNotAllLocked) {
     }
 }
 
+// Its removal puts a plain ball in its own cell, dropping the board's hold on it, then reads its own colour.
+class SelfReplacingBall : public cm::Ball {
+public:
+    SelfReplacingBall(int x, int y, unsigned int& color_after)
+        : cm::Ball(nullptr, math::Vector2(kCell, kCell), 3), x_(x), y_(y), color_after_(color_after) {}
+    void OnRemove(cm::Board* board) override {
+        board->balls.Set(x_, y_, core::ptr<cm::Ball>(new cm::Ball(nullptr, math::Vector2(kCell, kCell), 4)));
+        color_after_ = GetColor();
+    }
+
+private:
+    int x_, y_;
+    unsigned int& color_after_;
+};
+
+TEST_F(BoardPlay, ABallWhoseRemovalReplacesItsOwnCellLivesUntilItsActionEnds) {
+    auto board = Make("11", "time_limit=60");
+    unsigned int color_after = 0;
+    // The board holds the only reference.
+    board->balls.Set(1, 0, core::ptr<cm::Ball>(new SelfReplacingBall(1, 0, color_after)));
+    board->PerformSingleRemove(1, 0, false);
+    EXPECT_EQ(color_after, 3u);
+    EXPECT_EQ(board->score, 10u);
+}
+
 TEST_F(BoardPlay, ABoardWithoutACellSizeFindsNoBallToClick) {
     auto board = Make("111", "time_limit=60");
     board->cell_width = board->cell_height = 0;
