@@ -21,6 +21,7 @@ void Ball::Update(unsigned int now) {
 
 void Ball::Render() {
     if (!placed || !sprite) return;
+    if (offset == math::Vector2::ZERO) return sprite->Render();
     // The whole sprite moves, children included, so that a sliding ball keeps its parts together.
     PlaceSprite(offset);
     sprite->Render();

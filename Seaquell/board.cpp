@@ -107,6 +107,8 @@ void Board::Reset() {
 
     const unsigned int now = Now();
     start_time = now;
+    // A click that wins before the first frame must see the new level's clock, not the old one's.
+    play_time = 0;
     pause_start = 0;
     paused_time = 0;
     time_limit = kDefaultTimeLimit;

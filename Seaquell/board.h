@@ -371,6 +371,35 @@ public:
     static constexpr unsigned int kMinGroup = 3;
 
 private:
+    // Generate's steps: emission into empty emitters, then straight and diagonal planning.
+    void Emit();
+    void EmitAt(int x, int y, float rate);
+    // How far the plates have gone, as the share of tokens that may still wait in the queue.
+    float TokenRate() const;
+    void PlanStraightMoves();
+    void PlanDiagonalMoves();
+
+    // HandleClickPosition's steps.
+    bool FindClickedBall(const math::Vector2& point, math::Position& cell) const;
+    void CollectToken(const math::Position& cell);
+    // Marks the clicked ball's group and runs the ball's own action; true when the group goes.
+    bool TestGroup(const math::Position& cell, const core::ptr<Ball>& ball);
+    void RunPowerup(const math::Position& cell, bool preview_);
+    // A ghost in place of the removed ball, with its score and plate.
+    void LeaveGhost(const math::Position& cell);
+
+    // Update's steps.
+    void RunClock(unsigned int now);
+    void PayBonus(unsigned int now);
+    void PayBonusStep(unsigned int now, unsigned int amount, float progress);
+    void MoveReshuffledBalls(unsigned int now);
+    void FallingStep(unsigned int now);
+    void SlideBalls(unsigned int now);
+    void ShiftTowardsTarget(Ball& ball, float f) const;
+    void RunLightWave(unsigned int now);
+    template <class Visit>
+    void ForEachBall(Visit visit);
+
     // Reset's steps on the level's record.
     void ApplyLevel();
     void LoadTokens();

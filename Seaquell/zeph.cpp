@@ -36,6 +36,7 @@
 #include "vantle/script/ruby/engine_ruby.h"
 #include "vantle/script/ruby/global_functions.h"
 #include "vantle/script/ruby/rb_powerups.h"
+#include "vantle/script/ruby/rb_window.h"
 #include "vantle/utils/config.h"
 #include "vantle/utils/timer.h"
 #include "vantle/xml/xmlcache.h"
@@ -189,6 +190,7 @@ ZEDoz::Backends ZEDoz::GameBackends() {
     backends.keyboard = [] { return new input::KeyboardSDL; };
     backends.script = [] { return new script::EngineRuby; };
     backends.script_classes = [] {
+        script::InitRubyWindows();
         script::InitRubyPowerupDefinition();
         script::InitRubyPowerupSet();
     };

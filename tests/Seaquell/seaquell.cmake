@@ -1,31 +1,19 @@
-# Recording stand-ins for the board rules that the game library calls but does not define yet. A static
-# library linked after seaquell: the linker takes a stand-in only while the game library lacks the rule.
-add_library(seaquell_stand_ins STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/board_calls.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/falling.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stand_ins/removal.cpp)
-target_include_directories(seaquell_stand_ins PUBLIC ${CMAKE_CURRENT_LIST_DIR}/stand_ins)
-target_link_libraries(seaquell_stand_ins PRIVATE seaquell vantle vantle_warnings)
-target_include_directories(seaquell_stand_ins PRIVATE ${PROJECT_SOURCE_DIR})
-
 vantle_test(test_seaquell_back_board back_board_test.cpp LIBS seaquell)
-vantle_test(test_seaquell_balls ball_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell seaquell_stand_ins)
-vantle_test(test_seaquell_ball_factory ball_factory_test.cpp ../effects/effect_kinds_fixture.cpp
-    LIBS seaquell seaquell_stand_ins)
-vantle_test(test_seaquell_bonus_balls bonus_balls_test.cpp ../effects/effect_kinds_fixture.cpp
-    LIBS seaquell seaquell_stand_ins)
-vantle_test(test_seaquell_board board_test.cpp ../effects/effect_kinds_fixture.cpp
-    LIBS seaquell seaquell_stand_ins)
-vantle_test(test_seaquell_board_actions board_actions_test.cpp ../effects/effect_kinds_fixture.cpp
-    LIBS seaquell seaquell_stand_ins)
+vantle_test(test_seaquell_balls ball_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell)
+vantle_test(test_seaquell_ball_factory ball_factory_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell)
+vantle_test(test_seaquell_bonus_balls bonus_balls_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell)
+vantle_test(test_seaquell_board board_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell)
+vantle_test(test_seaquell_board_actions board_actions_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell)
+vantle_test(test_seaquell_board_play board_play_test.cpp ../effects/effect_kinds_fixture.cpp ../game/powerup_table.cpp
+    LIBS seaquell)
 
 # Level map strings as fuzzers see them; without the fuzz target function a plain test replays the corpus
 # and seeded mutations of it.
 if(COMMAND vantle_fuzz_target)
-    vantle_fuzz_target(level_map ${CMAKE_CURRENT_LIST_DIR}/../fuzz/level_map_fuzz.cpp LIBS seaquell seaquell_stand_ins)
+    vantle_fuzz_target(level_map ${CMAKE_CURRENT_LIST_DIR}/../fuzz/level_map_fuzz.cpp LIBS seaquell)
 else()
     vantle_test(test_seaquell_level_map_fuzz ../fuzz/level_map_fuzz.cpp ../game/fuzz_replay_test.cpp
-        LIBS seaquell seaquell_stand_ins)
+        LIBS seaquell)
     target_compile_definitions(test_seaquell_level_map_fuzz PRIVATE
         FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/level_map"
         FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/level_map")

@@ -19,6 +19,7 @@
 #include "vantle/game/levelset.h"
 #include "vantle/game/scores.h"
 #include "vantle/game/users.h"
+#include "vantle/gui/container.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/io/loader.h"
 #include "vantle/script/engine.h"
@@ -83,6 +84,24 @@ protected:
         }
     }
 };
+
+TEST_F(ScriptFunctions, TheFortySixFunctionsAreDefinedInTableOrder) {
+    const std::string names =
+        "log require gui_load gui_load_nc gui_clear gui_push gui_pop gui_push2 gui_pop2 window_enable "
+        "window_disable window_show window_hide window_set_handler_code call_functor change_levelset "
+        "user_add "
+        "user_exists? user_delete user_select userlist_empty userlist_size userlist_selected "
+        "seluser_set_option seluser_get_option snd_set_volume snd_get_volume snd_mute snd_unmute "
+        "sfx_set_volume sfx_get_volume music_set_volume music_get_volume music_play music_play_nl sound_play "
+        "sound_play_v video_set_fullscreen context_get context_set config_get config_set scores_get localize "
+        "wallpaper_set stop_mouse_effect";
+    std::string defined;
+    for (const script::Function& row : script::GlobalFunctions()) {
+        defined += (defined.empty() ? "" : " ") + row.name;
+        EXPECT_EQ(Inspect("respond_to?(:" + row.name + ", true)"), "true") << row.name;
+    }
+    EXPECT_EQ(defined, names);
+}
 
 TEST_F(ScriptFunctions, EachFunctionTakesExactlyItsArguments) {
     for (const script::Function& row : script::GlobalFunctions()) {
@@ -279,7 +298,17 @@ TEST_F(ScriptFunctions, ThousandsOfCallsWithWrongArgumentsNeverBreakTheInterpret
                             "BasicObject.new",
                             "method(:puts)",
                             "Class.new { def to_str; raise 'to_str failed'; end }.new",
-                            "Class.new { def to_f; raise 'to_f failed'; end }.new"};
+                            "Class.new { def to_f; raise 'to_f failed'; end }.new",
+                            "'screen.xml'",
+                            "'panel'",
+                            "'panel/ok'",
+                            "'on_load'",
+                            "'gui_clear; gui_pop'"};
+    // A screen whose windows the window functions find, and whose loading runs script.
+    Dir().Write("screen.xml",
+                "<gui><container id='panel'><container id='ok'/></container>"
+                "<handlers><handler name='on_load' code='window_hide(\"panel\")'/></handlers></gui>");
+    gui::Container::Register();
     Strings names;
     for (const script::Function& row : script::GlobalFunctions()) names.push_back(row.name);
     std::mt19937 generator(20240611);

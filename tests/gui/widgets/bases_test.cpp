@@ -10,8 +10,19 @@
 #include "vantle/gui/event.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/checkable_window.h"
+#include "vantle/gui/widgets/dev/board_edit.h"
+#include "vantle/gui/widgets/dmesh.h"
+#include "vantle/gui/widgets/edit_box.h"
+#include "vantle/gui/widgets/effect_holder.h"
+#include "vantle/gui/widgets/image_box.h"
+#include "vantle/gui/widgets/link.h"
+#include "vantle/gui/widgets/list_box.h"
+#include "vantle/gui/widgets/progress_button.h"
 #include "vantle/gui/widgets/register_widgets.h"
+#include "vantle/gui/widgets/slider.h"
+#include "vantle/gui/widgets/spin_box.h"
 #include "vantle/gui/widgets/text.h"
+#include "vantle/gui/widgets/text_box.h"
 #include "vantle/gui/window_factory.h"
 
 namespace {
@@ -128,7 +139,21 @@ TEST_F(WidgetBases, EachRegisteredNameMakesItsOwnKindAndAnUnknownNameNothing) {
         {"container", &typeid(gui::Container)},
         {"text", &typeid(gui::Text)},
         {"button", &typeid(gui::Button)},
+        {"slider", &typeid(gui::Slider)},
         {"clickable", &typeid(gui::ClickableWindow)},
+        {"edit", &typeid(gui::EditBox)},
+        {"editbox", &typeid(gui::EditBox)},
+        {"listbox", &typeid(gui::ListBox)},
+        {"userlistbox", &typeid(gui::UserListBox)},
+        {"link", &typeid(gui::Link)},
+        {"effect", &typeid(gui::EffectHolder)},
+        {"imagebox", &typeid(gui::ImageBox)},
+        {"dmesh", &typeid(gui::DMesh)},
+        {"textbox", &typeid(gui::TextBox)},
+        {"boardedit", &typeid(gui::BoardEdit)},
+        {"board_edit", &typeid(gui::BoardEdit)},
+        {"spinbox", &typeid(gui::SpinBox)},
+        {"progress_button", &typeid(gui::ProgressButton)},
         {"Button", nullptr},
         {"nonesuch", nullptr},
     };

@@ -3,7 +3,18 @@
 #include "vantle/gui/container.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/clickable_window.h"
+#include "vantle/gui/widgets/dev/board_edit.h"
+#include "vantle/gui/widgets/dmesh.h"
+#include "vantle/gui/widgets/edit_box.h"
+#include "vantle/gui/widgets/effect_holder.h"
+#include "vantle/gui/widgets/image_box.h"
+#include "vantle/gui/widgets/link.h"
+#include "vantle/gui/widgets/list_box.h"
+#include "vantle/gui/widgets/progress_button.h"
+#include "vantle/gui/widgets/slider.h"
+#include "vantle/gui/widgets/spin_box.h"
 #include "vantle/gui/widgets/text.h"
+#include "vantle/gui/widgets/text_box.h"
 
 namespace gui {
 
@@ -11,7 +22,19 @@ void RegisterWidgets() {
     Container::Register();
     Text::Register();
     Button::Register();
+    Slider::Register();
     ClickableWindow::Register();
+    EditBox::Register();
+    ListBox::Register();
+    UserListBox::Register();
+    Link::Register();
+    EffectHolder::Register();
+    ImageBox::Register();
+    DMesh::Register();
+    TextBox::Register();
+    BoardEdit::Register();
+    SpinBox::Register();
+    ProgressButton::Register();
 }
 
 }  // namespace gui

@@ -2,9 +2,8 @@
 
 #include <tinyxml.h>
 
-#include <limits>
-
 #include "vantle/core/properties.h"
+#include "vantle/gui/widgets/text_attributes.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/render/font_cache.h"
@@ -12,26 +11,6 @@
 #include "vantle/xml/attributes.h"
 
 namespace gui {
-
-namespace {
-
-render::Render::TextAlign ReadAlign(const TiXmlElement* element) {
-    const std::string word = xml::ReadText(element, "align", "left");
-    if (word == "right") return render::Render::RIGHT;
-    if (word == "center") return render::Render::CENTER;
-    return render::Render::LEFT;
-}
-
-// The font takes a whole size; a negative or huge one from a layout must not overflow the conversion.
-unsigned int FontSize(float size) {
-    if (!(size > 0.0f)) return 0;
-    if (size >= static_cast<float>(std::numeric_limits<unsigned int>::max())) {
-        return std::numeric_limits<unsigned int>::max();
-    }
-    return static_cast<unsigned int>(size);
-}
-
-}  // namespace
 
 Text::Text(TiXmlElement* element) : DrawableWindow(element), core::Context::Link(element) {
     LoadData(element);

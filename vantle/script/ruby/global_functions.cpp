@@ -14,6 +14,7 @@
 #include "vantle/game/levelset.h"
 #include "vantle/game/scores.h"
 #include "vantle/game/users.h"
+#include "vantle/gui/script_functions.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/io/loader.h"
 #include "vantle/platform/platform.h"
@@ -290,9 +291,13 @@ Result stop_mouse_effect(const Arguments&) {
 }
 
 std::vector<Function> GlobalFunctions() {
-    return {
+    std::vector<Function> rows = {
         {"log", {P::Any}, &log},
         {"require", {P::Any}, &require},
+    };
+    const std::vector<Function> gui_rows = gui::ScriptFunctions();
+    rows.insert(rows.end(), gui_rows.begin(), gui_rows.end());
+    const std::vector<Function> rest = {
         {"call_functor", {P::Text}, &call_functor},
         {"change_levelset", {P::Text}, &change_levelset},
         {"user_add", {P::Text}, &user_add},
@@ -326,6 +331,8 @@ std::vector<Function> GlobalFunctions() {
         {"wallpaper_set", {P::Text, P::Text}, &wallpaper_set},
         {"stop_mouse_effect", {}, &stop_mouse_effect},
     };
+    rows.insert(rows.end(), rest.begin(), rest.end());
+    return rows;
 }
 
 void SetScoreTablesDir(const std::string& directory) {

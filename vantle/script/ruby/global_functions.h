@@ -7,10 +7,10 @@
 
 namespace script {
 
-// The global functions of the scripts, in the order they are defined: logging and "require", named
-// functors, the level set, players and their options, sound and music, full screen, context values, settings, score
-// tables, messages, wallpaper and the mouse effect. The screen and window functions join them after
-// "require", as rows the GUI describes in its own binding.
+// The global functions of the scripts, in the order they are defined: logging and "require", the
+// screen and window functions that the GUI describes (gui::ScriptFunctions), named functors, the level set,
+// players and their options, sound and music, full screen, context values, settings, score tables, messages,
+// wallpaper and the mouse effect.
 std::vector<Function> GlobalFunctions();
 
 // The folder "scores_get" reads score tables from: the per-user directory, named once at start-up.

@@ -1,6 +1,5 @@
 #include "vantle/script/ruby/rb_powerups.h"
 
-#include <exception>
 #include <limits>
 #include <string>
 #include <vector>
@@ -9,14 +8,13 @@
 #include "vantle/game/current_powerup_set.h"
 #include "vantle/game/powerup_definition.h"
 #include "vantle/script/ruby/ruby_api.h"
-
-// Ruby raises by jumping over C++ frames without unwinding them. So each method checks its arguments
-// with non-raising tests and raises only through rb_raise, before any C++ object exists, and C++
-// exceptions stop at the method.
+#include "vantle/script/ruby/ruby_methods.h"
 
 namespace script {
 
 namespace {
+
+using namespace rubymethods;
 
 using DefinitionPtr = core::ptr<game::PowerupDefinition>;
 
@@ -36,51 +34,10 @@ const rb_data_type_t kDefinitionType = {"PowerupDefinition",
 
 VALUE definition_class = Qnil;
 
-// Named as Ruby's own type errors name them.
-const char* TypeName(VALUE value) {
-    if (NIL_P(value)) return "nil";
-    if (value == Qtrue) return "true";
-    if (value == Qfalse) return "false";
-    return rb_obj_classname(value);
-}
-
-[[noreturn]] void RaiseWrongType(VALUE value, const char* expected) {
-    rb_raise(rb_eTypeError, "wrong argument type %s (expected %s)", TypeName(value), expected);
-}
-
-void CheckName(VALUE name) {
-    if (!RB_TYPE_P(name, T_STRING)) RaiseWrongType(name, "String");
-}
-
-std::string Text(VALUE string) {
-    return std::string(RSTRING_PTR(string), static_cast<std::size_t>(RSTRING_LEN(string)));
-}
-
-VALUE Utf8(const std::string& text) {
-    return rb_utf8_str_new(text.data(), static_cast<long>(text.size()));
-}
-
 VALUE Strings(const std::vector<std::string>& texts) {
     const VALUE array = rb_ary_new_capa(static_cast<long>(texts.size()));
     for (const std::string& text : texts) rb_ary_push(array, Utf8(text));
     return array;
-}
-
-VALUE Bool(bool flag) {
-    return flag ? Qtrue : Qfalse;
-}
-
-// Runs the work of a method, turning a C++ exception into a log line and nil.
-template <class Work>
-VALUE Contained(const char* method, Work work) noexcept {
-    try {
-        return work();
-    } catch (const std::exception& error) {
-        core::Log::instance()->Write("EngineRuby: %s: %s", method, error.what());
-    } catch (...) {
-        core::Log::instance()->Write("EngineRuby: %s failed", method);
-    }
-    return Qnil;
 }
 
 // --- PowerupDefinition ---
@@ -125,7 +82,7 @@ VALUE DefinitionLevelPrice(VALUE self, VALUE level) {
 }
 
 VALUE DefinitionGet(VALUE, VALUE name) {
-    CheckName(name);
+    CheckString(name);
     return Contained("PowerupDefinition.get", [name] {
         const DefinitionPtr definition = game::PowerupDefinitionTable::instance()->Get(Text(name));
         if (!definition) return Qnil;
@@ -168,7 +125,7 @@ game::CurrentPowerupSet* Current() {
 // A held power-up's number, or nil when the set holds none of that name.
 template <class Read>
 VALUE HeldNumber(const char* method, VALUE name, Read read) {
-    CheckName(name);
+    CheckString(name);
     return Contained(method, [name, read] {
         const core::ptr<game::Powerup> powerup = Current()->Get(Text(name));
         return powerup ? read(*powerup) : Qnil;
@@ -176,7 +133,7 @@ VALUE HeldNumber(const char* method, VALUE name, Read read) {
 }
 
 VALUE SetSelect(VALUE, VALUE name) {
-    CheckName(name);
+    CheckString(name);
     return Contained("PowerupSet.select", [name] {
         Current()->Select(Text(name));
         return Qnil;
@@ -184,7 +141,7 @@ VALUE SetSelect(VALUE, VALUE name) {
 }
 
 VALUE SetInclude(VALUE, VALUE name) {
-    CheckName(name);
+    CheckString(name);
     return Contained("PowerupSet.include?", [name] { return Bool(!Current()->Get(Text(name)).empty()); });
 }
 
@@ -215,12 +172,12 @@ VALUE SetReload(VALUE) {
 }
 
 VALUE SetBuy(VALUE, VALUE name) {
-    CheckName(name);
+    CheckString(name);
     return Contained("PowerupSet.buy", [name] { return Bool(Current()->Buy(Text(name))); });
 }
 
 VALUE SetSell(VALUE, VALUE name) {
-    CheckName(name);
+    CheckString(name);
     return Contained("PowerupSet.sell", [name] { return Bool(Current()->Sell(Text(name))); });
 }
 
@@ -245,15 +202,6 @@ void DefineSetClass() {
     rb_define_singleton_method(set_class, "sell", SetSell, 1);
     rb_define_singleton_method(set_class, "can_buy", SetCanBuy, 0);
     rb_define_singleton_method(set_class, "empty?", SetEmpty, 0);
-}
-
-// A script may have taken the class's name for something else already.
-template <class Define>
-void DefineProtected(Define define) {
-    rubyapi::StartInterpreter();
-    if (rubyapi::Protect(define) != 0) {
-        core::Log::instance()->Write("EngineRuby: %s", rubyapi::TakeErrorMessage().c_str());
-    }
 }
 
 }  // namespace
