@@ -65,17 +65,6 @@ class DataTreeTest(unittest.TestCase):
                 for entry in data.decode().split("\n"):
                     self.assertTrue(os.path.isfile(self.path(entry)), repr(entry))
 
-    def test_every_font_glyph_lies_on_its_page(self):
-        for name in self.files("data/fonts/*.xml"):
-            root = ElementTree.parse(name).getroot()
-            page = int(root.get("size"))
-            self.assertTrue(os.path.isfile(os.path.join(os.path.dirname(name), root.get("filename"))))
-            for glyph in root.iter("char"):
-                with self.subTest(font=name, char=glyph.get("id")):
-                    x, y, w, h = (int(glyph.get(key)) for key in ("x", "y", "w", "h"))
-                    self.assertLessEqual(x + w, page)
-                    self.assertLessEqual(y + h, page)
-
 
 if __name__ == "__main__":
     REPOSITORY = os.path.abspath(sys.argv[1])
