@@ -1,13 +1,17 @@
 #include "Seaquell/zeph.h"
 
 #include <cstdio>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "Seaquell/board.h"
 #include "vantle/audio/device.h"
 #include "vantle/audio/sample_cache.h"
 #include "vantle/audio/sdl/device_sdl.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
+#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_manager.h"
 #include "vantle/effects/effects/register.h"
 #include "vantle/game/levelset.h"
@@ -27,6 +31,7 @@
 #include "vantle/platform/sdl/platform_sdl.h"
 #include "vantle/render/font_cache.h"
 #include "vantle/render/ogl/render_ogl.h"
+#include "vantle/render/texture_cache.h"
 #include "vantle/script/engine.h"
 #include "vantle/script/ruby/engine_ruby.h"
 #include "vantle/script/ruby/global_functions.h"
@@ -34,6 +39,7 @@
 #include "vantle/script/ruby/rb_window.h"
 #include "vantle/utils/config.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/xmlcache.h"
 
 #ifdef __APPLE__
 #include <CoreFoundation/CoreFoundation.h>
@@ -53,6 +59,11 @@ const unsigned int kBitsPerPixel = 32;
 
 const char kDefaultsFile[] = "data/defaults.cfg";
 const char kLogoScreen[] = "data/gui/logo.xml";
+const char kLoadScreen[] = "data/gui/load.xml";
+const char kLoadOverlay[] = "data/gui/load_nl.xml";
+const char kPreloadListPrefix[] = "data/preload_";
+const char kProgressKey[] = "reload_progress";
+const size_t kExtensionLength = 4;
 
 struct NamedMember {
     const char* name;
@@ -95,6 +106,28 @@ platform::Platform* ThePlatform() {
 
 gui::RootWindow* Root() {
     return gui::RootWindow::instance();
+}
+
+// The list's entries: its bytes up to the first zero, split at every line feed, empty pieces kept and
+// nothing trimmed.
+std::vector<std::string> ReadPreloadList(const core::ptr<io::IStream>& stream) {
+    const unsigned int size = stream->Size();
+    std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+    stream->Read(buffer.data(), size);
+    return core::str_split(std::string(buffer.data()), "\n");
+}
+
+// Into the cache its last four characters name, case and all; the cache keeps it.
+void PreloadEntry(const std::string& entry) {
+    const std::string extension =
+        entry.size() > kExtensionLength ? entry.substr(entry.size() - kExtensionLength) : std::string();
+    if (extension == ".xml") {
+        xml::XmlCache::instance()->Get(entry);
+    } else if (extension == ".ogg") {
+        audio::SampleCache::instance()->Get(entry);
+    } else {
+        render::TextureCache::instance()->Get(entry);
+    }
 }
 
 #ifdef __APPLE__
@@ -344,56 +377,87 @@ void ZEDoz::StartGui() {
     Preload();
 }
 
-// The screens are shown at once; their data loads as they need it.
-void ZEDoz::ShowScreen(const std::string& screen) {
+void ZEDoz::DoPreload(const std::string& list, const std::string& screen, const std::string& overlay) {
+    const core::ptr<io::IStream> stream = io::Loader::instance()->Load(kPreloadListPrefix + list);
+    if (!stream) return;
+    const std::vector<std::string> entries = ReadPreloadList(stream);
+    core::Context* context = core::Context::instance();
+    Root()->Clear();
+    context->Set(kProgressKey, core::Value(0.0f));
     Root()->Load(screen, true);
+    Root()->Push();
+    Root()->Load(overlay, false);
+    const float count = static_cast<float>(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        render::Render::Implementation* scene = render::Render::instance()->GetImplementation();
+        if (scene) scene->BeginScene();
+        Root()->Update();
+        Root()->Render();
+        PreloadEntry(entries[i]);
+        context->Set(kProgressKey, core::Value(static_cast<float>(i + 1) / count));
+        if (scene) scene->EndScene();
+    }
 }
 
 void ZEDoz::Play() {
-    ShowScreen("data/gui/splash/splash1.xml");
+    Root()->Load("data/gui/splash/splash1.xml", true);
 }
 
 void ZEDoz::Preload() {
     ApplyFullscreenSetting();
-    ShowScreen(kLogoScreen);
+    DoPreload("main", kLogoScreen, "data/gui/logo_not_loaded.xml");
+    Root()->Pop();
+    Root()->Load("data/gui/logo_loaded.xml", false);
+}
+
+void ZEDoz::ShowPreloaded(const std::string& list, bool board_resources, const std::string& screen) {
+    audio::SampleCache::instance()->Clear();
+    render::TextureCache::instance()->Clear();
+    if (render::Render::Implementation* impl = render::Render::instance()->GetImplementation()) {
+        impl->ClearTextures();
+    }
+    DoPreload(list, kLoadScreen, kLoadOverlay);
+    if (board_resources) cm::Board::Preload();
+    Root()->Pop();
+    Root()->Load(screen, true);
 }
 
 void ZEDoz::PreloadMain() {
-    ShowScreen("data/gui/main.xml");
+    ShowPreloaded("main", true, "data/gui/main.xml");
 }
 
 void ZEDoz::PreloadMap() {
-    ShowScreen("data/gui/map2.xml");
+    ShowPreloaded("map", false, "data/gui/map2.xml");
 }
 
 void ZEDoz::PreloadCustom() {
-    ShowScreen("data/gui/map.xml");
+    ShowPreloaded("custom", false, "data/gui/map.xml");
 }
 
 void ZEDoz::PreloadGame() {
-    ShowScreen("data/gui/game.xml");
+    ShowPreloaded("game", true, "data/gui/game.xml");
 }
 
 void ZEDoz::PreloadJigsaw() {
-    ShowScreen("data/gui/jigsaw.xml");
+    ShowPreloaded("jigsaw", false, "data/gui/jigsaw.xml");
 }
 
 void ZEDoz::PreloadGallery() {
-    ShowScreen("data/gui/gallery.xml");
+    ShowPreloaded("gallery", false, "data/gui/gallery.xml");
 }
 
 void ZEDoz::PreloadGarden() {
-    ShowScreen("data/gui/garden.xml");
+    ShowPreloaded("garden", false, "data/gui/garden.xml");
 }
 
 void ZEDoz::PreloadGarden2() {
-    ShowScreen("data/gui/garden2.xml");
+    ShowPreloaded("garden2", false, "data/gui/garden2.xml");
 }
 
 void ZEDoz::PreloadGarden3() {
-    ShowScreen("data/gui/garden3.xml");
+    ShowPreloaded("garden3", false, "data/gui/garden3.xml");
 }
 
 void ZEDoz::PreloadShop() {
-    ShowScreen("data/gui/shop.xml");
+    ShowPreloaded("shop", false, "data/gui/shop.xml");
 }

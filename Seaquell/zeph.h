@@ -77,10 +77,17 @@ public:
     // one. A limit of 0 or one that does not read as a number means no limit.
     void LoadFrameLimits();
 
-    // The first screen: the full-screen setting applied, then the logo.
+    // The first screen: the full-screen setting applied, then the logo while the "main" list loads.
     void StartGui();
 
-    // Named functors.
+    // Loads every file of the list "data/preload_<list>" into its cache (".xml" documents, ".ogg"
+    // samples, anything else textures), one drawn frame of the loading screen (the screen with the
+    // overlay on top) before each, publishing the share done as "reload_progress". Ends with the loading
+    // screen shown and pushed, for the caller to pop. A missing list changes nothing.
+    void DoPreload(const std::string& list, const std::string& screen, const std::string& overlay);
+
+    // Named functors. Each "preload_" functor empties the sample and texture caches, preloads its list
+    // behind the loading screen and shows its screen.
     void Play();
     void Preload();
     void PreloadMain();
@@ -116,7 +123,7 @@ private:
     void RegisterFunctors();
     void LoadGameData();
     void ApplyFullscreenSetting();
-    void ShowScreen(const std::string& screen);
+    void ShowPreloaded(const std::string& list, bool board_resources, const std::string& screen);
 
     Backends _backends;
     std::string _user_dir;

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Makes the game's generated data files (pictures drawn here) inside a run folder.
+"""Makes the game's generated data files (pictures drawn here, bitmap fonts) inside a run folder.
 
 Usage: make_data.py RUN_FOLDER   (files land under RUN_FOLDER/data/...)
 
 Standard library only: pictures are drawn as RGBA pixels and written as PNG through zlib. A new picture
-is a function returning a Picture, entered in PICTURES under the file name it is written to.
+is a function returning a Picture, entered in PICTURES under the file name it is written to. A font is
+drawn from the 5 by 7 glyph table at a whole-pixel scale into a square page, with its description beside
+it; FONTS names each by the path both share.
 """
 
 import math
@@ -17,6 +19,7 @@ TRANSPARENT = (0, 0, 0, 0)
 BLACK = (0, 0, 0, 255)
 WHITE = (255, 255, 255, 255)
 SHADOW = (0, 0, 0, 90)
+SHADOW_DARK = (0, 0, 0, 200)
 
 
 class Picture:
@@ -216,20 +219,243 @@ def cursor():
     return picture
 
 
-PICTURES = {
-    **board_pictures(),
-    "data/gfx/mouse/cursor1.png": cursor,
+# 5 by 7 glyphs: seven rows of five, "#" lit.
+GLYPHS = {
+    "A": ".###. #...# #...# ##### #...# #...# #...#",
+    "B": "####. #...# #...# ####. #...# #...# ####.",
+    "C": ".###. #...# #.... #.... #.... #...# .###.",
+    "D": "####. #...# #...# #...# #...# #...# ####.",
+    "E": "##### #.... #.... ####. #.... #.... #####",
+    "F": "##### #.... #.... ####. #.... #.... #....",
+    "G": ".###. #...# #.... #.### #...# #...# .####",
+    "H": "#...# #...# #...# ##### #...# #...# #...#",
+    "I": ".###. ..#.. ..#.. ..#.. ..#.. ..#.. .###.",
+    "J": "..### ...#. ...#. ...#. ...#. #..#. .##..",
+    "K": "#...# #..#. #.#.. ##... #.#.. #..#. #...#",
+    "L": "#.... #.... #.... #.... #.... #.... #####",
+    "M": "#...# ##.## #.#.# #.#.# #...# #...# #...#",
+    "N": "#...# #...# ##..# #.#.# #..## #...# #...#",
+    "O": ".###. #...# #...# #...# #...# #...# .###.",
+    "P": "####. #...# #...# ####. #.... #.... #....",
+    "Q": ".###. #...# #...# #...# #.#.# #..#. .##.#",
+    "R": "####. #...# #...# ####. #.#.. #..#. #...#",
+    "S": ".#### #.... #.... .###. ....# ....# ####.",
+    "T": "##### ..#.. ..#.. ..#.. ..#.. ..#.. ..#..",
+    "U": "#...# #...# #...# #...# #...# #...# .###.",
+    "V": "#...# #...# #...# #...# #...# .#.#. ..#..",
+    "W": "#...# #...# #...# #.#.# #.#.# #.#.# .#.#.",
+    "X": "#...# #...# .#.#. ..#.. .#.#. #...# #...#",
+    "Y": "#...# #...# .#.#. ..#.. ..#.. ..#.. ..#..",
+    "Z": "##### ....# ...#. ..#.. .#... #.... #####",
+    "0": ".###. #...# #..## #.#.# ##..# #...# .###.",
+    "1": "..#.. .##.. ..#.. ..#.. ..#.. ..#.. .###.",
+    "2": ".###. #...# ....# ...#. ..#.. .#... #####",
+    "3": "##### ...#. ..#.. ...#. ....# #...# .###.",
+    "4": "...#. ..##. .#.#. #..#. ##### ...#. ...#.",
+    "5": "##### #.... ####. ....# ....# #...# .###.",
+    "6": "..##. .#... #.... ####. #...# #...# .###.",
+    "7": "##### ....# ...#. ..#.. .#... .#... .#...",
+    "8": ".###. #...# #...# .###. #...# #...# .###.",
+    "9": ".###. #...# #...# .#### ....# ...#. .##..",
+    " ": "..... ..... ..... ..... ..... ..... .....",
+    "!": "..#.. ..#.. ..#.. ..#.. ..#.. ..... ..#..",
+    "?": ".###. #...# ....# ...#. ..#.. ..... ..#..",
+    ".": "..... ..... ..... ..... ..... .##.. .##..",
+    ",": "..... ..... ..... ..... .##.. ..#.. .#...",
+    ":": "..... .##.. .##.. ..... .##.. .##.. .....",
+    ";": "..... .##.. .##.. ..... .##.. ..#.. .#...",
+    "'": "..#.. ..#.. .#... ..... ..... ..... .....",
+    '"': ".#.#. .#.#. .#.#. ..... ..... ..... .....",
+    "-": "..... ..... ..... ##### ..... ..... .....",
+    "+": "..... ..#.. ..#.. ##### ..#.. ..#.. .....",
+    "=": "..... ..... ##### ..... ##### ..... .....",
+    "/": "..... ....# ...#. ..#.. .#... #.... .....",
+    "(": "...#. ..#.. .#... .#... .#... ..#.. ...#.",
+    ")": ".#... ..#.. ...#. ...#. ...#. ..#.. .#...",
+    "%": "##... ##..# ...#. ..#.. .#... #..## ...##",
+    "&": ".##.. #..#. #.#.. .#... #.#.# #..#. .##.#",
+    "*": "..... ..#.. #.#.# .###. #.#.# ..#.. .....",
+    "#": ".#.#. .#.#. ##### .#.#. ##### .#.#. .#.#.",
+    "<": "...#. ..#.. .#... #.... .#... ..#.. ...#.",
+    ">": ".#... ..#.. ...#. ....# ...#. ..#.. .#...",
+    "_": "..... ..... ..... ..... ..... ..... #####",
+}
+
+FONT_COLUMNS = 5
+FONT_ROWS = 7
+FONT_SPACING = 1  # glyph columns between letters
+
+
+def glyph_order():
+    """The glyphs drawn on a page, in table order."""
+    return list(GLYPHS)
+
+
+def font_page(scale, page_size):
+    """The page of white glyphs with their dark shadow, and each glyph's (x, y, width, height) on it."""
+    shadow = max(1, scale // 2)
+    cell_w, cell_h = FONT_COLUMNS * scale + shadow, FONT_ROWS * scale + shadow
+    per_row = page_size // (cell_w + 1)
+    picture = Picture(page_size, page_size)
+    places = {}
+    for index, char in enumerate(glyph_order()):
+        left, top = (index % per_row) * (cell_w + 1), (index // per_row) * (cell_h + 1)
+        if top + cell_h > page_size:
+            raise ValueError("the glyphs do not fit a %d page at scale %d" % (page_size, scale))
+        rows = GLYPHS[char].split()
+        for offset, color in ((shadow, SHADOW_DARK), (0, WHITE)):
+            for gy, row in enumerate(rows):
+                for gx, lit in enumerate(row):
+                    if lit != "#":
+                        continue
+                    for dy in range(scale):
+                        for dx in range(scale):
+                            picture.put(left + offset + gx * scale + dx, top + offset + gy * scale + dy, color)
+        places[char] = (left, top, cell_w, cell_h)
+    return picture, places
+
+
+def font_description(page_name, scale, page_size, places):
+    """The font's XML: one "char" per byte value drawn; small letters share the capitals' glyphs."""
+    advance = (FONT_COLUMNS + FONT_SPACING) * scale
+    lines = ['<?xml version="1.0"?>',
+             '<!-- Generated by tools/make_data.py from its 5 by 7 glyph table. -->',
+             '<font filename="%s" size="%d">' % (page_name, page_size),
+             '  <common lineHeight="%d" scaleW="%d"/>' % ((FONT_ROWS + 2) * scale, page_size)]
+    chars = dict(places)
+    for char in list(places):
+        if char.isalpha():
+            chars[char.lower()] = places[char]
+    for char in sorted(chars, key=ord):
+        x, y, w, h = chars[char]
+        lines.append('  <char id="%d" x="%d" y="%d" w="%d" h="%d" xoffset="0" yoffset="0" xadvance="%d"/>' %
+                     (ord(char), x, y, w, h, advance))
+    lines.append("</font>")
+    return "\n".join(lines) + "\n"
+
+
+# Path without extension: scale, square page size.
+FONTS = {
+    "data/fonts/main": (3, 256),
+    "data/fonts/title": (6, 512),
 }
 
 
+def rounded_rect_coverage(x, y, left, top, right, bottom, radius):
+    """How much of the pixel at (x, y) lies inside the rounded rectangle, 0 to 1."""
+    cx, cy = x + 0.5, y + 0.5
+    qx = max(left + radius - cx, cx - (right - radius), 0.0)
+    qy = max(top + radius - cy, cy - (bottom - radius), 0.0)
+    distance = math.hypot(qx, qy) - radius
+    if qx == 0.0 and qy == 0.0:
+        distance = -min(cx - left, right - cx, cy - top, bottom - cy)
+    return min(1.0, max(0.0, 0.5 - distance)), distance
+
+
+def mix(a, b, t):
+    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(len(a)))
+
+
+BUTTON_SIZE = (224, 60)
+BUTTON_BODY = (216, 52)
+BUTTON_RADIUS = 14
+BUTTON_SHADOW_OFFSET = 6
+BUTTON_LOOKS = {
+    # top colour, bottom colour, rim colour, body shift
+    "default": ((46, 112, 176), (18, 52, 104), (140, 190, 235), 0),
+    "active": ((78, 170, 226), (26, 96, 160), (225, 245, 255), 0),
+    "pressed": ((20, 62, 112), (36, 96, 150), (120, 170, 220), 3),
+}
+
+
+def button_body(look):
+    top_color, bottom_color, rim, shift = BUTTON_LOOKS[look]
+    picture = Picture(*BUTTON_SIZE)
+    left, top = shift, shift
+    right, bottom = left + BUTTON_BODY[0], top + BUTTON_BODY[1]
+    for y in range(picture.height):
+        for x in range(picture.width):
+            coverage, distance = rounded_rect_coverage(x, y, left, top, right, bottom, BUTTON_RADIUS)
+            if coverage <= 0.0:
+                continue
+            t = (y - top) / float(BUTTON_BODY[1])
+            color = mix(top_color, bottom_color, t)
+            if distance > -2.5:
+                color = rim
+            elif t < 0.45:
+                # A soft gloss over the upper half.
+                color = mix(color, (255, 255, 255), 0.18 * (1.0 - t / 0.45))
+            picture.put(x, y, color + (int(round(255 * coverage)),))
+    return picture
+
+
+def button_shadow():
+    picture = Picture(*BUTTON_SIZE)
+    offset = BUTTON_SHADOW_OFFSET
+    for y in range(picture.height):
+        for x in range(picture.width):
+            coverage, _ = rounded_rect_coverage(x, y, offset, offset, offset + BUTTON_BODY[0],
+                                                offset + BUTTON_BODY[1], BUTTON_RADIUS)
+            if coverage > 0.0:
+                picture.put(x, y, (0, 0, 0, int(round(110 * coverage))))
+    return picture
+
+
+BOARD_PIECE = 32
+# The board's pieces, left to right on one strip, as data/tilemaps/board.xml names them.
+BOARD_PIECES = ["board", "emitter", "lock", "plate1", "plate2", "plate3", "plate4", "plate5"]
+
+
+def board_pieces():
+    picture = Picture(BOARD_PIECE * len(BOARD_PIECES), BOARD_PIECE)
+    for index, name in enumerate(BOARD_PIECES):
+        left = index * BOARD_PIECE
+        for y in range(BOARD_PIECE):
+            for x in range(BOARD_PIECE):
+                edge = x in (0, BOARD_PIECE - 1) or y in (0, BOARD_PIECE - 1)
+                if name == "board":
+                    color = (30, 40, 70, 200) if not edge else (60, 80, 120, 220)
+                elif name == "emitter":
+                    color = (255, 255, 255, 160) if abs(x - 15.5) < (BOARD_PIECE - y) / 3.0 and y > 8 else TRANSPARENT
+                elif name == "lock":
+                    color = (200, 170, 60, 255) if edge or (12 <= x <= 19 and y >= 14) else TRANSPARENT
+                else:
+                    level = int(name[-1])
+                    color = (40 + 30 * level, 90 + 20 * level, 150 + 20 * level, 230) if not edge else (20, 30, 50, 255)
+                picture.put(left + x, y, color)
+    return picture
+
+
+PICTURES = {
+    **board_pictures(),
+    "data/gfx/mouse/cursor1.png": cursor,
+    "data/gfx/gui/button.png": lambda: button_body("default"),
+    "data/gfx/gui/button_active.png": lambda: button_body("active"),
+    "data/gfx/gui/button_pressed.png": lambda: button_body("pressed"),
+    "data/gfx/gui/button_shadow.png": button_shadow,
+    "data/gfx/board/pieces.png": board_pieces,
+}
+
+
+def generated_files():
+    """Every generated file: its name under the run folder and its bytes."""
+    files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}
+    for path, (scale, page_size) in FONTS.items():
+        picture, places = font_page(scale, page_size)
+        page_name = os.path.basename(path) + ".png"
+        files[path + ".png"] = png_bytes(picture)
+        files[path + ".xml"] = font_description(page_name, scale, page_size, places).encode()
+    return files
+
+
 def make(run_folder):
-    """Writes every picture under the folder; returns the paths written."""
+    """Writes every generated file under the folder; returns the paths written."""
     written = []
-    for name, draw in PICTURES.items():
+    for name, data in generated_files().items():
         path = os.path.join(run_folder, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as out:
-            out.write(png_bytes(draw()))
+            out.write(data)
         written.append(path)
     return written
 

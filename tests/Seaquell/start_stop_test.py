@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Starts the built game with a temporary home and a first screen that calls "exit" after a few frames.
+"""Runs the built game in a run folder assembled as the play command does, with a temporary home: it
+starts, shows the logo and the main menu, and ends; a scripted mouse clicks the menu's Play button.
 
 Usage: start_stop_test.py GAME_BINARY REPOSITORY
 """
@@ -9,19 +10,29 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
+
+from x_display import XDisplay
 
 GAME = None
 REPOSITORY = None
 
-# Ends the game from its own frame loop once the screen has updated a few times.
+# A screen that ends the game from its own frame loop once it has updated a few times, leaving a line in
+# the log first.
 EXITING_SCREEN = """<gui x="0" y="0" w="800" h="600">
-  <container id="logo" x="0" y="0" w="800" h="600"/>
   <handlers>
-    <handler name="on_update" code="$frames = ($frames || 0) + 1; call_functor('exit') if $frames == 5"/>
+    <handler name="on_update" code="$frames = ($frames || 0) + 1; if $frames == 5 then log('%s'); call_functor('exit') end"/>
   </handlers>
 </gui>
 """
+
+# Where data/gui/main.xml puts the Play button (224 by 60 from its top-left corner), in the window at the
+# screen's top-left corner.
+PLAY_BUTTON = (288, 270)
+BUTTON_BODY_POINT = (PLAY_BUTTON[0] + 60, PLAY_BUTTON[1] + 40)
+POINTER_ON_PLAY = (PLAY_BUTTON[0] + 108, PLAY_BUTTON[1] + 26)
+POINTER_AWAY = (700, 550)
 
 
 def write(path, text):
@@ -30,54 +41,144 @@ def write(path, text):
         out.write(text)
 
 
-class StartStopTest(unittest.TestCase):
+def is_button_blue(color):
+    red, green, blue = color
+    return blue > 90 and blue > red + 40
+
+
+class GameRun(unittest.TestCase):
+    """A run folder and a home; the localised folder "loc/" replaces the screens a test names."""
+
     def setUp(self):
         self.work = tempfile.mkdtemp(prefix="moravane_")
         self.home = os.path.join(self.work, "home")
         self.run_folder = os.path.join(self.work, "run")
-        localized = os.path.join(self.work, "loc") + "/"
-        # The run folder as the play command assembles it.
+        self.localized = os.path.join(self.work, "loc") + "/"
         shutil.copytree(os.path.join(REPOSITORY, "data"), os.path.join(self.run_folder, "data"))
         subprocess.run([sys.executable, os.path.join(REPOSITORY, "tools", "make_data.py"), self.run_folder],
                        check=True, stdout=subprocess.DEVNULL)
-        write(os.path.join(localized, "data", "gui", "logo.xml"), EXITING_SCREEN)
-        write(os.path.join(self.home, ".Moravane", "config.cfg"), "localized_data = %s\n" % localized)
+        write(os.path.join(self.home, ".Moravane", "config.cfg"), "localized_data = %s\n" % self.localized)
 
     def tearDown(self):
         shutil.rmtree(self.work, ignore_errors=True)
 
-    def play(self, with_display):
-        env = dict(os.environ, HOME=self.home, SDL_AUDIODRIVER="dummy")
+    def replace_screen(self, name, text):
+        write(os.path.join(self.localized, "data", "gui", name), text)
+
+    def environment(self, display):
+        env = dict(os.environ, HOME=self.home, SDL_AUDIODRIVER="dummy", SDL_VIDEO_WINDOW_POS="0,0")
         # A sanitizer's report must not pass for the game's own status 1. With the display, SDL_Quit
         # unloads the OpenGL driver, whose leaks then cannot be told from ours; the unit tests check leaks.
-        sanitizer = ":exitcode=86" + (":detect_leaks=0" if with_display else "")
+        sanitizer = ":exitcode=86" + (":detect_leaks=0" if display else "")
         env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + sanitizer
-        if not with_display:
+        env.pop("SDL_VIDEODRIVER", None)
+        if display:
+            env["DISPLAY"] = display
+        else:
             env.pop("DISPLAY", None)
-            env.pop("SDL_VIDEODRIVER", None)
-        result = subprocess.run([GAME], cwd=self.run_folder, env=env, timeout=120,
+        return env
+
+    def start(self, display):
+        return subprocess.Popen([GAME], cwd=self.run_folder, env=self.environment(display),
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        return result.returncode, result.stdout.decode(errors="replace")[-3000:]
 
-    def log_lines(self):
+    def finish(self, game, timeout=120):
+        try:
+            output, _ = game.communicate(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            game.kill()
+            output, _ = game.communicate()
+        return game.returncode, output.decode(errors="replace")[-3000:]
+
+    def log_text(self):
         with open(os.path.join(self.home, ".Moravane", "log.txt")) as log:
-            return log.read().splitlines()
+            return log.read()
 
-    def test_the_game_ends_by_itself_when_its_screen_calls_exit(self):
+
+class StartStopTest(GameRun):
+    def test_the_game_shows_the_logo_then_the_main_menu_and_ends_when_the_menu_calls_exit(self):
         if not os.environ.get("DISPLAY"):
             self.skipTest("no X display")
-        status, output = self.play(with_display=True)
+        self.replace_screen("main.xml", EXITING_SCREEN % "main menu reached")
+        status, output = self.finish(self.start(os.environ["DISPLAY"]))
         self.assertEqual(status, 0, output)
-        lines = self.log_lines()
+        log = self.log_text()
+        lines = log.splitlines()
         self.assertTrue(lines[-1].startswith("average fps"), lines[-5:])
-        self.assertIn("USING localized data", "\n".join(lines))
+        self.assertIn("USING localized data", log)
+        self.assertNotIn("Error loading gui", log)
         # The drawn cursor decodes.
         self.assertIn("seems like texture file", lines)
+        order = [log.find(mark) for mark in ("LOAD: data/gui/logo.xml", "LOAD: data/gui/logo_loaded.xml",
+                                             "main menu reached")]
+        self.assertTrue(all(a >= 0 for a in order) and order == sorted(order), order)
 
     def test_without_a_display_the_game_says_so_and_ends_with_status_1(self):
-        status, output = self.play(with_display=False)
+        status, output = self.finish(self.start(None))
         self.assertEqual(status, 1, output)
-        self.assertTrue(any("Can't open the game window" in line for line in self.log_lines()))
+        self.assertIn("Can't open the game window", self.log_text())
+
+
+class MainMenuTest(GameRun):
+    """On a display of its own, so that no other window lies over the game's or moves the pointer."""
+
+    def setUp(self):
+        super().setUp()
+        if not shutil.which("Xvfb"):
+            self.skipTest("no Xvfb")
+        self.xvfb, self.display = self.start_xvfb()
+        self.screen = XDisplay(self.display)
+
+    def tearDown(self):
+        self.screen.close()
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        super().tearDown()
+
+    def start_xvfb(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as number:
+            return xvfb, ":" + number.readline().strip()
+
+    def wait_for(self, condition, game, seconds=60):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            if game.poll() is not None:
+                return False
+            if condition():
+                return True
+            time.sleep(0.2)
+        return False
+
+    def golden_title_drawn(self):
+        band = self.screen.pixels(200, 120, 400, 50)
+        return any(r > 200 and g > 150 and b < 160 for row in band for r, g, b in row)
+
+    def test_the_main_menu_shows_a_title_and_buttons_and_play_leads_to_the_game_screen(self):
+        self.replace_screen("game.xml", EXITING_SCREEN % "game screen reached")
+        self.screen.move(*POINTER_AWAY)
+        game = self.start(self.display)
+        try:
+            drawn = self.wait_for(lambda: is_button_blue(self.screen.pixel(*BUTTON_BODY_POINT)), game)
+            self.assertTrue(drawn, "the Play button never showed")
+            self.assertTrue(self.golden_title_drawn())
+            resting = self.screen.pixel(*BUTTON_BODY_POINT)
+            # Under the pointer the button fades to its lighter look.
+            self.screen.move(*POINTER_ON_PLAY)
+            lit = self.wait_for(lambda: sum(self.screen.pixel(*BUTTON_BODY_POINT)) > sum(resting) + 60, game, 10)
+            self.assertTrue(lit, "the button did not light up under the pointer")
+            self.screen.button(True)
+            time.sleep(0.3)
+            self.screen.button(False)
+        finally:
+            status, output = self.finish(game, timeout=60)
+        self.assertEqual(status, 0, output)
+        log = self.log_text()
+        self.assertIn("game screen reached", log)
+        self.assertNotIn("Error loading gui", log)
 
 
 if __name__ == "__main__":
