@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 #include "Seaquell/board.h"
 #include "Seaquell/level_view_frames.h"
@@ -91,14 +94,6 @@ void Draw(render::IRender& renderer, const core::ptr<render::IVertexBuffer>& buf
     if (buffer) renderer.DrawVertexBuffer(buffer.get(), texture.get());
 }
 
-void Lock(const core::ptr<render::IVertexBuffer>& buffer) {
-    if (buffer) buffer->Lock();
-}
-
-void Unlock(const core::ptr<render::IVertexBuffer>& buffer) {
-    if (buffer) buffer->Unlock();
-}
-
 }  // namespace
 
 LevelView::LevelView(const math::Rect& rect_, Board* board_, bool preview)
@@ -161,8 +156,17 @@ void LevelView::RenderBalls(unsigned int now) const {
 }
 
 void LevelView::RebuildVB() {
-    RebuildBackground();
-    RebuildPlates();
+    // Each old buffer goes before its new one is made.
+    back_vb.reset();
+    back_vb = BuildCellLayer(
+        back_tx, true, [](const BoardCell& cell) { return cell.exists; }, true);
+    for (int k = 0; k < kPlateLevels; ++k) {
+        const auto plated = [k](const BoardCell& cell) { return cell.exists && cell.plate == k + 1; };
+        board_vb[k].reset();
+        borders_vb[k].reset();
+        board_vb[k] = BuildCellLayer(board_tx[k], true, plated, false);
+        borders_vb[k] = BuildCellLayer(borders_tx[k], false, plated, false);
+    }
     RebuildFrame();
 }
 
@@ -176,59 +180,29 @@ bool LevelView::IsBoardCell(int col, int row) const {
     return board->back_board.Contains(col, row) && board->back_board.Get(col, row).exists;
 }
 
-void LevelView::RebuildBackground() {
+core::ptr<render::IVertexBuffer> LevelView::BuildCellLayer(const core::ptr<render::ITexture>& texture,
+                                                           bool shared, const CellTest& shows,
+                                                           bool even_empty) const {
     const int w = board->balls.width;
     const int h = board->balls.height;
-    unsigned int cells = 0;
+    unsigned int quads = 0;
     for (int r = 0; r < h; ++r) {
-        for (int c = 0; c < w; ++c) cells += board->back_board.Get(c, r).exists ? 1 : 0;
+        for (int c = 0; c < w; ++c) quads += shows(board->back_board.Get(c, r)) ? 1 : 0;
     }
-    back_vb.reset();
-    back_vb = NewLayer(cells, back_tx);
-    if (!back_vb) return;
-    back_vb->Lock();
+    if (quads == 0 && !even_empty) return core::ptr<render::IVertexBuffer>();
+    core::ptr<render::IVertexBuffer> buffer = NewLayer(quads, texture);
+    if (!buffer) return buffer;
+    buffer->Lock();
     unsigned int n = 0;
     for (int r = 0; r < h; ++r) {
         for (int c = 0; c < w; ++c) {
-            if (!board->back_board.Get(c, r).exists) continue;
-            WriteQuad(back_vb, n++, CellPlace(c, r), back_tx.get(), Share(c, r, w, h), alpha);
+            if (!shows(board->back_board.Get(c, r))) continue;
+            WriteQuad(buffer, n++, CellPlace(c, r), texture.get(), shared ? Share(c, r, w, h) : kWhole,
+                      alpha);
         }
     }
-    back_vb->Unlock();
-}
-
-void LevelView::RebuildPlates() {
-    const int w = board->balls.width;
-    const int h = board->balls.height;
-    unsigned int plated[kPlateLevels] = {};
-    for (int r = 0; r < h; ++r) {
-        for (int c = 0; c < w; ++c) {
-            const BoardCell& cell = board->back_board.Get(c, r);
-            if (cell.exists && cell.plate >= 1 && cell.plate <= kPlateLevels) ++plated[cell.plate - 1];
-        }
-    }
-    for (int k = 0; k < kPlateLevels; ++k) {
-        board_vb[k].reset();
-        borders_vb[k].reset();
-        if (plated[k] == 0) continue;
-        board_vb[k] = NewLayer(plated[k], board_tx[k]);
-        borders_vb[k] = NewLayer(plated[k], borders_tx[k]);
-        Lock(board_vb[k]);
-        Lock(borders_vb[k]);
-        unsigned int n = 0;
-        for (int r = 0; r < h; ++r) {
-            for (int c = 0; c < w; ++c) {
-                const BoardCell& cell = board->back_board.Get(c, r);
-                if (!cell.exists || cell.plate != k + 1) continue;
-                const math::Rect place = CellPlace(c, r);
-                WriteQuad(board_vb[k], n, place, board_tx[k].get(), Share(c, r, w, h), alpha);
-                WriteQuad(borders_vb[k], n, place, borders_tx[k].get(), kWhole, alpha);
-                ++n;
-            }
-        }
-        Unlock(board_vb[k]);
-        Unlock(borders_vb[k]);
-    }
+    buffer->Unlock();
+    return buffer;
 }
 
 std::string LevelView::NeighbourKey(int col, int row) const {
@@ -240,41 +214,31 @@ std::string LevelView::NeighbourKey(int col, int row) const {
 }
 
 void LevelView::RebuildFrame() {
-    const int w = board->balls.width;
-    const int h = board->balls.height;
-    // The pieces of each extended-grid position, row by row from (-1, -1); null for none.
-    std::vector<const std::vector<unsigned int>*> pieces;
-    pieces.reserve(static_cast<size_t>((w + 2) * (h + 2)));
+    // Every piece is counted before its buffer is made, so each buffer has exactly the room it needs.
+    std::vector<std::pair<math::Rect, const std::vector<unsigned int>*>> placed;
     unsigned int counts[kFramePieces] = {};
-    for (int r = -1; r <= h; ++r) {
-        for (int c = -1; c <= w; ++c) {
-            const std::vector<unsigned int>* listed = nullptr;
-            if (!IsBoardCell(c, r)) {
-                const FrameMap::const_iterator found = frame_map.find(NeighbourKey(c, r));
-                if (found != frame_map.end()) listed = &found->second;
-            }
-            pieces.push_back(listed);
-            if (listed) {
-                for (unsigned int f : *listed) ++counts[f];
-            }
+    for (int r = -1; r <= board->balls.height; ++r) {
+        for (int c = -1; c <= board->balls.width; ++c) {
+            if (IsBoardCell(c, r)) continue;
+            const FrameMap::const_iterator found = frame_map.find(NeighbourKey(c, r));
+            if (found == frame_map.end()) continue;
+            placed.emplace_back(CellPlace(c, r), &found->second);
+            for (unsigned int f : found->second) ++counts[f];
         }
     }
     for (int f = 0; f < kFramePieces; ++f) {
         frame_vb[f].reset();
         if (counts[f] > 0) frame_vb[f] = NewLayer(counts[f], frame_tx[f]);
-        Lock(frame_vb[f]);
+        if (frame_vb[f]) frame_vb[f]->Lock();
     }
     unsigned int written[kFramePieces] = {};
-    size_t position = 0;
-    for (int r = -1; r <= h; ++r) {
-        for (int c = -1; c <= w; ++c) {
-            const std::vector<unsigned int>* listed = pieces[position++];
-            if (!listed) continue;
-            for (unsigned int f : *listed)
-                WriteQuad(frame_vb[f], written[f]++, CellPlace(c, r), frame_tx[f].get(), kWhole, alpha);
-        }
+    for (const auto& [place, pieces] : placed) {
+        for (unsigned int f : *pieces)
+            WriteQuad(frame_vb[f], written[f]++, place, frame_tx[f].get(), kWhole, alpha);
     }
-    for (const core::ptr<render::IVertexBuffer>& buffer : frame_vb) Unlock(buffer);
+    for (const core::ptr<render::IVertexBuffer>& buffer : frame_vb) {
+        if (buffer) buffer->Unlock();
+    }
 }
 
 void LevelView::Preload() {

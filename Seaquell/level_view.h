@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace cm {
 
 class Board;
+class BoardCell;
 
 // Draws one match board in local space: the origin is the top-left corner of cell (0, 0), and the owner
 // moves it there before Render. The static layers (background, plates, plate borders and the frame
@@ -80,8 +82,12 @@ public:
     static FrameMap frame_map;
 
 private:
-    void RebuildBackground();
-    void RebuildPlates();
+    using CellTest = std::function<bool(const BoardCell&)>;
+
+    // One quad per board cell that shows, the texture laid over the whole board when shared and whole on
+    // each cell otherwise. Empty without the texture, and without such cells unless even_empty.
+    core::ptr<render::IVertexBuffer> BuildCellLayer(const core::ptr<render::ITexture>& texture, bool shared,
+                                                    const CellTest& shows, bool even_empty) const;
     void RebuildFrame();
     // The neighbour key of an extended-grid position.
     std::string NeighbourKey(int col, int row) const;
