@@ -136,7 +136,7 @@ TEST_F(LevelViewTest, FrameMapListsThePiecesOfEachKeyAndAPatternFillsItsBlanksBo
                                                                    {"00000000", {}},
                                                                    {"10101110", {}}};
     for (const auto& [key, pieces] : keys) EXPECT_EQ(View::frame_map[key], pieces) << key;
-    // Rows 1 and 25 alone, then rows no key can come from.
+    // Rows 1 and 25 alone, then malformed rows, which register nothing.
     const std::map<std::string, size_t> rows = {
         {" 1 11 1 ", 16}, {" 0110 1 ", 8}, {" 1 11 1", 0}, {"1x00000 ", 0}};
     for (const auto& [pattern, count] : rows) {
@@ -146,6 +146,9 @@ TEST_F(LevelViewTest, FrameMapListsThePiecesOfEachKeyAndAPatternFillsItsBlanksBo
         for (const auto& [key, pieces] : View::frame_map)
             EXPECT_EQ(pieces, (std::vector<unsigned int>{1, 9})) << key;
     }
+    View::frame_map.clear();
+    View::FillFrameMap("1000000 ", 1, View::kFramePieces);
+    EXPECT_TRUE(View::frame_map.empty()) << "a piece beyond the last";
 }
 
 TEST_F(LevelViewTest, TwoViewsShareTheStaticsLoadedOnceAndAPreviewsBallsShowNoEffects) {
