@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Seaquell/board.h"
+#include "Seaquell/game.h"
 #include "vantle/audio/device.h"
 #include "vantle/audio/sample_cache.h"
 #include "vantle/audio/sdl/device_sdl.h"
@@ -215,6 +216,7 @@ void ZEDoz::Init() {
     SetProjection();
     RegisterWindowsAndEffects();
     StartScripting();
+    cm::Game::Register();
     game::LevelSet::instance()->Load("data/levels.xml");
     LoadFrameLimits();
     ThePlatform()->SetTitle(kTitle);
