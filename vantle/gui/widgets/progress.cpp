@@ -48,9 +48,9 @@ void Progress::Load(TiXmlElement* element) {
     front = ReadTile(element, "front");
     shadow = ReadTile(element, "shadow");
     if (front) front_texture_rect = front_shown_texture_rect = front->rect;
-    bar_rect = rect;
     animating = false;
-    shown_value = 0.0f;
+    // Laid out empty: an animated bar may ignore its first value, and must not then show full.
+    Show(0.0f);
     animation_time = xml::ReadFloat(element, "animation_time", 1.0f);
     StartEffect(element ? element->FirstChildElement("effect") : nullptr);
     OnUpdate();
