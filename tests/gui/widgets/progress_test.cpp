@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/gui_fixture.h"
@@ -8,8 +10,6 @@
 #include "vantle/gui/widgets/progress.h"
 
 namespace {
-
-using math::Rect;
 
 const char kTiles[] = "<back color='ff0000'/><front color='00ff00'/><shadow color='0000ff'/>";
 
@@ -22,24 +22,18 @@ protected:
 
     static void SetFill(float value) { core::Context::instance()->Set("fill", core::Value(value)); }
 
-    // The draws as "back", "front" or "shadow", with the front's rectangle and texture rectangle.
+    // The tiles by colour; the front with its rectangle and texture rectangle.
     std::string Frame(gui::Progress& bar) {
         renderer.ClearRecord();
         bar.Render();
-        std::string drawn;
-        for (const auto& draw : renderer.Draws()) {
-            if (draw.color.r == 1) drawn += "back ";
-            if (draw.color.b == 1) drawn += "shadow ";
-            if (draw.color.g != 1) continue;
-            drawn += "front " + Text(draw.rect) + " " + Text(draw.texture_rect) + " ";
+        std::ostringstream out;
+        for (const auto& d : renderer.Draws()) {
+            out << (d.color.r == 1 ? "back " : d.color.b == 1 ? "shadow " : "front ");
+            if (d.color.g == 1)
+                out << d.rect.right << "," << d.rect.top << " " << d.texture_rect.right << ","
+                    << d.texture_rect.top << " ";
         }
-        return drawn;
-    }
-
-    static std::string Text(const Rect& r) {
-        char text[64];
-        std::snprintf(text, sizeof text, "(%g,%g,%g,%g)", r.left, r.top, r.right, r.bottom);
-        return text;
+        return out.str();
     }
 };
 
@@ -51,20 +45,19 @@ TEST_F(ProgressTest, TheFrontFillsFromTheLeftOrFromTheBottomAndHidesAtZeroOrLess
         float loaded, value;
         const char* drawn;
     } cases[] = {
-        {"horizontal", "w='200' h='20'", kTiles, 1, 0.25f, "back front (0,0,50,20) (0,0,0.25,1) shadow "},
-        {"vertical", "w='20' h='200'", kTiles, 1, 0.25f, "back front (0,150,20,200) (0,0.75,1,1) shadow "},
-        {"square", "w='200' h='200'", kTiles, 1, 0.5f, "back front (0,0,100,200) (0,0,0.5,1) shadow "},
-        {"above 1", "w='200' h='20'", kTiles, 1, 1.5f, "back front (0,0,200,20) (0,0,1,1) shadow "},
+        {"horizontal", "w='200' h='20'", kTiles, 1, 0.25f, "back front 50,0 0.25,0 shadow "},
+        {"vertical", "w='20' h='200'", kTiles, 1, 0.25f, "back front 20,150 1,0.75 shadow "},
+        {"square", "w='200' h='200'", kTiles, 1, 0.5f, "back front 100,0 0.5,0 shadow "},
+        {"above 1", "w='200' h='20'", kTiles, 1, 1.5f, "back front 200,0 1,0 shadow "},
         {"negative", "w='200' h='20'", kTiles, 1, -0.5f, "back "},
         {"zero while gliding down", "w='200' h='20' animation_time='500'", kTiles, 1, 0, "back "},
-        {"gliding, a first value too small to start", "w='200' h='20' animation_time='500'", kTiles, 0.005f,
-         0.005f, "back front (0,0,0,20) (0,0,0,1) shadow "},
-        {"no back", "w='200' h='20'", "<front color='00ff00'/>", 1, 1, "front (0,0,200,20) (0,0,1,1) "},
+        {"gliding, too small a first value", "w='200' h='20' animation_time='500'", kTiles, 0.005f, 0.005f,
+         "back front 0,0 0,0 shadow "},
+        {"no back", "w='200' h='20'", "<front color='00ff00'/>", 1, 1, "front 200,0 1,0 "},
         {"no front", "w='200' h='20'", "<back color='ff0000'/>", 1, 1, "back "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        clock.Start();
         SetFill(c.loaded);
         core::ptr<gui::Progress> bar = Make(c.attributes, c.tiles);
         SetFill(c.value);
@@ -73,18 +66,13 @@ TEST_F(ProgressTest, TheFrontFillsFromTheLeftOrFromTheBottomAndHidesAtZeroOrLess
     }
 }
 
-struct Step {
-    unsigned int t;
-    float value;  // written to the key after the frame's update, or below 0 for none
-    float shown;
-    bool animating;
-};
-
 TEST_F(ProgressTest, AnAnimatedBarGlidesToTheNewValueAndStopsThere) {
     const struct {
         const char* what;
         const char* attributes;
-        std::vector<Step> steps;
+        // A frame at t, then the value written (below 0: none); what the bar shows then, and whether it
+        // glides.
+        std::vector<std::tuple<unsigned int, float, float, bool>> frames;
     } cases[] = {
         {"time 2 jumps", "animation_time='2'", {{10, 0.5f, 0.5f, false}}},
         {"halfway",
@@ -105,14 +93,14 @@ TEST_F(ProgressTest, AnAnimatedBarGlidesToTheNewValueAndStopsThere) {
         clock.Start();
         SetFill(0);
         core::ptr<gui::Progress> bar = Make(std::string("w='100' h='10' ") + c.attributes);
-        for (const Step& step : c.steps) {
-            SCOPED_TRACE(step.t);
-            clock.At(step.t);
+        for (const auto& [t, value, shown, animating] : c.frames) {
+            SCOPED_TRACE(t);
+            clock.At(t);
             bar->Update();
-            if (step.value >= 0) SetFill(step.value);
-            EXPECT_NEAR(step.shown, bar->GetShownValue(), 1e-4f);
-            EXPECT_EQ(step.animating, bar->IsAnimating());
-            EXPECT_NEAR(step.shown * 100, bar->GetBarRect().right, 1e-2f);
+            if (value >= 0) SetFill(value);
+            EXPECT_NEAR(shown, bar->GetShownValue(), 1e-4f);
+            EXPECT_EQ(animating, bar->IsAnimating());
+            EXPECT_NEAR(shown * 100, bar->GetBarRect().right, 1e-2f);
         }
     }
 }
