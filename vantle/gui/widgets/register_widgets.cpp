@@ -7,9 +7,13 @@
 #include "vantle/gui/widgets/dmesh.h"
 #include "vantle/gui/widgets/edit_box.h"
 #include "vantle/gui/widgets/effect_holder.h"
+#include "vantle/gui/widgets/image.h"
 #include "vantle/gui/widgets/image_box.h"
 #include "vantle/gui/widgets/link.h"
 #include "vantle/gui/widgets/list_box.h"
+#include "vantle/gui/widgets/number.h"
+#include "vantle/gui/widgets/powerup_button.h"
+#include "vantle/gui/widgets/progress.h"
 #include "vantle/gui/widgets/progress_button.h"
 #include "vantle/gui/widgets/slider.h"
 #include "vantle/gui/widgets/spin_box.h"
@@ -20,8 +24,10 @@ namespace gui {
 
 void RegisterWidgets() {
     Container::Register();
+    Image::Register();
     Text::Register();
     Button::Register();
+    Progress::Register();
     Slider::Register();
     ClickableWindow::Register();
     EditBox::Register();
@@ -30,11 +36,13 @@ void RegisterWidgets() {
     Link::Register();
     EffectHolder::Register();
     ImageBox::Register();
+    Number::Register();
     DMesh::Register();
     TextBox::Register();
     BoardEdit::Register();
     SpinBox::Register();
     ProgressButton::Register();
+    PowerupButton::Register();
 }
 
 }  // namespace gui
