@@ -243,6 +243,8 @@ void Game::Update() {
     view.alpha = cur_state.alpha;
     view.Update();
     if (frame_count == 0) {
+        // A new level's score shows from its first frame, not after its first removal.
+        Context()->Set("game_score", core::Value(board.score));
         if (level_id == 0 && Fire("on_first_level_start")) return;
         if (Fire("on_first_frame")) return;
     }
@@ -327,7 +329,8 @@ void Game::BookWin(const core::ptr<game::User>& player) {
 }
 
 void Game::StartWinEffect() {
-    if (!win_effect) return;
+    // A file that failed to load leaves a node without children.
+    if (!win_effect || win_effect->GetChilds().empty()) return;
     const core::ptr<effects::Effect> copy(win_effect->Clone());
     copy->MoveTo(math::Vector2(kWinEffectX, kWinEffectY));
     win_puppy = effects::EffectManager::instance()->StartEffectWithPuppy(copy);

@@ -18,3 +18,5 @@ else()
         FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/level_map"
         FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/level_map")
 endif()
+# The game window on the recording renderer and the fake script engine, with a real board and level set.
+vantle_test(test_seaquell_game game_test.cpp LIBS seaquell)
