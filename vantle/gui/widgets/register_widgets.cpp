@@ -8,9 +8,13 @@
 #include "vantle/gui/widgets/dmesh.h"
 #include "vantle/gui/widgets/edit_box.h"
 #include "vantle/gui/widgets/effect_holder.h"
+#include "vantle/gui/widgets/image.h"
 #include "vantle/gui/widgets/image_box.h"
 #include "vantle/gui/widgets/link.h"
 #include "vantle/gui/widgets/list_box.h"
+#include "vantle/gui/widgets/number.h"
+#include "vantle/gui/widgets/powerup_button.h"
+#include "vantle/gui/widgets/progress.h"
 #include "vantle/gui/widgets/progress_button.h"
 #include "vantle/gui/widgets/slider.h"
 #include "vantle/gui/widgets/spin_box.h"
@@ -22,9 +26,11 @@ namespace gui {
 
 void RegisterWidgets() {
     Container::Register();
+    Image::Register();
     Text::Register();
     Button::Register();
     UniButton::Register();
+    Progress::Register();
     Slider::Register();
     Checkbox::Register();
     UniCheckbox::Register();
@@ -35,11 +41,13 @@ void RegisterWidgets() {
     Link::Register();
     EffectHolder::Register();
     ImageBox::Register();
+    Number::Register();
     DMesh::Register();
     TextBox::Register();
     BoardEdit::Register();
     SpinBox::Register();
     ProgressButton::Register();
+    PowerupButton::Register();
 }
 
 }  // namespace gui
