@@ -10,19 +10,25 @@
 #include "vantle/gui/event.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/checkable_window.h"
+#include "vantle/gui/widgets/checkbox.h"
 #include "vantle/gui/widgets/dev/board_edit.h"
 #include "vantle/gui/widgets/dmesh.h"
 #include "vantle/gui/widgets/edit_box.h"
 #include "vantle/gui/widgets/effect_holder.h"
+#include "vantle/gui/widgets/image.h"
 #include "vantle/gui/widgets/image_box.h"
 #include "vantle/gui/widgets/link.h"
 #include "vantle/gui/widgets/list_box.h"
+#include "vantle/gui/widgets/number.h"
+#include "vantle/gui/widgets/powerup_button.h"
+#include "vantle/gui/widgets/progress.h"
 #include "vantle/gui/widgets/progress_button.h"
 #include "vantle/gui/widgets/register_widgets.h"
 #include "vantle/gui/widgets/slider.h"
 #include "vantle/gui/widgets/spin_box.h"
 #include "vantle/gui/widgets/text.h"
 #include "vantle/gui/widgets/text_box.h"
+#include "vantle/gui/widgets/uni_button.h"
 #include "vantle/gui/window_factory.h"
 
 namespace {
@@ -137,9 +143,14 @@ TEST_F(WidgetBases, EachRegisteredNameMakesItsOwnKindAndAnUnknownNameNothing) {
     gui::RegisterWidgets();
     const std::pair<const char*, const std::type_info*> cases[] = {
         {"container", &typeid(gui::Container)},
+        {"image", &typeid(gui::Image)},
         {"text", &typeid(gui::Text)},
         {"button", &typeid(gui::Button)},
+        {"unibutton", &typeid(gui::UniButton)},
+        {"progress", &typeid(gui::Progress)},
         {"slider", &typeid(gui::Slider)},
+        {"checkbox", &typeid(gui::Checkbox)},
+        {"unicheckbox", &typeid(gui::UniCheckbox)},
         {"clickable", &typeid(gui::ClickableWindow)},
         {"edit", &typeid(gui::EditBox)},
         {"editbox", &typeid(gui::EditBox)},
@@ -148,12 +159,15 @@ TEST_F(WidgetBases, EachRegisteredNameMakesItsOwnKindAndAnUnknownNameNothing) {
         {"link", &typeid(gui::Link)},
         {"effect", &typeid(gui::EffectHolder)},
         {"imagebox", &typeid(gui::ImageBox)},
+        {"number", &typeid(gui::Number)},
         {"dmesh", &typeid(gui::DMesh)},
         {"textbox", &typeid(gui::TextBox)},
         {"boardedit", &typeid(gui::BoardEdit)},
         {"board_edit", &typeid(gui::BoardEdit)},
         {"spinbox", &typeid(gui::SpinBox)},
         {"progress_button", &typeid(gui::ProgressButton)},
+        {"powerup_button", &typeid(gui::PowerupButton)},
+        {"powerupbutton", &typeid(gui::PowerupButton)},
         {"Button", nullptr},
         {"nonesuch", nullptr},
     };

@@ -4,6 +4,7 @@
 
 #include "vantle/core/log.h"
 #include "vantle/effects/distmesh.h"
+#include "vantle/gui/widgets/text_attributes.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/render/scopes.h"
 #include "vantle/render/texture_cache.h"
@@ -17,14 +18,6 @@ namespace {
 constexpr float kMsPerSecond = 1000.0f;
 constexpr unsigned long long kMaxVertices = 65536;
 const render::Color kOpaqueWhite(1.0f, 1.0f, 1.0f, 1.0f);
-
-render::IRender::FilteringMode ReadFiltering(const TiXmlElement* element) {
-    const std::string word = xml::ReadText(element, "filtering");
-    if (word == "point") return render::IRender::FILTER_POINT;
-    if (word == "linear") return render::IRender::FILTER_LINEAR;
-    if (word == "anisotropic") return render::IRender::FILTER_ANISOTROPIC;
-    return render::IRender::FILTER_UNSET;
-}
 
 // A divisor of the waves: zero would make every vertex fly off to infinity.
 void AtLeastOne(unsigned int& value, const char* name, const std::string& id) {

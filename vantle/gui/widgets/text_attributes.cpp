@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "vantle/effects/effect.h"
 #include "vantle/xml/attributes.h"
 
 namespace gui {
@@ -20,6 +21,22 @@ unsigned int FontSize(float size) {
         return std::numeric_limits<unsigned int>::max();
     }
     return static_cast<unsigned int>(size);
+}
+
+render::IRender::FilteringMode ReadFiltering(const TiXmlElement* element) {
+    const std::string word = xml::ReadText(element, "filtering");
+    if (word == "point") return render::IRender::FILTER_POINT;
+    if (word == "linear") return render::IRender::FILTER_LINEAR;
+    if (word == "anisotropic") return render::IRender::FILTER_ANISOTROPIC;
+    return render::IRender::FILTER_UNSET;
+}
+
+core::ptr<effects::Effect> LoadEffect(TiXmlElement* element) {
+    if (!element) return core::ptr<effects::Effect>();
+    if (const char* file = xml::FindText(element, "filename")) {
+        return core::ptr<effects::Effect>(new effects::Effect(std::string(file)));
+    }
+    return core::ptr<effects::Effect>(new effects::Effect(element));
 }
 
 }  // namespace gui
