@@ -337,6 +337,7 @@ def font_description(page_name, scale, page_size, places):
 # Path without extension: scale, square page size.
 FONTS = {
     "data/fonts/main": (3, 256),
+    "data/fonts/small": (2, 256),
     "data/fonts/title": (6, 512),
 }
 
@@ -680,6 +681,211 @@ PICTURES = {
     "data/gfx/gui/button_shadow.png": button_shadow,
     "data/gfx/board/pieces.png": board_pieces,
 }
+
+
+def disc_coverage(x, y, cx, cy, radius):
+    """How much of the pixel at (x, y) lies inside the circle, 0 to 1."""
+    return min(1.0, max(0.0, radius - math.hypot(x + 0.5 - cx, y + 0.5 - cy) + 0.5))
+
+
+def over(picture, x, y, color, coverage=1.0):
+    """Lays the colour over the pixel, weighted by its alpha and the coverage."""
+    alpha = color[3] / 255.0 * coverage
+    if alpha <= 0.0:
+        return
+    below = picture.get(x, y)
+    out_alpha = alpha + below[3] / 255.0 * (1.0 - alpha)
+    rgb = tuple(int(round((color[i] * alpha + below[i] * below[3] / 255.0 * (1.0 - alpha)) / out_alpha))
+                for i in range(3))
+    picture.put(x, y, rgb + (int(round(255 * out_alpha)),))
+
+
+def panel(width, height, radius=12, fill=(12, 28, 56, 200), rim=(110, 160, 220, 230)):
+    """A translucent rounded panel with a light rim, for lists and fields."""
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 0, 0, width, height, radius)
+            if coverage > 0.0:
+                color = rim if distance > -2.0 else fill
+                picture.put(x, y, color[:3] + (int(round(color[3] * coverage)),))
+    return picture
+
+
+SLIDER_SIZE = (256, 16)
+
+
+def slider_bar(top_color, bottom_color):
+    width, height = SLIDER_SIZE
+    picture = Picture(width, height)
+    for y in range(height):
+        color = mix(top_color, bottom_color, y / float(height - 1))
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 0, 0, width, height, height / 2.0)
+            if coverage > 0.0:
+                shade = mix(color, (255, 255, 255, 255), 0.35) if distance > -1.5 else color
+                picture.put(x, y, shade[:3] + (int(round(shade[3] * coverage)),))
+    return picture
+
+
+def slider_knob():
+    picture = Picture(24, 32)
+    for y in range(32):
+        for x in range(24):
+            coverage, distance = rounded_rect_coverage(x, y, 1, 1, 23, 31, 8)
+            if coverage > 0.0:
+                color = (40, 70, 120) if distance > -2.0 else mix((250, 250, 255), (170, 200, 235), y / 31.0)
+                picture.put(x, y, color + (int(round(255 * coverage)),))
+    return picture
+
+
+def star(cx, cy, outer, inner, points=5, turn=-math.pi / 2):
+    return [(cx + (outer if k % 2 == 0 else inner) * math.cos(turn + k * math.pi / points),
+             cy + (outer if k % 2 == 0 else inner) * math.sin(turn + k * math.pi / points))
+            for k in range(points * 2)]
+
+
+BADGE = 64
+# Each player's badge: the medal's colour and the sign on it.
+BADGES = {
+    1: ((230, 180, 40), "star"),
+    2: ((60, 170, 220), "drop"),
+    3: ((220, 90, 120), "heart"),
+    4: ((90, 190, 110), "leaf"),
+}
+
+
+def badge_sign(name):
+    c = BADGE / 2.0
+    if name == "star":
+        return star(c, c + 1, 20, 8)
+    if name == "drop":
+        return [(c + 14 * math.sin(a) * (1 - math.cos(a)) / 2 ** 0.5 * 0.9, c + 2 - 17 * math.cos(a))
+                for a in (k * 2 * math.pi / 48 for k in range(48))]
+    if name == "heart":
+        return [(c + 13 * math.sin(a) ** 3 * 1.2, c - (13 * math.cos(a) - 5 * math.cos(2 * a) - 2 * math.cos(3 * a)
+                                                      - math.cos(4 * a)) * 1.05)
+                for a in (k * 2 * math.pi / 64 for k in range(64))]
+    # A leaf: two arcs from its stalk at the lower left to its tip at the upper right.
+    start, end, bulge = (c - 15, c + 15), (c + 15, c - 15), 11.0
+    normal = (0.7071, 0.7071)
+    return ([(start[0] + (end[0] - start[0]) * t + normal[0] * bulge * math.sin(math.pi * t),
+              start[1] + (end[1] - start[1]) * t + normal[1] * bulge * math.sin(math.pi * t))
+             for t in (k / 24.0 for k in range(25))] +
+            [(start[0] + (end[0] - start[0]) * t - normal[0] * bulge * math.sin(math.pi * t),
+              start[1] + (end[1] - start[1]) * t - normal[1] * bulge * math.sin(math.pi * t))
+             for t in (k / 24.0 for k in range(24, 0, -1))])
+
+
+def badge(number):
+    color, sign = BADGES[number]
+    picture = Picture(BADGE, BADGE)
+    c = BADGE / 2.0
+    for y in range(BADGE):
+        for x in range(BADGE):
+            over(picture, x, y, (0, 0, 0, 110), disc_coverage(x, y, c + 2, c + 3, 29))
+            rim = disc_coverage(x, y, c, c, 29)
+            if rim > 0.0:
+                over(picture, x, y, (250, 240, 210, 255), rim)
+            face = disc_coverage(x, y, c, c, 25)
+            if face > 0.0:
+                shade = mix(mix(color, (255, 255, 255), 0.35), mix(color, (0, 0, 0), 0.25), y / float(BADGE))
+                over(picture, x, y, shade + (255,), face)
+    fill_polygon_over(picture, badge_sign(sign), (255, 255, 255, 240))
+    return picture
+
+
+def fill_polygon_over(picture, polygon, color, samples=3):
+    """Lays the polygon over the picture, edges smoothed by sub-pixel samples."""
+    step = 1.0 / samples
+    for y in range(picture.height):
+        for x in range(picture.width):
+            hits = sum(inside(polygon, x + (i + 0.5) * step, y + (j + 0.5) * step)
+                       for i in range(samples) for j in range(samples))
+            if hits:
+                over(picture, x, y, color, hits / float(samples * samples))
+
+
+def soft_dot():
+    """A round white glow for particles; the particle's colour tints it."""
+    picture = Picture(16, 16)
+    for y in range(16):
+        for x in range(16):
+            d = math.hypot(x + 0.5 - 8, y + 0.5 - 8) / 8.0
+            if d < 1.0:
+                picture.put(x, y, (255, 255, 255, int(round(255 * (1.0 - d) ** 1.5))))
+    return picture
+
+
+WATER_SIZE = (256, 128)
+
+
+def water():
+    """Ripples on deep water, lighter towards the top; the garden's mesh waves it."""
+    width, height = WATER_SIZE
+    picture = Picture(width, height)
+    for y in range(height):
+        base = mix((70, 150, 200), (10, 50, 110), y / float(height - 1))
+        for x in range(width):
+            wave = (math.sin(x * 2 * math.pi / 64 + math.sin(y * 0.21) * 2.2) +
+                    math.sin(x * 2 * math.pi / 32 - y * 0.37) * 0.5)
+            light = max(0.0, wave - 0.9) * 0.35
+            color = mix(base, (220, 240, 255), min(1.0, light))
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+GARDEN_SKY = (800, 330)
+
+
+def garden_sky():
+    """Evening sky over low hills: the garden's back, above the water."""
+    width, height = GARDEN_SKY
+    picture = Picture(width, height)
+    for y in range(height):
+        sky = mix((40, 60, 130), (240, 170, 120), (y / float(height)) ** 1.4)
+        for x in range(width):
+            color = sky
+            sun = disc_coverage(x, y, 600, 215, 46)
+            if sun > 0.0:
+                color = mix(color, (255, 230, 150), sun)
+            hill = 250 + 28 * math.sin(x / 95.0) + 14 * math.sin(x / 37.0 + 1.0)
+            if y > hill:
+                color = mix((40, 80, 60), (20, 50, 40), min(1.0, (y - hill) / 60.0))
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+def lily():
+    """A floating leaf with a pink flower, seen from the side."""
+    picture = Picture(96, 56)
+    for y in range(56):
+        for x in range(96):
+            leaf = disc_coverage(x, (y - 40) * 3.0 + 40, 48, 40, 44) if y > 30 else 0.0
+            if leaf > 0.0:
+                over(picture, x, y, mix((60, 150, 70), (30, 100, 50), (y - 30) / 26.0) + (255,), leaf)
+    for k, (dx, h) in enumerate(((-12, 18), (0, 26), (12, 18), (-6, 22), (6, 22))):
+        petal = [(48 + dx, 10 + 26 - h), (48 + dx - 7, 38), (48 + dx + 7, 38)]
+        fill_polygon_over(picture, petal, (250, 150 + 12 * k, 190, 255), samples=2)
+    return picture
+
+
+PICTURES.update({
+    "data/gfx/gui/badge1.png": lambda: badge(1),
+    "data/gfx/gui/badge2.png": lambda: badge(2),
+    "data/gfx/gui/badge3.png": lambda: badge(3),
+    "data/gfx/gui/badge4.png": lambda: badge(4),
+    "data/gfx/gui/panel_list.png": lambda: panel(360, 260),
+    "data/gfx/gui/panel_field.png": lambda: panel(360, 44, radius=10),
+    "data/gfx/gui/panel_wide.png": lambda: panel(640, 400, radius=16),
+    "data/gfx/gui/slider_back.png": lambda: slider_bar((20, 30, 50, 255), (50, 70, 100, 255)),
+    "data/gfx/gui/slider_front.png": lambda: slider_bar((120, 200, 250, 255), (30, 110, 190, 255)),
+    "data/gfx/gui/slider_knob.png": slider_knob,
+    "data/gfx/garden/sky.png": garden_sky,
+    "data/gfx/garden/water.png": water,
+    "data/gfx/garden/lily.png": lily,
+    "data/gfx/garden/glow.png": soft_dot,
+})
 
 
 def generated_files():

@@ -6,6 +6,7 @@ Usage: data_tree_test.py REPOSITORY
 
 import glob
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -18,6 +19,11 @@ REPOSITORY = None
 # Attributes of screen and style elements that name a data file, and the folder the name is taken in.
 FILE_ATTRIBUTES = {"style": "", "texture": "", "default": "", "active": "", "pressed": "", "disabled": "",
                    "shadow": "", "font": "data/fonts/"}
+# Elements whose "text" is a message key; a missing key would show as the key itself.
+LOCALISED_TEXT = ("text", "button", "textbox")
+# Handler code that names a screen file or a message key.
+SCREEN_CALL = re.compile(r"gui_load(?:_nc)?\('([^']*)'\)")
+MESSAGE_CALL = re.compile(r"localize\('([^']*)'\)")
 
 
 class DataTreeTest(unittest.TestCase):
@@ -54,6 +60,28 @@ class DataTreeTest(unittest.TestCase):
                         continue
                     with self.subTest(file=name, element=element.tag, attribute=attribute):
                         self.assertTrue(os.path.isfile(self.path(folder + value)), value)
+
+    def message_keys(self):
+        table = ElementTree.parse(self.path("data/i18n/en.xml")).getroot()
+        return {message.get("key") for message in table.iter("msg")}
+
+    def test_every_message_key_a_screen_names_is_in_the_table(self):
+        keys = self.message_keys()
+        for name in self.files("data/gui/**/*.xml"):
+            root = ElementTree.parse(name).getroot()
+            named = [element.get("text") for element in root.iter() if element.tag in LOCALISED_TEXT]
+            for handler in root.iter("handler"):
+                named += MESSAGE_CALL.findall(handler.get("code", ""))
+            for key in filter(None, named):
+                with self.subTest(file=name, key=key):
+                    self.assertTrue(key in keys, key)
+
+    def test_every_screen_a_handler_loads_exists(self):
+        for name in self.files("data/gui/**/*.xml"):
+            for handler in ElementTree.parse(name).getroot().iter("handler"):
+                for screen in SCREEN_CALL.findall(handler.get("code", "")):
+                    with self.subTest(file=name, screen=screen):
+                        self.assertTrue(os.path.isfile(self.path(screen)), screen)
 
     def test_every_entry_of_every_preload_list_exists_and_no_list_holds_a_carriage_return(self):
         lists = self.files("data/preload_*")
