@@ -47,8 +47,7 @@ def colours(rows):
 
 
 class MapScreenTest(MainMenuTest):
-    # The display and the game run come from the main menu's test; its own test is not repeated here.
-    test_the_main_menu_shows_a_title_and_buttons_and_play_leads_to_the_game_screen = None
+    """The display and the game run come from the main menu's tests, which are not repeated here."""
 
     def shoot(self, name):
         rows = self.screen.pixels(0, 0, 800, 600)
@@ -103,4 +102,4 @@ class MapScreenTest(MainMenuTest):
 if __name__ == "__main__":
     start_stop_test.GAME = os.path.abspath(sys.argv[1])
     start_stop_test.REPOSITORY = os.path.abspath(sys.argv[2])
-    unittest.main(argv=sys.argv[:1], defaultTest="MapScreenTest")
+    unittest.main(argv=sys.argv[:1], defaultTest="MapScreenTest.test_the_map_shows_level_miniatures_by_episode_and_leads_to_the_jigsaw")
