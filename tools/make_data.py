@@ -427,8 +427,253 @@ def board_pieces():
     return picture
 
 
+# The map's and the jigsaw's pictures: level miniature backgrounds, the frames around loose jigsaw pieces,
+# a spark for the jigsaw's effects, and the jigsaw's fallback picture as a baseline JPEG.
+MINIBACK_SIZE = (88, 64)
+# Sky top, sky bottom, water by background name: each episode has a time of day.
+MINIBACK_LOOKS = {
+    "01_01": ((70, 140, 220), (170, 210, 240), (30, 90, 150)),
+    "01_02": ((90, 120, 210), (230, 200, 160), (40, 80, 140)),
+    "01_03": ((60, 110, 190), (250, 170, 110), (50, 70, 120)),
+    "02_01": ((30, 40, 100), (200, 110, 120), (30, 40, 90)),
+    "02_02": ((20, 30, 80), (120, 80, 150), (20, 30, 70)),
+    "02_03": ((10, 15, 50), (60, 60, 120), (10, 20, 50)),
+}
+
+
+def miniback(name):
+    """Sky over water, with a sun or moon low over the horizon."""
+    sky_top, sky_bottom, water = MINIBACK_LOOKS[name]
+    width, height = MINIBACK_SIZE
+    horizon = height * 3 // 5
+    sun_x, sun_y, sun_r = width * 0.7, horizon - 6, 7
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < horizon:
+                color = mix(sky_top, sky_bottom, y / float(horizon))
+                if (x - sun_x) ** 2 + (y - sun_y) ** 2 <= sun_r ** 2:
+                    color = mix(color, (255, 240, 200), 0.85)
+            else:
+                depth = (y - horizon) / float(height - horizon)
+                color = mix(mix(sky_bottom, water, 0.6), water, depth)
+                if (x + 3 * y) % 11 == 0:
+                    color = mix(color, (255, 255, 255), 0.25)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+JIGSAW_BORDER = 64
+JIGSAW_BORDER_LOOKS = {
+    # colour, width in pixels
+    "normal": ((250, 250, 250, 150), 2),
+    "active": ((255, 230, 120, 230), 4),
+    "start": ((120, 255, 140, 255), 5),
+}
+
+
+def jigsaw_border(look):
+    """A frame along the edge of a piece, transparent inside; stretched over the piece's cell."""
+    color, band = JIGSAW_BORDER_LOOKS[look]
+    picture = Picture(JIGSAW_BORDER, JIGSAW_BORDER)
+    for y in range(JIGSAW_BORDER):
+        for x in range(JIGSAW_BORDER):
+            edge = min(x, y, JIGSAW_BORDER - 1 - x, JIGSAW_BORDER - 1 - y)
+            if edge < band:
+                picture.put(x, y, color)
+    return picture
+
+
+def spark():
+    """A round white glow; effects tint it."""
+    side = 32
+    picture = Picture(side, side)
+    for y in range(side):
+        for x in range(side):
+            d = math.hypot(x + 0.5 - side / 2.0, y + 0.5 - side / 2.0) / (side / 2.0)
+            if d < 1.0:
+                picture.put(x, y, (255, 255, 255, int(round(255 * (1.0 - d) ** 1.5))))
+    return picture
+
+
+JIGSAW_PICTURE = (384, 256)
+
+
+def jigsaw_scene():
+    """A bay at sunset: sky, sun, hills, a lighthouse and water with the sun's path, each part distinct
+    enough to tell where a piece belongs."""
+    width, height = JIGSAW_PICTURE
+    horizon = 150
+    sun_x, sun_y, sun_r = 250.0, 120.0, 26.0
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < horizon:
+                color = mix((40, 60, 140), (250, 150, 80), y / float(horizon))
+                if (x - sun_x) ** 2 + (y - sun_y) ** 2 <= sun_r ** 2:
+                    color = (255, 220, 120)
+                hill = horizon - 28 - 22 * math.sin(x / 40.0) - 10 * math.sin(x / 13.0)
+                if x < 170 and y > hill:
+                    color = mix((40, 90, 50), (20, 50, 30), (y - hill) / 60.0)
+                if 60 <= x < 76 and 70 <= y < horizon - 20:
+                    color = (230, 60, 50) if (y // 12) % 2 else (245, 245, 240)
+                if 56 <= x < 80 and 60 <= y < 70:
+                    color = (255, 240, 150)
+            else:
+                depth = (y - horizon) / float(height - horizon)
+                color = mix((200, 120, 90), (20, 50, 100), depth ** 0.6)
+                if abs(x - sun_x) < 30 * (1.0 - depth) + 4 and (y // 3) % 2 == 0:
+                    color = mix(color, (255, 210, 130), 0.6)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+# A baseline JPEG: 8-bit YCbCr without subsampling, one quantisation table and the standard luminance
+# Huffman tables shared by all three components.
+JPEG_ZIGZAG = [0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48, 41, 34, 27,
+               20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58,
+               59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63]
+JPEG_QUANT = [8, 6, 5, 8, 12, 20, 26, 31, 6, 6, 7, 10, 13, 29, 30, 28, 7, 7, 8, 12, 20, 29, 35, 28, 7, 9, 11,
+              15, 26, 44, 40, 31, 9, 11, 19, 28, 34, 55, 52, 39, 12, 18, 28, 32, 41, 52, 57, 46, 25, 32, 39,
+              44, 52, 61, 60, 51, 36, 46, 48, 49, 56, 50, 52, 50]
+JPEG_DC_BITS = [0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0]
+JPEG_DC_VALUES = list(range(12))
+JPEG_AC_BITS = [0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D]
+JPEG_AC_VALUES = (
+    [0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61, 0x07, 0x22,
+     0x71, 0x14, 0x32, 0x81, 0x91, 0xA1, 0x08, 0x23, 0x42, 0xB1, 0xC1, 0x15, 0x52, 0xD1, 0xF0, 0x24, 0x33,
+     0x62, 0x72, 0x82, 0x09, 0x0A, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x34,
+     0x35, 0x36, 0x37, 0x38, 0x39, 0x3A] +
+    [high + low for high in range(0x40, 0x90, 0x10) for low in range(3, 11)] +
+    [high + low for high in range(0x90, 0xE0, 0x10) for low in range(2, 11)] +
+    [high + low for high in (0xE0, 0xF0) for low in range(1, 11)])
+JPEG_COSINES = [[(math.sqrt(0.5) if u == 0 else 1.0) * 0.5 * math.cos((2 * x + 1) * u * math.pi / 16)
+                 for x in range(8)] for u in range(8)]
+
+
+def huffman_codes(bits, values):
+    """Symbol to (code, length), codes assigned in canonical order."""
+    codes, code, k = {}, 0, 0
+    for length in range(1, 17):
+        for _ in range(bits[length - 1]):
+            codes[values[k]] = (code, length)
+            code += 1
+            k += 1
+        code <<= 1
+    return codes
+
+
+class BitWriter:
+    def __init__(self):
+        self.data = bytearray()
+        self.accumulator = 0
+        self.count = 0
+
+    def write(self, value, length):
+        self.accumulator = (self.accumulator << length) | (value & ((1 << length) - 1))
+        self.count += length
+        while self.count >= 8:
+            self.count -= 8
+            byte = (self.accumulator >> self.count) & 0xFF
+            self.data.append(byte)
+            if byte == 0xFF:
+                self.data.append(0)
+        self.accumulator &= (1 << self.count) - 1
+
+    def flush(self):
+        if self.count:
+            self.write((1 << (8 - self.count)) - 1, 8 - self.count)
+
+
+def dct_block(block):
+    """The 8 by 8 samples (rows) to their 64 coefficients, rows then columns."""
+    rows = [[sum(c * s for c, s in zip(cos_u, row)) for cos_u in JPEG_COSINES] for row in block]
+    return [[sum(cos_v[y] * rows[y][u] for y in range(8)) for u in range(8)] for cos_v in JPEG_COSINES]
+
+
+def magnitude(value):
+    """JPEG's size category and bits of a coefficient."""
+    size = abs(value).bit_length()
+    return size, value if value >= 0 else value + (1 << size) - 1
+
+
+def encode_block(writer, block, previous_dc, dc_codes, ac_codes):
+    coefficients = dct_block(block)
+    flat = [coefficients[i // 8][i % 8] for i in range(64)]
+    quantised = [int(round(flat[JPEG_ZIGZAG[k]] / JPEG_QUANT[JPEG_ZIGZAG[k]])) for k in range(64)]
+    size, bits = magnitude(quantised[0] - previous_dc)
+    writer.write(*dc_codes[size])
+    writer.write(bits, size)
+    run = 0
+    for value in quantised[1:]:
+        if value == 0:
+            run += 1
+            continue
+        while run > 15:
+            writer.write(*ac_codes[0xF0])
+            run -= 16
+        size, bits = magnitude(value)
+        writer.write(*ac_codes[(run << 4) | size])
+        writer.write(bits, size)
+        run = 0
+    if run:
+        writer.write(*ac_codes[0x00])
+    return quantised[0]
+
+
+def jpeg_bytes(picture):
+    """The picture, alpha dropped, as a baseline JPEG file."""
+    width, height = picture.width, picture.height
+    planes = [[[0.0] * width for _ in range(height)] for _ in range(3)]
+    for y in range(height):
+        for x in range(width):
+            r, g, b = picture.pixels[y][x][:3]
+            planes[0][y][x] = 0.299 * r + 0.587 * g + 0.114 * b - 128
+            planes[1][y][x] = -0.168736 * r - 0.331264 * g + 0.5 * b
+            planes[2][y][x] = 0.5 * r - 0.418688 * g - 0.081312 * b
+    dc_codes = huffman_codes(JPEG_DC_BITS, JPEG_DC_VALUES)
+    ac_codes = huffman_codes(JPEG_AC_BITS, JPEG_AC_VALUES)
+    writer = BitWriter()
+    previous = [0, 0, 0]
+    for top in range(0, height, 8):
+        for left in range(0, width, 8):
+            for c in range(3):
+                block = [[planes[c][min(top + y, height - 1)][min(left + x, width - 1)] for x in range(8)]
+                         for y in range(8)]
+                previous[c] = encode_block(writer, block, previous[c], dc_codes, ac_codes)
+    writer.flush()
+
+    def segment(marker, body):
+        return struct.pack(">BBH", 0xFF, marker, len(body) + 2) + body
+
+    quant = bytes([0]) + bytes(JPEG_QUANT[JPEG_ZIGZAG[k]] for k in range(64))
+    frame = struct.pack(">BHHB", 8, height, width, 3) + b"".join(bytes([i + 1, 0x11, 0]) for i in range(3))
+    tables = (bytes([0x00]) + bytes(JPEG_DC_BITS) + bytes(JPEG_DC_VALUES) + bytes([0x10]) +
+              bytes(JPEG_AC_BITS) + bytes(JPEG_AC_VALUES))
+    scan = bytes([3]) + b"".join(bytes([i + 1, 0x00]) for i in range(3)) + bytes([0, 63, 0])
+    return (b"\xff\xd8" + segment(0xE0, b"JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00") +
+            segment(0xDB, quant) + segment(0xC0, frame) + segment(0xC4, tables) + segment(0xDA, scan) +
+            bytes(writer.data) + b"\xff\xd9")
+
+
+def map_and_jigsaw_pictures():
+    pictures = {"data/gfx/backgrounds/minibacks/%s.png" % name: (lambda n=name: miniback(n))
+                for name in MINIBACK_LOOKS}
+    for look in JIGSAW_BORDER_LOOKS:
+        pictures["data/gfx/jigsaw_border_%s.png" % look] = lambda l=look: jigsaw_border(l)
+    pictures["data/gfx/effects/spark.png"] = spark
+    return pictures
+
+
+# Written as JPEG rather than PNG.
+JPEG_PICTURES = {
+    "data/gfx/backgrounds/walps/04_wp_x1280b.jpg": jigsaw_scene,
+}
+
+
 PICTURES = {
     **board_pictures(),
+    **map_and_jigsaw_pictures(),
     "data/gfx/mouse/cursor1.png": cursor,
     "data/gfx/gui/button.png": lambda: button_body("default"),
     "data/gfx/gui/button_active.png": lambda: button_body("active"),
@@ -646,6 +891,7 @@ PICTURES.update({
 def generated_files():
     """Every generated file: its name under the run folder and its bytes."""
     files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}
+    files.update({name: jpeg_bytes(draw()) for name, draw in JPEG_PICTURES.items()})
     for path, (scale, page_size) in FONTS.items():
         picture, places = font_page(scale, page_size)
         page_name = os.path.basename(path) + ".png"
