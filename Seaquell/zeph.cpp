@@ -7,6 +7,8 @@
 
 #include "Seaquell/board.h"
 #include "Seaquell/game.h"
+#include "Seaquell/jigsaw.h"
+#include "Seaquell/level_preview.h"
 #include "vantle/audio/device.h"
 #include "vantle/audio/sample_cache.h"
 #include "vantle/audio/sdl/device_sdl.h"
@@ -217,6 +219,8 @@ void ZEDoz::Init() {
     RegisterWindowsAndEffects();
     StartScripting();
     cm::Game::Register();
+    cm::Jigsaw::Register();
+    cm::LevelPreview::Register();
     game::LevelSet::instance()->Load("data/levels.xml");
     LoadFrameLimits();
     ThePlatform()->SetTitle(kTitle);

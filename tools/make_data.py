@@ -337,6 +337,7 @@ def font_description(page_name, scale, page_size, places):
 # Path without extension: scale, square page size.
 FONTS = {
     "data/fonts/main": (3, 256),
+    "data/fonts/small": (2, 256),
     "data/fonts/title": (6, 512),
 }
 
@@ -506,10 +507,15 @@ def pop_ring():
 
 # Backgrounds are drawn small and stretched over the screen: soft shapes lose nothing by it.
 BACKGROUND_SIZE = (400, 300)
+# By the levels' background names: the first episode in the open sea, the second deeper on the reef.
 BACKGROUNDS = {
     # top colour, bottom colour, light colour
-    "sea": ((18, 70, 120), (4, 14, 40), (120, 200, 255)),
-    "reef": ((20, 104, 112), (10, 30, 36), (170, 255, 220)),
+    "01_01": ((18, 70, 120), (4, 14, 40), (120, 200, 255)),
+    "01_02": ((24, 84, 128), (6, 20, 48), (150, 214, 255)),
+    "01_03": ((30, 64, 116), (8, 12, 40), (190, 200, 255)),
+    "02_01": ((20, 104, 112), (10, 30, 36), (170, 255, 220)),
+    "02_02": ((16, 88, 96), (6, 24, 30), (150, 240, 210)),
+    "02_03": ((12, 60, 80), (4, 14, 24), (130, 220, 230)),
 }
 
 
@@ -540,7 +546,7 @@ def background(name):
     return picture
 
 
-def panel():
+def dialog_panel():
     """The dialog behind the win and loss panels: dark glass with a pale rim."""
     width, height = 300, 340
     picture = Picture(width, height)
@@ -597,12 +603,257 @@ def game_pictures():
         pictures["data/gfx/backgrounds/%s.png" % name] = lambda name=name: background(name)
     pictures["data/gfx/effects/pop.png"] = pop_ring
     pictures["data/gfx/effects/win.png"] = lambda: banner("Well done!", 8, (255, 214, 64))
-    pictures["data/gfx/gui/panel.png"] = panel
+    pictures["data/gfx/gui/dialog.png"] = dialog_panel
     return pictures
+
+
+# The map's and the jigsaw's pictures: level miniature backgrounds, the frames around loose jigsaw pieces,
+# a spark for the jigsaw's effects, and the jigsaw's fallback picture as a baseline JPEG.
+MINIBACK_SIZE = (88, 64)
+# Sky top, sky bottom, water by background name: each episode has a time of day.
+MINIBACK_LOOKS = {
+    "01_01": ((70, 140, 220), (170, 210, 240), (30, 90, 150)),
+    "01_02": ((90, 120, 210), (230, 200, 160), (40, 80, 140)),
+    "01_03": ((60, 110, 190), (250, 170, 110), (50, 70, 120)),
+    "02_01": ((30, 40, 100), (200, 110, 120), (30, 40, 90)),
+    "02_02": ((20, 30, 80), (120, 80, 150), (20, 30, 70)),
+    "02_03": ((10, 15, 50), (60, 60, 120), (10, 20, 50)),
+}
+
+
+def miniback(name):
+    """Sky over water, with a sun or moon low over the horizon."""
+    sky_top, sky_bottom, water = MINIBACK_LOOKS[name]
+    width, height = MINIBACK_SIZE
+    horizon = height * 3 // 5
+    sun_x, sun_y, sun_r = width * 0.7, horizon - 6, 7
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < horizon:
+                color = mix(sky_top, sky_bottom, y / float(horizon))
+                if (x - sun_x) ** 2 + (y - sun_y) ** 2 <= sun_r ** 2:
+                    color = mix(color, (255, 240, 200), 0.85)
+            else:
+                depth = (y - horizon) / float(height - horizon)
+                color = mix(mix(sky_bottom, water, 0.6), water, depth)
+                if (x + 3 * y) % 11 == 0:
+                    color = mix(color, (255, 255, 255), 0.25)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+JIGSAW_BORDER = 64
+JIGSAW_BORDER_LOOKS = {
+    # colour, width in pixels
+    "normal": ((250, 250, 250, 150), 2),
+    "active": ((255, 230, 120, 230), 4),
+    "start": ((120, 255, 140, 255), 5),
+}
+
+
+def jigsaw_border(look):
+    """A frame along the edge of a piece, transparent inside; stretched over the piece's cell."""
+    color, band = JIGSAW_BORDER_LOOKS[look]
+    picture = Picture(JIGSAW_BORDER, JIGSAW_BORDER)
+    for y in range(JIGSAW_BORDER):
+        for x in range(JIGSAW_BORDER):
+            edge = min(x, y, JIGSAW_BORDER - 1 - x, JIGSAW_BORDER - 1 - y)
+            if edge < band:
+                picture.put(x, y, color)
+    return picture
+
+
+def spark():
+    """A round white glow; effects tint it."""
+    side = 32
+    picture = Picture(side, side)
+    for y in range(side):
+        for x in range(side):
+            d = math.hypot(x + 0.5 - side / 2.0, y + 0.5 - side / 2.0) / (side / 2.0)
+            if d < 1.0:
+                picture.put(x, y, (255, 255, 255, int(round(255 * (1.0 - d) ** 1.5))))
+    return picture
+
+
+JIGSAW_PICTURE = (384, 256)
+
+
+def jigsaw_scene():
+    """A bay at sunset: sky, sun, hills, a lighthouse and water with the sun's path, each part distinct
+    enough to tell where a piece belongs."""
+    width, height = JIGSAW_PICTURE
+    horizon = 150
+    sun_x, sun_y, sun_r = 250.0, 120.0, 26.0
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < horizon:
+                color = mix((40, 60, 140), (250, 150, 80), y / float(horizon))
+                if (x - sun_x) ** 2 + (y - sun_y) ** 2 <= sun_r ** 2:
+                    color = (255, 220, 120)
+                hill = horizon - 28 - 22 * math.sin(x / 40.0) - 10 * math.sin(x / 13.0)
+                if x < 170 and y > hill:
+                    color = mix((40, 90, 50), (20, 50, 30), (y - hill) / 60.0)
+                if 60 <= x < 76 and 70 <= y < horizon - 20:
+                    color = (230, 60, 50) if (y // 12) % 2 else (245, 245, 240)
+                if 56 <= x < 80 and 60 <= y < 70:
+                    color = (255, 240, 150)
+            else:
+                depth = (y - horizon) / float(height - horizon)
+                color = mix((200, 120, 90), (20, 50, 100), depth ** 0.6)
+                if abs(x - sun_x) < 30 * (1.0 - depth) + 4 and (y // 3) % 2 == 0:
+                    color = mix(color, (255, 210, 130), 0.6)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+# A baseline JPEG: 8-bit YCbCr without subsampling, one quantisation table and the standard luminance
+# Huffman tables shared by all three components.
+JPEG_ZIGZAG = [0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48, 41, 34, 27,
+               20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58,
+               59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63]
+JPEG_QUANT = [8, 6, 5, 8, 12, 20, 26, 31, 6, 6, 7, 10, 13, 29, 30, 28, 7, 7, 8, 12, 20, 29, 35, 28, 7, 9, 11,
+              15, 26, 44, 40, 31, 9, 11, 19, 28, 34, 55, 52, 39, 12, 18, 28, 32, 41, 52, 57, 46, 25, 32, 39,
+              44, 52, 61, 60, 51, 36, 46, 48, 49, 56, 50, 52, 50]
+JPEG_DC_BITS = [0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0]
+JPEG_DC_VALUES = list(range(12))
+JPEG_AC_BITS = [0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D]
+JPEG_AC_VALUES = (
+    [0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61, 0x07, 0x22,
+     0x71, 0x14, 0x32, 0x81, 0x91, 0xA1, 0x08, 0x23, 0x42, 0xB1, 0xC1, 0x15, 0x52, 0xD1, 0xF0, 0x24, 0x33,
+     0x62, 0x72, 0x82, 0x09, 0x0A, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x34,
+     0x35, 0x36, 0x37, 0x38, 0x39, 0x3A] +
+    [high + low for high in range(0x40, 0x90, 0x10) for low in range(3, 11)] +
+    [high + low for high in range(0x90, 0xE0, 0x10) for low in range(2, 11)] +
+    [high + low for high in (0xE0, 0xF0) for low in range(1, 11)])
+JPEG_COSINES = [[(math.sqrt(0.5) if u == 0 else 1.0) * 0.5 * math.cos((2 * x + 1) * u * math.pi / 16)
+                 for x in range(8)] for u in range(8)]
+
+
+def huffman_codes(bits, values):
+    """Symbol to (code, length), codes assigned in canonical order."""
+    codes, code, k = {}, 0, 0
+    for length in range(1, 17):
+        for _ in range(bits[length - 1]):
+            codes[values[k]] = (code, length)
+            code += 1
+            k += 1
+        code <<= 1
+    return codes
+
+
+class BitWriter:
+    def __init__(self):
+        self.data = bytearray()
+        self.accumulator = 0
+        self.count = 0
+
+    def write(self, value, length):
+        self.accumulator = (self.accumulator << length) | (value & ((1 << length) - 1))
+        self.count += length
+        while self.count >= 8:
+            self.count -= 8
+            byte = (self.accumulator >> self.count) & 0xFF
+            self.data.append(byte)
+            if byte == 0xFF:
+                self.data.append(0)
+        self.accumulator &= (1 << self.count) - 1
+
+    def flush(self):
+        if self.count:
+            self.write((1 << (8 - self.count)) - 1, 8 - self.count)
+
+
+def dct_block(block):
+    """The 8 by 8 samples (rows) to their 64 coefficients, rows then columns."""
+    rows = [[sum(c * s for c, s in zip(cos_u, row)) for cos_u in JPEG_COSINES] for row in block]
+    return [[sum(cos_v[y] * rows[y][u] for y in range(8)) for u in range(8)] for cos_v in JPEG_COSINES]
+
+
+def magnitude(value):
+    """JPEG's size category and bits of a coefficient."""
+    size = abs(value).bit_length()
+    return size, value if value >= 0 else value + (1 << size) - 1
+
+
+def encode_block(writer, block, previous_dc, dc_codes, ac_codes):
+    coefficients = dct_block(block)
+    flat = [coefficients[i // 8][i % 8] for i in range(64)]
+    quantised = [int(round(flat[JPEG_ZIGZAG[k]] / JPEG_QUANT[JPEG_ZIGZAG[k]])) for k in range(64)]
+    size, bits = magnitude(quantised[0] - previous_dc)
+    writer.write(*dc_codes[size])
+    writer.write(bits, size)
+    run = 0
+    for value in quantised[1:]:
+        if value == 0:
+            run += 1
+            continue
+        while run > 15:
+            writer.write(*ac_codes[0xF0])
+            run -= 16
+        size, bits = magnitude(value)
+        writer.write(*ac_codes[(run << 4) | size])
+        writer.write(bits, size)
+        run = 0
+    if run:
+        writer.write(*ac_codes[0x00])
+    return quantised[0]
+
+
+def jpeg_bytes(picture):
+    """The picture, alpha dropped, as a baseline JPEG file."""
+    width, height = picture.width, picture.height
+    planes = [[[0.0] * width for _ in range(height)] for _ in range(3)]
+    for y in range(height):
+        for x in range(width):
+            r, g, b = picture.pixels[y][x][:3]
+            planes[0][y][x] = 0.299 * r + 0.587 * g + 0.114 * b - 128
+            planes[1][y][x] = -0.168736 * r - 0.331264 * g + 0.5 * b
+            planes[2][y][x] = 0.5 * r - 0.418688 * g - 0.081312 * b
+    dc_codes = huffman_codes(JPEG_DC_BITS, JPEG_DC_VALUES)
+    ac_codes = huffman_codes(JPEG_AC_BITS, JPEG_AC_VALUES)
+    writer = BitWriter()
+    previous = [0, 0, 0]
+    for top in range(0, height, 8):
+        for left in range(0, width, 8):
+            for c in range(3):
+                block = [[planes[c][min(top + y, height - 1)][min(left + x, width - 1)] for x in range(8)]
+                         for y in range(8)]
+                previous[c] = encode_block(writer, block, previous[c], dc_codes, ac_codes)
+    writer.flush()
+
+    def segment(marker, body):
+        return struct.pack(">BBH", 0xFF, marker, len(body) + 2) + body
+
+    quant = bytes([0]) + bytes(JPEG_QUANT[JPEG_ZIGZAG[k]] for k in range(64))
+    frame = struct.pack(">BHHB", 8, height, width, 3) + b"".join(bytes([i + 1, 0x11, 0]) for i in range(3))
+    tables = (bytes([0x00]) + bytes(JPEG_DC_BITS) + bytes(JPEG_DC_VALUES) + bytes([0x10]) +
+              bytes(JPEG_AC_BITS) + bytes(JPEG_AC_VALUES))
+    scan = bytes([3]) + b"".join(bytes([i + 1, 0x00]) for i in range(3)) + bytes([0, 63, 0])
+    return (b"\xff\xd8" + segment(0xE0, b"JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00") +
+            segment(0xDB, quant) + segment(0xC0, frame) + segment(0xC4, tables) + segment(0xDA, scan) +
+            bytes(writer.data) + b"\xff\xd9")
+
+
+def map_and_jigsaw_pictures():
+    pictures = {"data/gfx/backgrounds/minibacks/%s.png" % name: (lambda n=name: miniback(n))
+                for name in MINIBACK_LOOKS}
+    for look in JIGSAW_BORDER_LOOKS:
+        pictures["data/gfx/jigsaw_border_%s.png" % look] = lambda l=look: jigsaw_border(l)
+    pictures["data/gfx/effects/spark.png"] = spark
+    return pictures
+
+
+# Written as JPEG rather than PNG.
+JPEG_PICTURES = {
+    "data/gfx/backgrounds/walps/04_wp_x1280b.jpg": jigsaw_scene,
+}
 
 
 PICTURES = {
     **board_pictures(),
+    **map_and_jigsaw_pictures(),
     **game_pictures(),
     "data/gfx/mouse/cursor1.png": cursor,
     "data/gfx/gui/button.png": lambda: button_body("default"),
@@ -613,9 +864,215 @@ PICTURES = {
 }
 
 
+def disc_coverage(x, y, cx, cy, radius):
+    """How much of the pixel at (x, y) lies inside the circle, 0 to 1."""
+    return min(1.0, max(0.0, radius - math.hypot(x + 0.5 - cx, y + 0.5 - cy) + 0.5))
+
+
+def over(picture, x, y, color, coverage=1.0):
+    """Lays the colour over the pixel, weighted by its alpha and the coverage."""
+    alpha = color[3] / 255.0 * coverage
+    if alpha <= 0.0:
+        return
+    below = picture.get(x, y)
+    out_alpha = alpha + below[3] / 255.0 * (1.0 - alpha)
+    rgb = tuple(int(round((color[i] * alpha + below[i] * below[3] / 255.0 * (1.0 - alpha)) / out_alpha))
+                for i in range(3))
+    picture.put(x, y, rgb + (int(round(255 * out_alpha)),))
+
+
+def panel(width, height, radius=12, fill=(12, 28, 56, 200), rim=(110, 160, 220, 230)):
+    """A translucent rounded panel with a light rim, for lists and fields."""
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 0, 0, width, height, radius)
+            if coverage > 0.0:
+                color = rim if distance > -2.0 else fill
+                picture.put(x, y, color[:3] + (int(round(color[3] * coverage)),))
+    return picture
+
+
+SLIDER_SIZE = (256, 16)
+
+
+def slider_bar(top_color, bottom_color):
+    width, height = SLIDER_SIZE
+    picture = Picture(width, height)
+    for y in range(height):
+        color = mix(top_color, bottom_color, y / float(height - 1))
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 0, 0, width, height, height / 2.0)
+            if coverage > 0.0:
+                shade = mix(color, (255, 255, 255, 255), 0.35) if distance > -1.5 else color
+                picture.put(x, y, shade[:3] + (int(round(shade[3] * coverage)),))
+    return picture
+
+
+def slider_knob():
+    picture = Picture(24, 32)
+    for y in range(32):
+        for x in range(24):
+            coverage, distance = rounded_rect_coverage(x, y, 1, 1, 23, 31, 8)
+            if coverage > 0.0:
+                color = (40, 70, 120) if distance > -2.0 else mix((250, 250, 255), (170, 200, 235), y / 31.0)
+                picture.put(x, y, color + (int(round(255 * coverage)),))
+    return picture
+
+
+def star(cx, cy, outer, inner, points=5, turn=-math.pi / 2):
+    return [(cx + (outer if k % 2 == 0 else inner) * math.cos(turn + k * math.pi / points),
+             cy + (outer if k % 2 == 0 else inner) * math.sin(turn + k * math.pi / points))
+            for k in range(points * 2)]
+
+
+BADGE = 64
+# Each player's badge: the medal's colour and the sign on it.
+BADGES = {
+    1: ((230, 180, 40), "star"),
+    2: ((60, 170, 220), "drop"),
+    3: ((220, 90, 120), "heart"),
+    4: ((90, 190, 110), "leaf"),
+}
+
+
+def badge_sign(name):
+    c = BADGE / 2.0
+    if name == "star":
+        return star(c, c + 1, 20, 8)
+    if name == "drop":
+        return [(c + 14 * math.sin(a) * (1 - math.cos(a)) / 2 ** 0.5 * 0.9, c + 2 - 17 * math.cos(a))
+                for a in (k * 2 * math.pi / 48 for k in range(48))]
+    if name == "heart":
+        return [(c + 13 * math.sin(a) ** 3 * 1.2, c - (13 * math.cos(a) - 5 * math.cos(2 * a) - 2 * math.cos(3 * a)
+                                                      - math.cos(4 * a)) * 1.05)
+                for a in (k * 2 * math.pi / 64 for k in range(64))]
+    # A leaf: two arcs from its stalk at the lower left to its tip at the upper right.
+    start, end, bulge = (c - 15, c + 15), (c + 15, c - 15), 11.0
+    normal = (0.7071, 0.7071)
+    return ([(start[0] + (end[0] - start[0]) * t + normal[0] * bulge * math.sin(math.pi * t),
+              start[1] + (end[1] - start[1]) * t + normal[1] * bulge * math.sin(math.pi * t))
+             for t in (k / 24.0 for k in range(25))] +
+            [(start[0] + (end[0] - start[0]) * t - normal[0] * bulge * math.sin(math.pi * t),
+              start[1] + (end[1] - start[1]) * t - normal[1] * bulge * math.sin(math.pi * t))
+             for t in (k / 24.0 for k in range(24, 0, -1))])
+
+
+def badge(number):
+    color, sign = BADGES[number]
+    picture = Picture(BADGE, BADGE)
+    c = BADGE / 2.0
+    for y in range(BADGE):
+        for x in range(BADGE):
+            over(picture, x, y, (0, 0, 0, 110), disc_coverage(x, y, c + 2, c + 3, 29))
+            rim = disc_coverage(x, y, c, c, 29)
+            if rim > 0.0:
+                over(picture, x, y, (250, 240, 210, 255), rim)
+            face = disc_coverage(x, y, c, c, 25)
+            if face > 0.0:
+                shade = mix(mix(color, (255, 255, 255), 0.35), mix(color, (0, 0, 0), 0.25), y / float(BADGE))
+                over(picture, x, y, shade + (255,), face)
+    fill_polygon_over(picture, badge_sign(sign), (255, 255, 255, 240))
+    return picture
+
+
+def fill_polygon_over(picture, polygon, color, samples=3):
+    """Lays the polygon over the picture, edges smoothed by sub-pixel samples."""
+    step = 1.0 / samples
+    for y in range(picture.height):
+        for x in range(picture.width):
+            hits = sum(inside(polygon, x + (i + 0.5) * step, y + (j + 0.5) * step)
+                       for i in range(samples) for j in range(samples))
+            if hits:
+                over(picture, x, y, color, hits / float(samples * samples))
+
+
+def soft_dot():
+    """A round white glow for particles; the particle's colour tints it."""
+    picture = Picture(16, 16)
+    for y in range(16):
+        for x in range(16):
+            d = math.hypot(x + 0.5 - 8, y + 0.5 - 8) / 8.0
+            if d < 1.0:
+                picture.put(x, y, (255, 255, 255, int(round(255 * (1.0 - d) ** 1.5))))
+    return picture
+
+
+WATER_SIZE = (256, 128)
+
+
+def water():
+    """Ripples on deep water, lighter towards the top; the garden's mesh waves it."""
+    width, height = WATER_SIZE
+    picture = Picture(width, height)
+    for y in range(height):
+        base = mix((70, 150, 200), (10, 50, 110), y / float(height - 1))
+        for x in range(width):
+            wave = (math.sin(x * 2 * math.pi / 64 + math.sin(y * 0.21) * 2.2) +
+                    math.sin(x * 2 * math.pi / 32 - y * 0.37) * 0.5)
+            light = max(0.0, wave - 0.9) * 0.35
+            color = mix(base, (220, 240, 255), min(1.0, light))
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+GARDEN_SKY = (800, 330)
+
+
+def garden_sky():
+    """Evening sky over low hills: the garden's back, above the water."""
+    width, height = GARDEN_SKY
+    picture = Picture(width, height)
+    for y in range(height):
+        sky = mix((40, 60, 130), (240, 170, 120), (y / float(height)) ** 1.4)
+        for x in range(width):
+            color = sky
+            sun = disc_coverage(x, y, 600, 215, 46)
+            if sun > 0.0:
+                color = mix(color, (255, 230, 150), sun)
+            hill = 250 + 28 * math.sin(x / 95.0) + 14 * math.sin(x / 37.0 + 1.0)
+            if y > hill:
+                color = mix((40, 80, 60), (20, 50, 40), min(1.0, (y - hill) / 60.0))
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+def lily():
+    """A floating leaf with a pink flower, seen from the side."""
+    picture = Picture(96, 56)
+    for y in range(56):
+        for x in range(96):
+            leaf = disc_coverage(x, (y - 40) * 3.0 + 40, 48, 40, 44) if y > 30 else 0.0
+            if leaf > 0.0:
+                over(picture, x, y, mix((60, 150, 70), (30, 100, 50), (y - 30) / 26.0) + (255,), leaf)
+    for k, (dx, h) in enumerate(((-12, 18), (0, 26), (12, 18), (-6, 22), (6, 22))):
+        petal = [(48 + dx, 10 + 26 - h), (48 + dx - 7, 38), (48 + dx + 7, 38)]
+        fill_polygon_over(picture, petal, (250, 150 + 12 * k, 190, 255), samples=2)
+    return picture
+
+
+PICTURES.update({
+    "data/gfx/gui/badge1.png": lambda: badge(1),
+    "data/gfx/gui/badge2.png": lambda: badge(2),
+    "data/gfx/gui/badge3.png": lambda: badge(3),
+    "data/gfx/gui/badge4.png": lambda: badge(4),
+    "data/gfx/gui/panel_list.png": lambda: panel(360, 260),
+    "data/gfx/gui/panel_field.png": lambda: panel(360, 44, radius=10),
+    "data/gfx/gui/panel_wide.png": lambda: panel(640, 400, radius=16),
+    "data/gfx/gui/slider_back.png": lambda: slider_bar((20, 30, 50, 255), (50, 70, 100, 255)),
+    "data/gfx/gui/slider_front.png": lambda: slider_bar((120, 200, 250, 255), (30, 110, 190, 255)),
+    "data/gfx/gui/slider_knob.png": slider_knob,
+    "data/gfx/garden/sky.png": garden_sky,
+    "data/gfx/garden/water.png": water,
+    "data/gfx/garden/lily.png": lily,
+    "data/gfx/garden/glow.png": soft_dot,
+})
+
+
 def generated_files():
     """Every generated file: its name under the run folder and its bytes."""
     files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}
+    files.update({name: jpeg_bytes(draw()) for name, draw in JPEG_PICTURES.items()})
     for path, (scale, page_size) in FONTS.items():
         picture, places = font_page(scale, page_size)
         page_name = os.path.basename(path) + ".png"

@@ -6,7 +6,9 @@ Usage: data_tree_test.py REPOSITORY
 
 import glob
 import os
+import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -17,6 +19,11 @@ REPOSITORY = None
 # Attributes of screen and style elements that name a data file, and the folder the name is taken in.
 FILE_ATTRIBUTES = {"style": "", "texture": "", "default": "", "active": "", "pressed": "", "disabled": "",
                    "shadow": "", "font": "data/fonts/"}
+# Elements whose "text" is a message key; a missing key would show as the key itself.
+LOCALISED_TEXT = ("text", "button", "textbox")
+# Handler code that names a screen file or a message key.
+SCREEN_CALL = re.compile(r"gui_load(?:_nc)?\('([^']*)'\)")
+MESSAGE_CALL = re.compile(r"localize\('([^']*)'\)")
 
 
 class DataTreeTest(unittest.TestCase):
@@ -54,6 +61,28 @@ class DataTreeTest(unittest.TestCase):
                     with self.subTest(file=name, element=element.tag, attribute=attribute):
                         self.assertTrue(os.path.isfile(self.path(folder + value)), value)
 
+    def message_keys(self):
+        table = ElementTree.parse(self.path("data/i18n/en.xml")).getroot()
+        return {message.get("key") for message in table.iter("msg")}
+
+    def test_every_message_key_a_screen_names_is_in_the_table(self):
+        keys = self.message_keys()
+        for name in self.files("data/gui/**/*.xml"):
+            root = ElementTree.parse(name).getroot()
+            named = [element.get("text") for element in root.iter() if element.tag in LOCALISED_TEXT]
+            for handler in root.iter("handler"):
+                named += MESSAGE_CALL.findall(handler.get("code", ""))
+            for key in filter(None, named):
+                with self.subTest(file=name, key=key):
+                    self.assertTrue(key in keys, key)
+
+    def test_every_screen_a_handler_loads_exists(self):
+        for name in self.files("data/gui/**/*.xml"):
+            for handler in ElementTree.parse(name).getroot().iter("handler"):
+                for screen in SCREEN_CALL.findall(handler.get("code", "")):
+                    with self.subTest(file=name, screen=screen):
+                        self.assertTrue(os.path.isfile(self.path(screen)), screen)
+
     def test_every_entry_of_every_preload_list_exists_and_no_list_holds_a_carriage_return(self):
         lists = self.files("data/preload_*")
         self.assertEqual(len(lists), 10)
@@ -65,6 +94,31 @@ class DataTreeTest(unittest.TestCase):
                 for entry in data.decode().split("\n"):
                     self.assertTrue(os.path.isfile(self.path(entry)), repr(entry))
 
+
+    def test_the_jigsaw_fallback_is_a_baseline_jpeg_of_at_most_1022_pixels_a_side(self):
+        with open(self.path("data/gfx/backgrounds/walps/04_wp_x1280b.jpg"), "rb") as picture:
+            data = picture.read()
+        self.assertEqual(data[:2], b"\xff\xd8")
+        self.assertEqual(data[-2:], b"\xff\xd9")
+        start = data.index(b"\xff\xc0")
+        precision, height, width, components = struct.unpack(">BHHB", data[start + 4:start + 10])
+        self.assertEqual((precision, components), (8, 3))
+        self.assertTrue(0 < width <= 1022 and 0 < height <= 1022, (width, height))
+
+    def test_the_map_and_the_jigsaw_find_their_pictures_and_effects(self):
+        names = ["data/gfx/backgrounds/minibacks/01_01.png"] + [
+            "data/gfx/jigsaw_border_%s.png" % look for look in ("normal", "active", "start")] + [
+            "data/effects/jigsaw/%s.xml" % name for name in
+            ("place", "place_orig", "swap", "swap_result", "swap_result2", "no_way", "win")]
+        for name in names:
+            with self.subTest(name):
+                self.assertTrue(os.path.isfile(self.path(name)))
+        levels = ElementTree.parse(self.path("data/levels.xml")).getroot()
+        for option in levels.iter("option"):
+            if option.get("name") == "background":
+                with self.subTest(option.get("value")):
+                    self.assertTrue(os.path.isfile(self.path(
+                        "data/gfx/backgrounds/minibacks/%s.png" % option.get("value"))))
 
 if __name__ == "__main__":
     REPOSITORY = os.path.abspath(sys.argv[1])

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Runs the built game in a run folder assembled as the play command does, with a temporary home: it
-starts, shows the logo and the main menu, and ends; a scripted mouse clicks the menu's Play button.
+starts, shows the logo and the main menu, and ends; a scripted mouse clicks the menu's Play button, and
+drags a volume slider on the options screen.
 
 Usage: start_stop_test.py GAME_BINARY REPOSITORY
 """
@@ -27,12 +28,22 @@ EXITING_SCREEN = """<gui x="0" y="0" w="800" h="600">
 </gui>
 """
 
-# Where data/gui/main.xml puts the Play button (224 by 60 from its top-left corner), in the window at the
+# Where data/gui/main.xml puts its buttons (224 by 60 from their top-left corners), in the window at the
 # screen's top-left corner.
-PLAY_BUTTON = (288, 270)
+PLAY_BUTTON = (288, 160)
+OPTIONS_BUTTON = (288, 300)
+QUIT_BUTTON = (288, 440)
 BUTTON_BODY_POINT = (PLAY_BUTTON[0] + 60, PLAY_BUTTON[1] + 40)
-POINTER_ON_PLAY = (PLAY_BUTTON[0] + 108, PLAY_BUTTON[1] + 26)
 POINTER_AWAY = (700, 550)
+TITLE_BAND = (200, 60, 400, 50)
+# On data/gui/options.xml: the sound effects slider (540 wide from x 130, its bars centred on y 182) and
+# the Back link centred on x 400.
+SFX_SLIDER_LEFT, SFX_SLIDER_Y = 130, 182
+OPTIONS_BACK = (400, 552)
+
+
+def on_button(corner):
+    return (corner[0] + 108, corner[1] + 26)
 
 
 def write(path, text):
@@ -154,7 +165,7 @@ class MainMenuTest(GameRun):
         return False
 
     def golden_title_drawn(self):
-        band = self.screen.pixels(200, 120, 400, 50)
+        band = self.screen.pixels(*TITLE_BAND)
         return any(r > 200 and g > 150 and b < 160 for row in band for r, g, b in row)
 
     def test_the_main_menu_shows_a_title_and_buttons_and_play_leads_to_the_game_screen(self):
@@ -167,18 +178,60 @@ class MainMenuTest(GameRun):
             self.assertTrue(self.golden_title_drawn())
             resting = self.screen.pixel(*BUTTON_BODY_POINT)
             # Under the pointer the button fades to its lighter look.
-            self.screen.move(*POINTER_ON_PLAY)
+            self.screen.move(*on_button(PLAY_BUTTON))
             lit = self.wait_for(lambda: sum(self.screen.pixel(*BUTTON_BODY_POINT)) > sum(resting) + 60, game, 10)
             self.assertTrue(lit, "the button did not light up under the pointer")
-            self.screen.button(True)
-            time.sleep(0.3)
-            self.screen.button(False)
+            self.click()
         finally:
             status, output = self.finish(game, timeout=60)
         self.assertEqual(status, 0, output)
         log = self.log_text()
         self.assertIn("game screen reached", log)
         self.assertNotIn("Error loading gui", log)
+
+    def click(self, point=None):
+        if point:
+            self.screen.move(*point)
+            time.sleep(0.3)
+        self.screen.button(True)
+        time.sleep(0.3)
+        self.screen.button(False)
+
+    def saved_settings(self):
+        with open(os.path.join(self.home, ".Moravane", "config.cfg")) as settings:
+            return [line.strip() for line in settings]
+
+    def test_dragging_the_sound_slider_past_its_left_end_saves_silence_and_the_menu_still_quits(self):
+        self.screen.move(*POINTER_AWAY)
+        game = self.start(self.display)
+        try:
+            drawn = self.wait_for(lambda: is_button_blue(self.screen.pixel(*BUTTON_BODY_POINT)), game)
+            self.assertTrue(drawn, "the main menu never showed")
+            self.click(on_button(OPTIONS_BUTTON))
+            # The default volume fills the bar: its blue shows just right of the left end.
+            bar = (SFX_SLIDER_LEFT + 40, SFX_SLIDER_Y)
+            self.assertTrue(self.wait_for(lambda: is_button_blue(self.screen.pixel(*bar)), game, 20),
+                            "the options screen's slider never showed")
+            self.screen.move(SFX_SLIDER_LEFT + 300, SFX_SLIDER_Y)
+            time.sleep(0.3)
+            self.screen.button(True)
+            for x in (SFX_SLIDER_LEFT + 200, SFX_SLIDER_LEFT + 50, SFX_SLIDER_LEFT - 60):
+                time.sleep(0.2)
+                self.screen.move(x, SFX_SLIDER_Y)
+            time.sleep(0.3)
+            self.screen.button(False)
+            # The game reads the pointer before the buttons: a move in the frame of the release would still drag.
+            time.sleep(0.3)
+            emptied = self.wait_for(lambda: not is_button_blue(self.screen.pixel(*bar)), game, 10)
+            self.assertTrue(emptied, "the slider's bar did not empty")
+            self.click(OPTIONS_BACK)
+            self.assertTrue(self.wait_for(lambda: is_button_blue(self.screen.pixel(*BUTTON_BODY_POINT)), game, 20),
+                            "Back did not lead to the main menu")
+            self.click(on_button(QUIT_BUTTON))
+        finally:
+            status, output = self.finish(game, timeout=60)
+        self.assertEqual(status, 0, output)
+        self.assertIn("sfx_volume = 0.0", self.saved_settings())
 
 
 if __name__ == "__main__":

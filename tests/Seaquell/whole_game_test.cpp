@@ -51,11 +51,11 @@ std::string Map(int first_plate_row, int last_plate_row) {
 // One colour, so the first click takes the whole board; then a level of two seconds.
 std::string LocalizedLevels() {
     return "<levelset><level name='One colour' uid='1'><options><option name='time_limit' value='600'/>"
-           "<option name='colors' value='1'/><option name='background' value='sea'/><option name='map' "
+           "<option name='colors' value='1'/><option name='background' value='01_01'/><option name='map' "
            "value='" +
            Map(10, 14) +
            "'/></options></level><level name='Two seconds' uid='2'><options><option name='time_limit' "
-           "value='2'/><option name='colors' value='4'/><option name='background' value='reef'/><option "
+           "value='2'/><option name='colors' value='4'/><option name='background' value='02_01'/><option "
            "name='map' value='" +
            Map(5, 14) + "'/></options></level></levelset>";
 }

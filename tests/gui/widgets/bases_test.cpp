@@ -10,6 +10,7 @@
 #include "vantle/gui/event.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/checkable_window.h"
+#include "vantle/gui/widgets/checkbox.h"
 #include "vantle/gui/widgets/dev/board_edit.h"
 #include "vantle/gui/widgets/dmesh.h"
 #include "vantle/gui/widgets/edit_box.h"
@@ -27,6 +28,7 @@
 #include "vantle/gui/widgets/spin_box.h"
 #include "vantle/gui/widgets/text.h"
 #include "vantle/gui/widgets/text_box.h"
+#include "vantle/gui/widgets/uni_button.h"
 #include "vantle/gui/window_factory.h"
 
 namespace {
@@ -144,8 +146,11 @@ TEST_F(WidgetBases, EachRegisteredNameMakesItsOwnKindAndAnUnknownNameNothing) {
         {"image", &typeid(gui::Image)},
         {"text", &typeid(gui::Text)},
         {"button", &typeid(gui::Button)},
+        {"unibutton", &typeid(gui::UniButton)},
         {"progress", &typeid(gui::Progress)},
         {"slider", &typeid(gui::Slider)},
+        {"checkbox", &typeid(gui::Checkbox)},
+        {"unicheckbox", &typeid(gui::UniCheckbox)},
         {"clickable", &typeid(gui::ClickableWindow)},
         {"edit", &typeid(gui::EditBox)},
         {"editbox", &typeid(gui::EditBox)},

@@ -2,6 +2,7 @@
 
 #include "vantle/gui/container.h"
 #include "vantle/gui/widgets/button.h"
+#include "vantle/gui/widgets/checkbox.h"
 #include "vantle/gui/widgets/clickable_window.h"
 #include "vantle/gui/widgets/dev/board_edit.h"
 #include "vantle/gui/widgets/dmesh.h"
@@ -19,6 +20,7 @@
 #include "vantle/gui/widgets/spin_box.h"
 #include "vantle/gui/widgets/text.h"
 #include "vantle/gui/widgets/text_box.h"
+#include "vantle/gui/widgets/uni_button.h"
 
 namespace gui {
 
@@ -27,8 +29,11 @@ void RegisterWidgets() {
     Image::Register();
     Text::Register();
     Button::Register();
+    UniButton::Register();
     Progress::Register();
     Slider::Register();
+    Checkbox::Register();
+    UniCheckbox::Register();
     ClickableWindow::Register();
     EditBox::Register();
     ListBox::Register();
