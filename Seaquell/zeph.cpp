@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Seaquell/board.h"
+#include "Seaquell/game.h"
 #include "Seaquell/jigsaw.h"
 #include "Seaquell/level_preview.h"
 #include "vantle/audio/device.h"
@@ -217,6 +218,7 @@ void ZEDoz::Init() {
     SetProjection();
     RegisterWindowsAndEffects();
     StartScripting();
+    cm::Game::Register();
     cm::Jigsaw::Register();
     cm::LevelPreview::Register();
     game::LevelSet::instance()->Load("data/levels.xml");

@@ -427,6 +427,186 @@ def board_pieces():
     return picture
 
 
+# The game screen's pictures: the balls and what lies on and around the board.
+BALL = 32
+# Ball colours 1 to 8 ("ball0" to "ball7"): red, green, blue, yellow, violet, orange, cyan, pink.
+BALL_COLORS = [(226, 52, 48), (64, 196, 72), (52, 104, 232), (244, 208, 40), (156, 72, 216), (244, 132, 32),
+               (40, 212, 220), (240, 104, 180)]
+
+
+def ball(color, lit):
+    """A glossy sphere lit from the top left; the lit look is brighter with a pale rim."""
+    picture = Picture(BALL, BALL)
+    centre, radius = BALL / 2.0, BALL / 2.0 - 2.5
+    for y in range(BALL):
+        for x in range(BALL):
+            dx, dy = (x + 0.5 - centre) / radius, (y + 0.5 - centre) / radius
+            distance = math.hypot(dx, dy)
+            coverage = min(1.0, max(0.0, (1.0 - distance) * radius + 0.5))
+            if coverage <= 0.0:
+                continue
+            z = math.sqrt(max(0.0, 1.0 - min(1.0, distance) ** 2))
+            light = max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * z)
+            shade = 0.35 + 0.75 * light + (0.2 if lit else 0.0)
+            rgb = tuple(min(255, int(c * shade)) for c in color)
+            gloss = math.hypot(dx + 0.35, dy + 0.4)
+            if gloss < 0.3:
+                rgb = mix(rgb, (255, 255, 255), 0.75 * (1.0 - gloss / 0.3))
+            if lit and distance > 0.84:
+                rgb = mix(rgb, (255, 255, 230), 0.7)
+            picture.put(x, y, rgb + (int(round(255 * coverage)),))
+    return picture
+
+
+def highlight(strong, bright):
+    """A soft glowing frame around a cell: the board shows it on the balls of the last plated cells."""
+    picture = Picture(BALL, BALL)
+    color = (255, 236, 120) if strong else (160, 232, 255)
+    peak = (230 if bright else 140) if strong else (170 if bright else 90)
+    for y in range(BALL):
+        for x in range(BALL):
+            edge = min(x, y, BALL - 1 - x, BALL - 1 - y)
+            alpha = peak * max(0.0, 1.0 - edge / 5.0)
+            if alpha > 0:
+                picture.put(x, y, color + (int(alpha),))
+    return picture
+
+
+def token(value):
+    """A gold coin with its value's count of notches."""
+    picture = Picture(BALL, BALL)
+    centre, radius = BALL / 2.0, BALL / 2.0 - 4
+    for y in range(BALL):
+        for x in range(BALL):
+            d = math.hypot(x + 0.5 - centre, y + 0.5 - centre)
+            coverage = min(1.0, max(0.0, radius - d + 0.5))
+            if coverage <= 0.0:
+                continue
+            rim = d > radius - 3
+            light = 0.75 + 0.3 * ((centre - y) / radius)
+            base = (196, 148, 36) if rim else (250, 206, 72)
+            rgb = tuple(min(255, int(c * light)) for c in base)
+            if not rim and d < 5 + value / 5.0 and (x + y) % 3 == 0:
+                rgb = (255, 244, 190)
+            picture.put(x, y, rgb + (int(round(255 * coverage)),))
+    return picture
+
+
+def pop_ring():
+    """A white ring with soft edges; the removal effects tint, grow and fade it."""
+    picture = Picture(BALL, BALL)
+    centre = BALL / 2.0
+    for y in range(BALL):
+        for x in range(BALL):
+            d = math.hypot(x + 0.5 - centre, y + 0.5 - centre)
+            alpha = max(0.0, 1.0 - abs(d - 11.0) / 3.5)
+            if alpha > 0:
+                picture.put(x, y, (255, 255, 255, int(255 * alpha)))
+    return picture
+
+
+# Backgrounds are drawn small and stretched over the screen: soft shapes lose nothing by it.
+BACKGROUND_SIZE = (400, 300)
+# By the levels' background names: the first episode in the open sea, the second deeper on the reef.
+BACKGROUNDS = {
+    # top colour, bottom colour, light colour
+    "01_01": ((18, 70, 120), (4, 14, 40), (120, 200, 255)),
+    "01_02": ((24, 84, 128), (6, 20, 48), (150, 214, 255)),
+    "01_03": ((30, 64, 116), (8, 12, 40), (190, 200, 255)),
+    "02_01": ((20, 104, 112), (10, 30, 36), (170, 255, 220)),
+    "02_02": ((16, 88, 96), (6, 24, 30), (150, 240, 210)),
+    "02_03": ((12, 60, 80), (4, 14, 24), (130, 220, 230)),
+}
+
+
+def background(name):
+    """Deep water: a gradient, light rays from the surface, bubbles and a sandy floor."""
+    top, bottom, light = BACKGROUNDS[name]
+    width, height = BACKGROUND_SIZE
+    picture = Picture(width, height)
+    bubbles = [((37 * i * i + 53 * i) % width, (91 * i + 17 * i * i) % height, 2 + i % 4) for i in range(40)]
+    for y in range(height):
+        t = y / float(height - 1)
+        row = mix(top, bottom, t)
+        for x in range(width):
+            ray = max(0.0, math.sin(x / 31.0 + y / 90.0) * math.sin(x / 13.0 - y / 70.0)) * (1.0 - t) * 0.35
+            color = mix(row, light, ray)
+            floor = height - 28 + 6 * math.sin(x / 23.0)
+            if y > floor:
+                color = mix(color, (150, 128, 84), min(1.0, (y - floor) / 10.0) * 0.8)
+            picture.put(x, y, color + (255,))
+    for bx, by, r in bubbles:
+        for y in range(by - r - 1, by + r + 2):
+            for x in range(bx - r - 1, bx + r + 2):
+                d = math.hypot(x - bx, y - by)
+                if r - 1 <= d <= r:
+                    old = picture.get(x, y)
+                    if old[3]:
+                        picture.put(x, y, mix(old[:3], (220, 240, 255), 0.5) + (255,))
+    return picture
+
+
+def dialog_panel():
+    """The dialog behind the win and loss panels: dark glass with a pale rim."""
+    width, height = 300, 340
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 0, 0, width, height, 24)
+            if coverage <= 0.0:
+                continue
+            color = mix((24, 60, 104), (8, 20, 44), y / float(height))
+            if distance > -3:
+                color = (150, 200, 240)
+            picture.put(x, y, color + (int(round(225 * coverage)),))
+    return picture
+
+
+def banner(text, scale, color):
+    """The text in the glyph table's letters with a dark outline, on a clear picture."""
+    advance = (FONT_COLUMNS + FONT_SPACING) * scale
+    width, height = len(text) * advance + 4 * scale, (FONT_ROWS + 4) * scale
+    picture = Picture(width, height)
+    lit = set()
+    for index, char in enumerate(text.upper()):
+        for gy, row in enumerate(GLYPHS.get(char, GLYPHS[" "]).split()):
+            for gx, mark in enumerate(row):
+                if mark == "#":
+                    lit.add((2 * scale + index * advance + gx * scale, 2 * scale + gy * scale))
+    outline = scale // 2 + 1
+    for left, top in lit:
+        for y in range(top - outline, top + scale + outline):
+            for x in range(left - outline, left + scale + outline):
+                picture.put(x, y, (40, 20, 0, 230))
+    for left, top in lit:
+        for y in range(top, top + scale):
+            for x in range(left, left + scale):
+                shade = 1.1 - 0.4 * ((y - top) / float(scale))
+                picture.put(x, y, tuple(min(255, int(c * shade)) for c in color) + (255,))
+    return picture
+
+
+def game_pictures():
+    """The game screen's pictures by file name."""
+    pictures = {}
+    for index, color in enumerate(BALL_COLORS):
+        pictures["data/gfx/balls/ball%d.png" % index] = lambda color=color: ball(color, False)
+        pictures["data/gfx/balls/ball%d_lit.png" % index] = lambda color=color: ball(color, True)
+    for strong in (False, True):
+        for bright in (False, True):
+            name = "data/gfx/board/highlight%s_%d.png" % ("2" if strong else "", 1 if bright else 0)
+            pictures[name] = lambda strong=strong, bright=bright: highlight(strong, bright)
+    for value in (1, 5, 10):
+        suffix = "" if value == 1 else str(value)
+        pictures["data/gfx/balls/token%s.png" % suffix] = lambda value=value: token(value)
+    for name in BACKGROUNDS:
+        pictures["data/gfx/backgrounds/%s.png" % name] = lambda name=name: background(name)
+    pictures["data/gfx/effects/pop.png"] = pop_ring
+    pictures["data/gfx/effects/win.png"] = lambda: banner("Well done!", 8, (255, 214, 64))
+    pictures["data/gfx/gui/dialog.png"] = dialog_panel
+    return pictures
+
+
 # The map's and the jigsaw's pictures: level miniature backgrounds, the frames around loose jigsaw pieces,
 # a spark for the jigsaw's effects, and the jigsaw's fallback picture as a baseline JPEG.
 MINIBACK_SIZE = (88, 64)
@@ -674,6 +854,7 @@ JPEG_PICTURES = {
 PICTURES = {
     **board_pictures(),
     **map_and_jigsaw_pictures(),
+    **game_pictures(),
     "data/gfx/mouse/cursor1.png": cursor,
     "data/gfx/gui/button.png": lambda: button_body("default"),
     "data/gfx/gui/button_active.png": lambda: button_body("active"),
