@@ -1069,6 +1069,210 @@ PICTURES.update({
 })
 
 
+# The game screen's head-up display: the power-up buttons beside the board, the time bar at its right and
+# the bar of plates left above it, with a small sign beside each bar.
+POWERUP_BUTTON = 36
+# By power-up name: the colour its charge shows in.
+POWERUP_COLORS = {
+    "remove_row": (232, 92, 70),
+    "remove_col": (240, 150, 50),
+    "remove_block": (214, 184, 52),
+    "remove_color": (88, 186, 90),
+    "recolor": (64, 168, 222),
+    "reshuffle": (124, 112, 232),
+    "rnd_bombs": (196, 82, 200),
+    "remove_rb": (228, 70, 128),
+}
+# The look of a charged level over the button by click state: rim colour and a wash over the face.
+POWERUP_OVERLAYS = {
+    "normal": ((250, 214, 120), None),
+    "active": ((255, 250, 226), (255, 255, 255, 50)),
+    "pressed": ((196, 150, 70), (0, 0, 0, 80)),
+}
+# One overlay per charge level, each showing that many and one more pips.
+POWERUP_LEVELS = 4
+TIME_BAR = (24, 480)
+FILL_BAR = (280, 18)
+HUD_SIGN = 24
+
+
+def disc(cx, cy, radius, points=32):
+    return [(cx + radius * math.cos(k * 2 * math.pi / points), cy + radius * math.sin(k * 2 * math.pi / points))
+            for k in range(points)]
+
+
+def turned(polygon, c=POWERUP_BUTTON / 2.0):
+    """The polygon a quarter turn about the button's centre."""
+    return [(c - (y - c), c + (x - c)) for x, y in polygon]
+
+
+def powerup_sign(name):
+    """The power-up's sign as polygons, inside the 20 pixels around the button's centre."""
+    arrows = [(8, 18), (13, 12), (13, 16), (23, 16), (23, 12), (28, 18), (23, 24), (23, 20), (13, 20), (13, 24)]
+    if name == "remove_row":
+        return [arrows]
+    if name == "remove_col":
+        return [turned(arrows)]
+    if name == "remove_block":
+        return [[(x, y), (x + 5, y), (x + 5, y + 5), (x, y + 5)] for x in (10, 16, 22) for y in (10, 16, 22)]
+    if name == "remove_color":
+        return [disc(12.5, 22.5, 5.5), disc(23.5, 22.5, 5.5), disc(18, 12.5, 5.5)]
+    if name == "recolor":
+        return [[(18 + 9 * math.sin(a) * (1 - math.cos(a)) / 2 ** 0.5 * 0.9, 19.5 - 10 * math.cos(a))
+                 for a in (k * 2 * math.pi / 48 for k in range(48))]]
+    if name == "reshuffle":
+        right = [(8, 12), (22, 12), (22, 8), (28, 14), (22, 20), (22, 16), (8, 16)]
+        return [right, [(36 - x, 36 - y) for x, y in right]]
+    if name == "rnd_bombs":
+        fuse = [(20, 11), (23, 8), (25, 10), (22, 13)]
+        return [disc(16.5, 20.5, 8), fuse, star(26, 8, 4.5, 1.8, points=4)]
+    return [[(21, 7), (11, 20), (17, 20), (14, 29), (26, 15), (20, 15), (23, 7)]]
+
+
+def powerup_face(picture, fill, rim, rim_width=1.5):
+    """The button's rounded square: a fill (a colour, or a function of the row) inside a rim."""
+    size = POWERUP_BUTTON
+    for y in range(size):
+        inner = fill(y) if callable(fill) else fill
+        for x in range(size):
+            coverage, distance = rounded_rect_coverage(x, y, 1, 1, size - 1, size - 1, 8)
+            if coverage > 0.0:
+                over(picture, x, y, rim if distance > -rim_width else inner, coverage)
+
+
+def powerup_socket():
+    """An empty socket: the button of a power-up the player does not own."""
+    picture = Picture(POWERUP_BUTTON, POWERUP_BUTTON)
+    powerup_face(picture, (10, 22, 44, 150), (80, 110, 150, 170))
+    return picture
+
+
+def powerup_back(name):
+    """The socket with the power-up's sign in grey: what is not charged yet."""
+    picture = Picture(POWERUP_BUTTON, POWERUP_BUTTON)
+    powerup_face(picture, (18, 32, 58, 240), (90, 120, 160, 240))
+    for polygon in powerup_sign(name):
+        fill_polygon_over(picture, polygon, (104, 124, 154, 255))
+    return picture
+
+
+def powerup_front(name):
+    """The charged button: the power-up's colour with its sign in white, over the same square."""
+    color = POWERUP_COLORS[name]
+    picture = Picture(POWERUP_BUTTON, POWERUP_BUTTON)
+    light, dark = mix(color, (255, 255, 255), 0.3), mix(color, (0, 0, 0), 0.3)
+    powerup_face(picture, lambda y: mix(light, dark, y / float(POWERUP_BUTTON)) + (255,),
+                 mix(color, (255, 255, 255), 0.6) + (255,))
+    for polygon in powerup_sign(name):
+        fill_polygon_over(picture, [(x + 1, y + 1) for x, y in polygon], (0, 0, 0, 110))
+        fill_polygon_over(picture, polygon, (255, 255, 255, 255))
+    return picture
+
+
+def powerup_overlay(state, level):
+    """The rim over a charged button by click state, with one pip per charge banked."""
+    rim, wash = POWERUP_OVERLAYS[state]
+    picture = Picture(POWERUP_BUTTON, POWERUP_BUTTON)
+    powerup_face(picture, wash or TRANSPARENT, rim + (255,), rim_width=2.0)
+    pips = level + 1
+    for k in range(pips):
+        x = POWERUP_BUTTON / 2.0 + (k - (pips - 1) / 2.0) * 6
+        fill_polygon_over(picture, disc(x, 31.5, 2.6, 16), (40, 20, 0, 220))
+        fill_polygon_over(picture, disc(x, 31.5, 1.8, 16), rim + (255,))
+    return picture
+
+
+def hud_bar(size, colors, fill):
+    """A bar's back (colors None: dark glass with a rim) or its front, inset within the back's rim. The
+    front's colours run along the bar from where it fills: bottom to top when taller than wide."""
+    width, height = size
+    picture = Picture(width, height)
+    radius = min(width, height) / 2.0
+    inset = 0 if colors is None else 3
+    upright = height > width
+    for y in range(height):
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, inset, inset, width - inset, height - inset,
+                                                       radius - inset)
+            if coverage <= 0.0:
+                continue
+            if colors is None:
+                color = (110, 160, 220, 230) if distance > -2.0 else fill
+            else:
+                along = 1.0 - y / float(height - 1) if upright else x / float(width - 1)
+                across = x / float(width - 1) if upright else y / float(height - 1)
+                color = colors[0]
+                for k in range(1, len(colors)):
+                    if along <= k / float(len(colors) - 1):
+                        color = mix(colors[k - 1], colors[k], along * (len(colors) - 1) - (k - 1))
+                        break
+                color = mix(color, (255, 255, 255), max(0.0, 0.35 - across)) + (255,)
+            over(picture, x, y, color, coverage)
+    return picture
+
+
+def hud_clock():
+    """The time bar's sign: a clock face."""
+    picture = Picture(HUD_SIGN, HUD_SIGN)
+    c = HUD_SIGN / 2.0
+    fill_polygon_over(picture, disc(c, c, 11), (120, 84, 30, 255))
+    fill_polygon_over(picture, disc(c, c, 9), (250, 240, 214, 255))
+    fill_polygon_over(picture, [(c - 1, c + 1), (c - 1, c - 7), (c + 1, c - 7), (c + 1, c + 1)], (40, 30, 20, 255))
+    fill_polygon_over(picture, [(c - 1, c - 1), (c + 6, c - 1), (c + 6, c + 1), (c - 1, c + 1)], (40, 30, 20, 255))
+    return picture
+
+
+def hud_plates():
+    """The bar of plates left: two plates, one over the other."""
+    picture = Picture(HUD_SIGN, HUD_SIGN)
+    for left, top, color in ((2, 2, PLATE_COLORS[0]), (8, 8, PLATE_COLORS[2])):
+        for y in range(HUD_SIGN):
+            for x in range(HUD_SIGN):
+                coverage, distance = rounded_rect_coverage(x, y, left, top, left + 14, top + 14, 3)
+                if coverage > 0.0:
+                    shade = mix(color, (255, 255, 255), 0.5) if distance > -1.5 else color
+                    over(picture, x, y, shade + (255,), coverage)
+    return picture
+
+
+def powerup_flash():
+    """A white square with a soft glow around it: a power-up's charge completing flashes it."""
+    size, margin = POWERUP_BUTTON + 12, 6
+    picture = Picture(size, size)
+    for y in range(size):
+        for x in range(size):
+            _, distance = rounded_rect_coverage(x, y, margin, margin, size - margin, size - margin, 8)
+            alpha = 1.0 if distance <= 0.0 else max(0.0, 1.0 - distance / margin) ** 2
+            if alpha > 0.0:
+                picture.put(x, y, (255, 255, 255, int(round(255 * alpha))))
+    return picture
+
+
+def hud_pictures():
+    """The head-up display's pictures by file name."""
+    pictures = {"data/gfx/gui/hud/powerup_empty.png": powerup_socket,
+                "data/gfx/gui/hud/time_back.png": lambda: hud_bar(TIME_BAR, None, (10, 22, 44, 200)),
+                "data/gfx/gui/hud/time_front.png":
+                    lambda: hud_bar(TIME_BAR, [(226, 64, 44), (250, 190, 60), (128, 220, 90)], None),
+                "data/gfx/gui/hud/fill_back.png": lambda: hud_bar(FILL_BAR, None, (10, 22, 44, 200)),
+                "data/gfx/gui/hud/fill_front.png":
+                    lambda: hud_bar(FILL_BAR, [(48, 148, 196), (36, 176, 222)], None),
+                "data/gfx/gui/hud/powerup_flash.png": powerup_flash,
+                "data/gfx/gui/hud/clock.png": hud_clock,
+                "data/gfx/gui/hud/plates.png": hud_plates}
+    for name in POWERUP_COLORS:
+        pictures["data/gfx/gui/hud/%s_back.png" % name] = lambda n=name: powerup_back(n)
+        pictures["data/gfx/gui/hud/%s_front.png" % name] = lambda n=name: powerup_front(n)
+    for state in POWERUP_OVERLAYS:
+        for level in range(POWERUP_LEVELS):
+            pictures["data/gfx/gui/hud/powerup_%s%d.png" % (state, level)] = \
+                lambda s=state, l=level: powerup_overlay(s, l)
+    return pictures
+
+
+PICTURES.update(hud_pictures())
+
+
 def generated_files():
     """Every generated file: its name under the run folder and its bytes."""
     files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}

@@ -16,9 +16,9 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 
 REPOSITORY = None
-# Attributes of screen and style elements that name a data file, and the folder the name is taken in.
+# Attributes of screen, style and effect elements that name a data file, and the folder the name is taken in.
 FILE_ATTRIBUTES = {"style": "", "texture": "", "default": "", "active": "", "pressed": "", "disabled": "",
-                   "shadow": "", "font": "data/fonts/"}
+                   "shadow": "", "filename": "", "font": "data/fonts/"}
 # Elements whose "text" is a message key; a missing key would show as the key itself.
 LOCALISED_TEXT = ("text", "button", "textbox")
 # Handler code that names a screen file or a message key.
@@ -51,8 +51,9 @@ class DataTreeTest(unittest.TestCase):
                 if os.sep + "gui" + os.sep in name and os.sep + "styles" + os.sep not in name:
                     self.assertEqual(root.tag, "gui")
 
-    def test_every_file_a_screen_or_a_style_names_exists(self):
-        for name in self.files("data/gui/**/*.xml") + self.files("data/tilemaps/*.xml"):
+    def test_every_file_a_screen_a_style_or_an_effect_names_exists(self):
+        for name in (self.files("data/gui/**/*.xml") + self.files("data/tilemaps/*.xml") +
+                     self.files("data/effects/**/*.xml")):
             for element in ElementTree.parse(name).getroot().iter():
                 for attribute, folder in FILE_ATTRIBUTES.items():
                     value = element.get(attribute)

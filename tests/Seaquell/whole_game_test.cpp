@@ -25,6 +25,7 @@
 #include "vantle/effects/effect_manager.h"
 #include "vantle/game/users.h"
 #include "vantle/gui/root_window.h"
+#include "vantle/gui/widgets/number.h"
 #include "vantle/platform/platform.h"
 #include "vantle/platform/sdl/platform_sdl.h"
 #include "vantle/render/render.h"
@@ -38,6 +39,9 @@ const int kHeight = 600;
 const int kPatience = 3000;
 // Every cell below the emitters' row.
 const int kFullBoard = 22 * 15;
+// Room enough for the score's figures left of its right edge.
+const float kScoreWidth = 120;
+const float kScoreHeight = 24;
 
 // Layers of a 22 by 16 map: every cell, emitters along the top row, plates on the given rows.
 std::string Map(int first_plate_row, int last_plate_row) {
@@ -128,9 +132,9 @@ protected:
         const math::Rect rect = window->GetAbsRect();
         Click(math::Vector2((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
     }
-    // How many colours the screen shows, counted on a coarse grid of a frame drawn as the loop draws it
-    // and read before the buffers swap; the picture is kept beside the run for a look.
-    static size_t ColoursShown(const std::string& png) {
+    // A frame drawn as the loop draws it and read before the buffers swap, as RGBA rows from the top; the
+    // picture is kept beside the run for a look.
+    static std::vector<std::uint8_t> Screen(const std::string& png) {
         render::Render::Implementation* renderer = render::Render::instance()->GetImplementation();
         renderer->BeginScene();
         gui::RootWindow::instance()->Render();
@@ -143,10 +147,48 @@ protected:
         for (int y = 0; y < kHeight; ++y)
             std::copy_n(&pixels[(kHeight - 1 - y) * kWidth * 4], kWidth * 4, &rows[y * kWidth * 4]);
         test::WriteFile(png, test::EncodePng(kWidth, kHeight, rows));
+        return rows;
+    }
+    // How many colours the screen shows, counted on a coarse grid.
+    static size_t ColoursShown(const std::vector<std::uint8_t>& rows) {
         std::set<std::uint32_t> colours;
         for (int i = 0; i < kWidth * kHeight; i += 97)
             colours.insert(rows[i * 4] << 16 | rows[i * 4 + 1] << 8 | rows[i * 4 + 2]);
         return colours.size();
+    }
+    // Whether any pixel of the screen's rectangle passes the test.
+    static bool AnyPixel(const std::vector<std::uint8_t>& rows, const math::Rect& area,
+                         const std::function<bool(int r, int g, int b)>& test) {
+        for (int y = std::max(0, int(area.top)); y < std::min(kHeight, int(area.bottom)); ++y) {
+            for (int x = std::max(0, int(area.left)); x < std::min(kWidth, int(area.right)); ++x) {
+                const std::uint8_t* p = &rows[(y * kWidth + x) * 4];
+                if (test(p[0], p[1], p[2])) return true;
+            }
+        }
+        return false;
+    }
+    // The score's figures, right-aligned on the score window's right edge, in their gold.
+    static bool ScoreDrawn(const std::vector<std::uint8_t>& rows) {
+        if (!Find("score")) {
+            ADD_FAILURE() << "no score";
+            return false;
+        }
+        const math::Rect& score = Find("score")->GetAbsRect();
+        const math::Rect figures(score.right - kScoreWidth, score.top, score.right, score.top + kScoreHeight);
+        return AnyPixel(rows, figures, [](int r, int g, int b) { return r > 200 && g > 160 && b < 150; });
+    }
+    // Whether the time bar shows its front at that share of its height from the top, rather than its dark
+    // back: the front is red to green, the back deep blue.
+    static bool TimeBarLit(const std::vector<std::uint8_t>& rows, float share) {
+        const gui::Window* time = Find("time");
+        if (!time) {
+            ADD_FAILURE() << "no time bar";
+            return false;
+        }
+        const math::Rect& bar = time->GetAbsRect();
+        const float x = (bar.left + bar.right) / 2, y = bar.top + bar.Height() * share;
+        return AnyPixel(rows, math::Rect(x - 1, y - 1, x + 1, y + 1),
+                        [](int r, int g, int) { return std::max(r, g) > 120; });
     }
 
     static test::TempDir* run;
@@ -179,17 +221,30 @@ TEST_F(WholeGame, FromTheMenuALevelIsWonByClickingThenNextLeadsToALevelThatIsLos
 
     // Once the board is full, any ball takes the whole one-coloured board with it.
     ASSERT_TRUE(RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
+    // Ten minutes to play: the time bar stands full beside the board, the score shows its 0.
+    const std::vector<std::uint8_t> playing = Screen(run->File("playing.png"));
+    EXPECT_TRUE(TimeBarLit(playing, 0.1f)) << "the time bar is not full";
+    EXPECT_TRUE(ScoreDrawn(playing)) << "no score";
     const cm::Board& board = Board()->board;
     const math::Rect area = Board()->GetAbsRect();
     Click(math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
     ASSERT_TRUE(RunUntil([] { return Shown("win_panel"); })) << "no win panel";
     EXPECT_TRUE(Board()->board.won);
-    EXPECT_GT(ColoursShown(run->File("won.png")), 50u) << "the screen looks blank";
+    // The score rolls up to what the level scored.
+    const auto* score = dynamic_cast<const gui::Number*>(Find("score"));
+    ASSERT_TRUE(score);
+    EXPECT_TRUE(RunUntil([score] {
+        return score->GetShownValue() == core::Context::instance()->Get("game_score").as_uint32();
+    })) << "the score never reached the level's";
+    const std::vector<std::uint8_t> won_screen = Screen(run->File("won.png"));
+    EXPECT_GT(ColoursShown(won_screen), 50u) << "the screen looks blank";
+    EXPECT_TRUE(ScoreDrawn(won_screen)) << "no score";
 
     ClickWindow("win_panel/next");
     ASSERT_TRUE(RunUntil([] { return Board() && Board()->level_id == 1; })) << "Next led elsewhere";
     ASSERT_TRUE(RunUntil([] { return Shown("lose_panel"); })) << "no loss panel";
     EXPECT_FALSE(Board()->board.won);
+    EXPECT_FALSE(TimeBarLit(Screen(run->File("lost.png")), 0.95f)) << "time is up, yet the bar shows some";
 
     // Two lines after the header, each with the score the screen showed at its end.
     const std::vector<std::string> lines =

@@ -10,6 +10,7 @@
 #include "support/probe_effect.h"
 #include "vantle/effects/effect_manager.h"
 #include "vantle/game/current_powerup_set.h"
+#include "vantle/gui/container.h"
 #include "vantle/gui/event.h"
 #include "vantle/gui/widgets/powerup_button.h"
 
@@ -118,6 +119,18 @@ TEST_F(PowerupButtonTest, EachChargeStateDrawsItsTilesInOrder) {
     button->Update();
     button->OnEvent(Event(Event::MOUSE_ENTER, Vector2(110, 55)));
     EXPECT_EQ("back1 front1 active1 ", Frame(*button));
+}
+
+// Its own elements are not windows: nothing of them is logged as unknown, while a window element beside
+// them still becomes a child.
+TEST_F(PowerupButtonTest, ItsOwnElementsAreNotTakenForUnknownWindows) {
+    gui::Container::Register();
+    core::ptr<gui::PowerupButton> button(new gui::PowerupButton(
+        Parse("<powerup_button powerup='bomb'>" + Tile("disabled", 2) + Tile("unavailable", 1) +
+              "<levels/><ready_effect/><not_ready_effect/><mouse_effect/><container id='inside'/>"
+              "<handlers/></powerup_button>")));
+    EXPECT_FALSE(log.Contains("Unknown window element"));
+    EXPECT_TRUE(button->GetChild("inside"));
 }
 
 TEST_F(PowerupButtonTest, TheReadyEffectStartsOncePerCompletedCharge) {

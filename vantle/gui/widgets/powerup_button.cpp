@@ -33,6 +33,10 @@ core::ptr<render::Tile> ReadTile(TiXmlElement* element, const char* name) {
     return child ? core::ptr<render::Tile>(new render::Tile(child)) : core::ptr<render::Tile>();
 }
 
+// The button's own elements: read here, not window elements to make or to log as unknown.
+const char* const kOwnElements[] = {"ready_effect", "not_ready_effect", "mouse_effect",
+                                    "disabled",     "unavailable",      "levels"};
+
 math::Matrix4 Turn(float angle) {
     return math::Matrix4().Rotate(angle, 0.0f, 0.0f, 1.0f);
 }
@@ -40,7 +44,7 @@ math::Matrix4 Turn(float angle) {
 }  // namespace
 
 PowerupButton::PowerupButton(TiXmlElement* element) : ClickableWindow(element) {
-    LoadChilds(element, false);
+    LoadOrdinaryChilds(element);
     if (const char* powerup_name = xml::FindText(element, "powerup")) {
         name = powerup_name;
         powerup = game::CurrentPowerupSet::instance()->Get(name);
@@ -64,6 +68,15 @@ Window* CreatePowerupButton(TiXmlElement* element) {
 void PowerupButton::Register() {
     WindowFactory::instance()->Register("powerup_button", &CreatePowerupButton);
     WindowFactory::instance()->Register("powerupbutton", &CreatePowerupButton);
+}
+
+void PowerupButton::LoadOrdinaryChilds(TiXmlElement* element) {
+    if (!element) return;
+    TiXmlElement ordinary(*element);
+    for (const char* name : kOwnElements) {
+        while (TiXmlElement* own = ordinary.FirstChildElement(name)) ordinary.RemoveChild(own);
+    }
+    LoadChilds(&ordinary, false);
 }
 
 void PowerupButton::LoadLevels(TiXmlElement* levels_element) {

@@ -55,6 +55,7 @@ public:
     static void Register();
 
 private:
+    void LoadOrdinaryChilds(TiXmlElement* element);
     void LoadLevels(TiXmlElement* levels_element);
     bool ChargeCompleted(unsigned int previous_level, float previous_fill) const;
     void DrawTile(render::IRender& renderer, const core::ptr<render::Tile>& tile) const;
