@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "Seaquell/board.h"
+#include "Seaquell/game.h"
+#include "Seaquell/jigsaw.h"
+#include "Seaquell/level_preview.h"
 #include "vantle/audio/device.h"
 #include "vantle/audio/sample_cache.h"
 #include "vantle/audio/sdl/device_sdl.h"
@@ -215,6 +218,9 @@ void ZEDoz::Init() {
     SetProjection();
     RegisterWindowsAndEffects();
     StartScripting();
+    cm::Game::Register();
+    cm::Jigsaw::Register();
+    cm::LevelPreview::Register();
     game::LevelSet::instance()->Load("data/levels.xml");
     LoadFrameLimits();
     ThePlatform()->SetTitle(kTitle);

@@ -427,8 +427,434 @@ def board_pieces():
     return picture
 
 
+# The game screen's pictures: the balls and what lies on and around the board.
+BALL = 32
+# Ball colours 1 to 8 ("ball0" to "ball7"): red, green, blue, yellow, violet, orange, cyan, pink.
+BALL_COLORS = [(226, 52, 48), (64, 196, 72), (52, 104, 232), (244, 208, 40), (156, 72, 216), (244, 132, 32),
+               (40, 212, 220), (240, 104, 180)]
+
+
+def ball(color, lit):
+    """A glossy sphere lit from the top left; the lit look is brighter with a pale rim."""
+    picture = Picture(BALL, BALL)
+    centre, radius = BALL / 2.0, BALL / 2.0 - 2.5
+    for y in range(BALL):
+        for x in range(BALL):
+            dx, dy = (x + 0.5 - centre) / radius, (y + 0.5 - centre) / radius
+            distance = math.hypot(dx, dy)
+            coverage = min(1.0, max(0.0, (1.0 - distance) * radius + 0.5))
+            if coverage <= 0.0:
+                continue
+            z = math.sqrt(max(0.0, 1.0 - min(1.0, distance) ** 2))
+            light = max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * z)
+            shade = 0.35 + 0.75 * light + (0.2 if lit else 0.0)
+            rgb = tuple(min(255, int(c * shade)) for c in color)
+            gloss = math.hypot(dx + 0.35, dy + 0.4)
+            if gloss < 0.3:
+                rgb = mix(rgb, (255, 255, 255), 0.75 * (1.0 - gloss / 0.3))
+            if lit and distance > 0.84:
+                rgb = mix(rgb, (255, 255, 230), 0.7)
+            picture.put(x, y, rgb + (int(round(255 * coverage)),))
+    return picture
+
+
+def highlight(strong, bright):
+    """A soft glowing frame around a cell: the board shows it on the balls of the last plated cells."""
+    picture = Picture(BALL, BALL)
+    color = (255, 236, 120) if strong else (160, 232, 255)
+    peak = (230 if bright else 140) if strong else (170 if bright else 90)
+    for y in range(BALL):
+        for x in range(BALL):
+            edge = min(x, y, BALL - 1 - x, BALL - 1 - y)
+            alpha = peak * max(0.0, 1.0 - edge / 5.0)
+            if alpha > 0:
+                picture.put(x, y, color + (int(alpha),))
+    return picture
+
+
+def token(value):
+    """A gold coin with its value's count of notches."""
+    picture = Picture(BALL, BALL)
+    centre, radius = BALL / 2.0, BALL / 2.0 - 4
+    for y in range(BALL):
+        for x in range(BALL):
+            d = math.hypot(x + 0.5 - centre, y + 0.5 - centre)
+            coverage = min(1.0, max(0.0, radius - d + 0.5))
+            if coverage <= 0.0:
+                continue
+            rim = d > radius - 3
+            light = 0.75 + 0.3 * ((centre - y) / radius)
+            base = (196, 148, 36) if rim else (250, 206, 72)
+            rgb = tuple(min(255, int(c * light)) for c in base)
+            if not rim and d < 5 + value / 5.0 and (x + y) % 3 == 0:
+                rgb = (255, 244, 190)
+            picture.put(x, y, rgb + (int(round(255 * coverage)),))
+    return picture
+
+
+def pop_ring():
+    """A white ring with soft edges; the removal effects tint, grow and fade it."""
+    picture = Picture(BALL, BALL)
+    centre = BALL / 2.0
+    for y in range(BALL):
+        for x in range(BALL):
+            d = math.hypot(x + 0.5 - centre, y + 0.5 - centre)
+            alpha = max(0.0, 1.0 - abs(d - 11.0) / 3.5)
+            if alpha > 0:
+                picture.put(x, y, (255, 255, 255, int(255 * alpha)))
+    return picture
+
+
+# Backgrounds are drawn small and stretched over the screen: soft shapes lose nothing by it.
+BACKGROUND_SIZE = (400, 300)
+# By the levels' background names: the first episode in the open sea, the second deeper on the reef.
+BACKGROUNDS = {
+    # top colour, bottom colour, light colour
+    "01_01": ((18, 70, 120), (4, 14, 40), (120, 200, 255)),
+    "01_02": ((24, 84, 128), (6, 20, 48), (150, 214, 255)),
+    "01_03": ((30, 64, 116), (8, 12, 40), (190, 200, 255)),
+    "02_01": ((20, 104, 112), (10, 30, 36), (170, 255, 220)),
+    "02_02": ((16, 88, 96), (6, 24, 30), (150, 240, 210)),
+    "02_03": ((12, 60, 80), (4, 14, 24), (130, 220, 230)),
+}
+
+
+def background(name):
+    """Deep water: a gradient, light rays from the surface, bubbles and a sandy floor."""
+    top, bottom, light = BACKGROUNDS[name]
+    width, height = BACKGROUND_SIZE
+    picture = Picture(width, height)
+    bubbles = [((37 * i * i + 53 * i) % width, (91 * i + 17 * i * i) % height, 2 + i % 4) for i in range(40)]
+    for y in range(height):
+        t = y / float(height - 1)
+        row = mix(top, bottom, t)
+        for x in range(width):
+            ray = max(0.0, math.sin(x / 31.0 + y / 90.0) * math.sin(x / 13.0 - y / 70.0)) * (1.0 - t) * 0.35
+            color = mix(row, light, ray)
+            floor = height - 28 + 6 * math.sin(x / 23.0)
+            if y > floor:
+                color = mix(color, (150, 128, 84), min(1.0, (y - floor) / 10.0) * 0.8)
+            picture.put(x, y, color + (255,))
+    for bx, by, r in bubbles:
+        for y in range(by - r - 1, by + r + 2):
+            for x in range(bx - r - 1, bx + r + 2):
+                d = math.hypot(x - bx, y - by)
+                if r - 1 <= d <= r:
+                    old = picture.get(x, y)
+                    if old[3]:
+                        picture.put(x, y, mix(old[:3], (220, 240, 255), 0.5) + (255,))
+    return picture
+
+
+def dialog_panel():
+    """The dialog behind the win and loss panels: dark glass with a pale rim."""
+    width, height = 300, 340
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 0, 0, width, height, 24)
+            if coverage <= 0.0:
+                continue
+            color = mix((24, 60, 104), (8, 20, 44), y / float(height))
+            if distance > -3:
+                color = (150, 200, 240)
+            picture.put(x, y, color + (int(round(225 * coverage)),))
+    return picture
+
+
+def banner(text, scale, color):
+    """The text in the glyph table's letters with a dark outline, on a clear picture."""
+    advance = (FONT_COLUMNS + FONT_SPACING) * scale
+    width, height = len(text) * advance + 4 * scale, (FONT_ROWS + 4) * scale
+    picture = Picture(width, height)
+    lit = set()
+    for index, char in enumerate(text.upper()):
+        for gy, row in enumerate(GLYPHS.get(char, GLYPHS[" "]).split()):
+            for gx, mark in enumerate(row):
+                if mark == "#":
+                    lit.add((2 * scale + index * advance + gx * scale, 2 * scale + gy * scale))
+    outline = scale // 2 + 1
+    for left, top in lit:
+        for y in range(top - outline, top + scale + outline):
+            for x in range(left - outline, left + scale + outline):
+                picture.put(x, y, (40, 20, 0, 230))
+    for left, top in lit:
+        for y in range(top, top + scale):
+            for x in range(left, left + scale):
+                shade = 1.1 - 0.4 * ((y - top) / float(scale))
+                picture.put(x, y, tuple(min(255, int(c * shade)) for c in color) + (255,))
+    return picture
+
+
+def game_pictures():
+    """The game screen's pictures by file name."""
+    pictures = {}
+    for index, color in enumerate(BALL_COLORS):
+        pictures["data/gfx/balls/ball%d.png" % index] = lambda color=color: ball(color, False)
+        pictures["data/gfx/balls/ball%d_lit.png" % index] = lambda color=color: ball(color, True)
+    for strong in (False, True):
+        for bright in (False, True):
+            name = "data/gfx/board/highlight%s_%d.png" % ("2" if strong else "", 1 if bright else 0)
+            pictures[name] = lambda strong=strong, bright=bright: highlight(strong, bright)
+    for value in (1, 5, 10):
+        suffix = "" if value == 1 else str(value)
+        pictures["data/gfx/balls/token%s.png" % suffix] = lambda value=value: token(value)
+    for name in BACKGROUNDS:
+        pictures["data/gfx/backgrounds/%s.png" % name] = lambda name=name: background(name)
+    pictures["data/gfx/effects/pop.png"] = pop_ring
+    pictures["data/gfx/effects/win.png"] = lambda: banner("Well done!", 8, (255, 214, 64))
+    pictures["data/gfx/gui/dialog.png"] = dialog_panel
+    return pictures
+
+
+# The map's and the jigsaw's pictures: level miniature backgrounds, the frames around loose jigsaw pieces,
+# a spark for the jigsaw's effects, and the jigsaw's fallback picture as a baseline JPEG.
+MINIBACK_SIZE = (88, 64)
+# Sky top, sky bottom, water by background name: each episode has a time of day.
+MINIBACK_LOOKS = {
+    "01_01": ((70, 140, 220), (170, 210, 240), (30, 90, 150)),
+    "01_02": ((90, 120, 210), (230, 200, 160), (40, 80, 140)),
+    "01_03": ((60, 110, 190), (250, 170, 110), (50, 70, 120)),
+    "02_01": ((30, 40, 100), (200, 110, 120), (30, 40, 90)),
+    "02_02": ((20, 30, 80), (120, 80, 150), (20, 30, 70)),
+    "02_03": ((10, 15, 50), (60, 60, 120), (10, 20, 50)),
+}
+
+
+def miniback(name):
+    """Sky over water, with a sun or moon low over the horizon."""
+    sky_top, sky_bottom, water = MINIBACK_LOOKS[name]
+    width, height = MINIBACK_SIZE
+    horizon = height * 3 // 5
+    sun_x, sun_y, sun_r = width * 0.7, horizon - 6, 7
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < horizon:
+                color = mix(sky_top, sky_bottom, y / float(horizon))
+                if (x - sun_x) ** 2 + (y - sun_y) ** 2 <= sun_r ** 2:
+                    color = mix(color, (255, 240, 200), 0.85)
+            else:
+                depth = (y - horizon) / float(height - horizon)
+                color = mix(mix(sky_bottom, water, 0.6), water, depth)
+                if (x + 3 * y) % 11 == 0:
+                    color = mix(color, (255, 255, 255), 0.25)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+JIGSAW_BORDER = 64
+JIGSAW_BORDER_LOOKS = {
+    # colour, width in pixels
+    "normal": ((250, 250, 250, 150), 2),
+    "active": ((255, 230, 120, 230), 4),
+    "start": ((120, 255, 140, 255), 5),
+}
+
+
+def jigsaw_border(look):
+    """A frame along the edge of a piece, transparent inside; stretched over the piece's cell."""
+    color, band = JIGSAW_BORDER_LOOKS[look]
+    picture = Picture(JIGSAW_BORDER, JIGSAW_BORDER)
+    for y in range(JIGSAW_BORDER):
+        for x in range(JIGSAW_BORDER):
+            edge = min(x, y, JIGSAW_BORDER - 1 - x, JIGSAW_BORDER - 1 - y)
+            if edge < band:
+                picture.put(x, y, color)
+    return picture
+
+
+def spark():
+    """A round white glow; effects tint it."""
+    side = 32
+    picture = Picture(side, side)
+    for y in range(side):
+        for x in range(side):
+            d = math.hypot(x + 0.5 - side / 2.0, y + 0.5 - side / 2.0) / (side / 2.0)
+            if d < 1.0:
+                picture.put(x, y, (255, 255, 255, int(round(255 * (1.0 - d) ** 1.5))))
+    return picture
+
+
+JIGSAW_PICTURE = (384, 256)
+
+
+def jigsaw_scene():
+    """A bay at sunset: sky, sun, hills, a lighthouse and water with the sun's path, each part distinct
+    enough to tell where a piece belongs."""
+    width, height = JIGSAW_PICTURE
+    horizon = 150
+    sun_x, sun_y, sun_r = 250.0, 120.0, 26.0
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < horizon:
+                color = mix((40, 60, 140), (250, 150, 80), y / float(horizon))
+                if (x - sun_x) ** 2 + (y - sun_y) ** 2 <= sun_r ** 2:
+                    color = (255, 220, 120)
+                hill = horizon - 28 - 22 * math.sin(x / 40.0) - 10 * math.sin(x / 13.0)
+                if x < 170 and y > hill:
+                    color = mix((40, 90, 50), (20, 50, 30), (y - hill) / 60.0)
+                if 60 <= x < 76 and 70 <= y < horizon - 20:
+                    color = (230, 60, 50) if (y // 12) % 2 else (245, 245, 240)
+                if 56 <= x < 80 and 60 <= y < 70:
+                    color = (255, 240, 150)
+            else:
+                depth = (y - horizon) / float(height - horizon)
+                color = mix((200, 120, 90), (20, 50, 100), depth ** 0.6)
+                if abs(x - sun_x) < 30 * (1.0 - depth) + 4 and (y // 3) % 2 == 0:
+                    color = mix(color, (255, 210, 130), 0.6)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+# A baseline JPEG: 8-bit YCbCr without subsampling, one quantisation table and the standard luminance
+# Huffman tables shared by all three components.
+JPEG_ZIGZAG = [0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48, 41, 34, 27,
+               20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58,
+               59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63]
+JPEG_QUANT = [8, 6, 5, 8, 12, 20, 26, 31, 6, 6, 7, 10, 13, 29, 30, 28, 7, 7, 8, 12, 20, 29, 35, 28, 7, 9, 11,
+              15, 26, 44, 40, 31, 9, 11, 19, 28, 34, 55, 52, 39, 12, 18, 28, 32, 41, 52, 57, 46, 25, 32, 39,
+              44, 52, 61, 60, 51, 36, 46, 48, 49, 56, 50, 52, 50]
+JPEG_DC_BITS = [0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0]
+JPEG_DC_VALUES = list(range(12))
+JPEG_AC_BITS = [0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7D]
+JPEG_AC_VALUES = (
+    [0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61, 0x07, 0x22,
+     0x71, 0x14, 0x32, 0x81, 0x91, 0xA1, 0x08, 0x23, 0x42, 0xB1, 0xC1, 0x15, 0x52, 0xD1, 0xF0, 0x24, 0x33,
+     0x62, 0x72, 0x82, 0x09, 0x0A, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x34,
+     0x35, 0x36, 0x37, 0x38, 0x39, 0x3A] +
+    [high + low for high in range(0x40, 0x90, 0x10) for low in range(3, 11)] +
+    [high + low for high in range(0x90, 0xE0, 0x10) for low in range(2, 11)] +
+    [high + low for high in (0xE0, 0xF0) for low in range(1, 11)])
+JPEG_COSINES = [[(math.sqrt(0.5) if u == 0 else 1.0) * 0.5 * math.cos((2 * x + 1) * u * math.pi / 16)
+                 for x in range(8)] for u in range(8)]
+
+
+def huffman_codes(bits, values):
+    """Symbol to (code, length), codes assigned in canonical order."""
+    codes, code, k = {}, 0, 0
+    for length in range(1, 17):
+        for _ in range(bits[length - 1]):
+            codes[values[k]] = (code, length)
+            code += 1
+            k += 1
+        code <<= 1
+    return codes
+
+
+class BitWriter:
+    def __init__(self):
+        self.data = bytearray()
+        self.accumulator = 0
+        self.count = 0
+
+    def write(self, value, length):
+        self.accumulator = (self.accumulator << length) | (value & ((1 << length) - 1))
+        self.count += length
+        while self.count >= 8:
+            self.count -= 8
+            byte = (self.accumulator >> self.count) & 0xFF
+            self.data.append(byte)
+            if byte == 0xFF:
+                self.data.append(0)
+        self.accumulator &= (1 << self.count) - 1
+
+    def flush(self):
+        if self.count:
+            self.write((1 << (8 - self.count)) - 1, 8 - self.count)
+
+
+def dct_block(block):
+    """The 8 by 8 samples (rows) to their 64 coefficients, rows then columns."""
+    rows = [[sum(c * s for c, s in zip(cos_u, row)) for cos_u in JPEG_COSINES] for row in block]
+    return [[sum(cos_v[y] * rows[y][u] for y in range(8)) for u in range(8)] for cos_v in JPEG_COSINES]
+
+
+def magnitude(value):
+    """JPEG's size category and bits of a coefficient."""
+    size = abs(value).bit_length()
+    return size, value if value >= 0 else value + (1 << size) - 1
+
+
+def encode_block(writer, block, previous_dc, dc_codes, ac_codes):
+    coefficients = dct_block(block)
+    flat = [coefficients[i // 8][i % 8] for i in range(64)]
+    quantised = [int(round(flat[JPEG_ZIGZAG[k]] / JPEG_QUANT[JPEG_ZIGZAG[k]])) for k in range(64)]
+    size, bits = magnitude(quantised[0] - previous_dc)
+    writer.write(*dc_codes[size])
+    writer.write(bits, size)
+    run = 0
+    for value in quantised[1:]:
+        if value == 0:
+            run += 1
+            continue
+        while run > 15:
+            writer.write(*ac_codes[0xF0])
+            run -= 16
+        size, bits = magnitude(value)
+        writer.write(*ac_codes[(run << 4) | size])
+        writer.write(bits, size)
+        run = 0
+    if run:
+        writer.write(*ac_codes[0x00])
+    return quantised[0]
+
+
+def jpeg_bytes(picture):
+    """The picture, alpha dropped, as a baseline JPEG file."""
+    width, height = picture.width, picture.height
+    planes = [[[0.0] * width for _ in range(height)] for _ in range(3)]
+    for y in range(height):
+        for x in range(width):
+            r, g, b = picture.pixels[y][x][:3]
+            planes[0][y][x] = 0.299 * r + 0.587 * g + 0.114 * b - 128
+            planes[1][y][x] = -0.168736 * r - 0.331264 * g + 0.5 * b
+            planes[2][y][x] = 0.5 * r - 0.418688 * g - 0.081312 * b
+    dc_codes = huffman_codes(JPEG_DC_BITS, JPEG_DC_VALUES)
+    ac_codes = huffman_codes(JPEG_AC_BITS, JPEG_AC_VALUES)
+    writer = BitWriter()
+    previous = [0, 0, 0]
+    for top in range(0, height, 8):
+        for left in range(0, width, 8):
+            for c in range(3):
+                block = [[planes[c][min(top + y, height - 1)][min(left + x, width - 1)] for x in range(8)]
+                         for y in range(8)]
+                previous[c] = encode_block(writer, block, previous[c], dc_codes, ac_codes)
+    writer.flush()
+
+    def segment(marker, body):
+        return struct.pack(">BBH", 0xFF, marker, len(body) + 2) + body
+
+    quant = bytes([0]) + bytes(JPEG_QUANT[JPEG_ZIGZAG[k]] for k in range(64))
+    frame = struct.pack(">BHHB", 8, height, width, 3) + b"".join(bytes([i + 1, 0x11, 0]) for i in range(3))
+    tables = (bytes([0x00]) + bytes(JPEG_DC_BITS) + bytes(JPEG_DC_VALUES) + bytes([0x10]) +
+              bytes(JPEG_AC_BITS) + bytes(JPEG_AC_VALUES))
+    scan = bytes([3]) + b"".join(bytes([i + 1, 0x00]) for i in range(3)) + bytes([0, 63, 0])
+    return (b"\xff\xd8" + segment(0xE0, b"JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00") +
+            segment(0xDB, quant) + segment(0xC0, frame) + segment(0xC4, tables) + segment(0xDA, scan) +
+            bytes(writer.data) + b"\xff\xd9")
+
+
+def map_and_jigsaw_pictures():
+    pictures = {"data/gfx/backgrounds/minibacks/%s.png" % name: (lambda n=name: miniback(n))
+                for name in MINIBACK_LOOKS}
+    for look in JIGSAW_BORDER_LOOKS:
+        pictures["data/gfx/jigsaw_border_%s.png" % look] = lambda l=look: jigsaw_border(l)
+    pictures["data/gfx/effects/spark.png"] = spark
+    return pictures
+
+
+# Written as JPEG rather than PNG.
+JPEG_PICTURES = {
+    "data/gfx/backgrounds/walps/04_wp_x1280b.jpg": jigsaw_scene,
+}
+
+
 PICTURES = {
     **board_pictures(),
+    **map_and_jigsaw_pictures(),
+    **game_pictures(),
     "data/gfx/mouse/cursor1.png": cursor,
     "data/gfx/gui/button.png": lambda: button_body("default"),
     "data/gfx/gui/button_active.png": lambda: button_body("active"),
@@ -801,6 +1227,7 @@ PICTURES.update({
 def generated_files():
     """Every generated file: its name under the run folder and its bytes."""
     files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}
+    files.update({name: jpeg_bytes(draw()) for name, draw in JPEG_PICTURES.items()})
     for path, (scale, page_size) in FONTS.items():
         picture, places = font_page(scale, page_size)
         page_name = os.path.basename(path) + ".png"

@@ -8,6 +8,7 @@ import glob
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -134,6 +135,31 @@ class DataTreeTest(unittest.TestCase):
                     if option:
                         self.assertTrue(options.get(option, "").isdigit(), options)
 
+
+    def test_the_jigsaw_fallback_is_a_baseline_jpeg_of_at_most_1022_pixels_a_side(self):
+        with open(self.path("data/gfx/backgrounds/walps/04_wp_x1280b.jpg"), "rb") as picture:
+            data = picture.read()
+        self.assertEqual(data[:2], b"\xff\xd8")
+        self.assertEqual(data[-2:], b"\xff\xd9")
+        start = data.index(b"\xff\xc0")
+        precision, height, width, components = struct.unpack(">BHHB", data[start + 4:start + 10])
+        self.assertEqual((precision, components), (8, 3))
+        self.assertTrue(0 < width <= 1022 and 0 < height <= 1022, (width, height))
+
+    def test_the_map_and_the_jigsaw_find_their_pictures_and_effects(self):
+        names = ["data/gfx/backgrounds/minibacks/01_01.png"] + [
+            "data/gfx/jigsaw_border_%s.png" % look for look in ("normal", "active", "start")] + [
+            "data/effects/jigsaw/%s.xml" % name for name in
+            ("place", "place_orig", "swap", "swap_result", "swap_result2", "no_way", "win")]
+        for name in names:
+            with self.subTest(name):
+                self.assertTrue(os.path.isfile(self.path(name)))
+        levels = ElementTree.parse(self.path("data/levels.xml")).getroot()
+        for option in levels.iter("option"):
+            if option.get("name") == "background":
+                with self.subTest(option.get("value")):
+                    self.assertTrue(os.path.isfile(self.path(
+                        "data/gfx/backgrounds/minibacks/%s.png" % option.get("value"))))
 
 if __name__ == "__main__":
     REPOSITORY = os.path.abspath(sys.argv[1])

@@ -18,3 +18,9 @@ else()
         FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/level_map"
         FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/level_map")
 endif()
+# The game window on the recording renderer and the fake script engine, with a real board and level set.
+vantle_test(test_seaquell_game game_test.cpp LIBS seaquell)
+# The whole game in one process on its real back ends with a scripted mouse; it assembles its run folder
+# from the data tree and tools/make_data.py.
+vantle_test(test_seaquell_whole_game whole_game_test.cpp LIBS seaquell OpenGL::GL GL)
+target_compile_definitions(test_seaquell_whole_game PRIVATE SEAQUELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
