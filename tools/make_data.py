@@ -1072,10 +1072,10 @@ PICTURES.update({
 
 # Screen backgrounds: small pictures that the screens stretch over the whole window with linear filtering,
 # so they are smooth shapes and gradients only.
-BACKGROUND_SIZE = (200, 150)
+SCREEN_BACKGROUND_SIZE = (200, 150)
 # Each background: top and bottom colour, then soft glows as (x, y, radius, colour, strength), in the
 # picture's own pixels.
-BACKGROUNDS = {
+SCREEN_BACKGROUNDS = {
     # Dark where the menu's buttons and the options' slider stand: the scripted-mouse test tells those
     # screens by their blue.
     "logo": ((4, 10, 28), (14, 40, 80), [(100, 100, 60, (90, 170, 230), 0.5), (100, 150, 60, (240, 200, 120), 0.3)]),
@@ -1087,9 +1087,9 @@ BACKGROUNDS = {
 }
 
 
-def background(name):
-    top, bottom, glows = BACKGROUNDS[name]
-    width, height = BACKGROUND_SIZE
+def screen_background(name):
+    top, bottom, glows = SCREEN_BACKGROUNDS[name]
+    width, height = SCREEN_BACKGROUND_SIZE
     picture = Picture(width, height)
     for y in range(height):
         base = mix(top, bottom, y / float(height - 1))
@@ -1210,7 +1210,8 @@ def locked_picture():
 
 
 PICTURES.update({
-    **{"data/gui/backgrounds/%s.png" % name: (lambda name=name: background(name)) for name in BACKGROUNDS},
+    **{"data/gui/backgrounds/%s.png" % name: (lambda name=name: screen_background(name))
+       for name in SCREEN_BACKGROUNDS},
     **{"data/gfx/shop/%s.png" % name: (lambda name=name: powerup_icon(name)) for name in POWERUP_ICONS},
     **{"data/gfx/gallery/picture%d.png" % n: (lambda n=n: gallery_picture(n)) for n in range(1, len(GALLERY) + 1)},
     "data/gfx/gallery/locked.png": locked_picture,
