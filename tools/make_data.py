@@ -1273,6 +1273,163 @@ def hud_pictures():
 PICTURES.update(hud_pictures())
 
 
+
+
+# Screen backgrounds: small pictures that the screens stretch over the whole window with linear filtering,
+# so they are smooth shapes and gradients only.
+SCREEN_BACKGROUND_SIZE = (200, 150)
+# Each background: top and bottom colour, then soft glows as (x, y, radius, colour, strength), in the
+# picture's own pixels.
+SCREEN_BACKGROUNDS = {
+    # Dark where the menu's buttons and the options' slider stand: the scripted-mouse test tells those
+    # screens by their blue.
+    "logo": ((4, 10, 28), (14, 40, 80), [(100, 100, 60, (90, 170, 230), 0.5), (100, 150, 60, (240, 200, 120), 0.3)]),
+    "menu": ((10, 24, 60), (24, 86, 130), [(30, 140, 60, (80, 150, 220), 0.35), (170, 130, 70, (40, 170, 190), 0.4)]),
+    "screen": ((12, 22, 48), (18, 46, 84), [(160, 20, 80, (70, 120, 200), 0.3)]),
+    "shop": ((30, 18, 44), (70, 44, 40), [(100, 40, 70, (250, 190, 90), 0.35), (20, 140, 60, (200, 90, 140), 0.25)]),
+    "gallery": ((16, 16, 20), (44, 40, 56), [(100, 75, 90, (120, 110, 160), 0.3)]),
+    "pause": ((0, 0, 0), (0, 0, 0), []),
+}
+
+
+def screen_background(name):
+    top, bottom, glows = SCREEN_BACKGROUNDS[name]
+    width, height = SCREEN_BACKGROUND_SIZE
+    picture = Picture(width, height)
+    for y in range(height):
+        base = mix(top, bottom, y / float(height - 1))
+        for x in range(width):
+            color = base
+            for gx, gy, radius, glow, strength in glows:
+                d = math.hypot(x - gx, y - gy) / radius
+                if d < 1.0:
+                    color = mix(color, glow, strength * (1.0 - d) ** 2)
+            # A few slow waves along the bottom, as if under water.
+            wave = math.sin(x / 11.0 + math.sin(y / 17.0) * 2.0) * 0.5 + 0.5
+            color = mix(color, (255, 255, 255), 0.04 * wave * y / float(height))
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+def dim():
+    """Half-dark veil laid over the game while it is paused."""
+    return Picture(8, 8, (0, 8, 24, 170))
+
+
+# The shop's pictures of the power-ups: a round token in the power-up's colour with its sign.
+POWERUP_ICON = 48
+POWERUP_ICONS = {
+    "remove_row": (70, 160, 230),
+    "remove_col": (80, 190, 140),
+    "remove_block": (230, 130, 60),
+    "remove_color": (210, 80, 200),
+    "recolor": (240, 200, 60),
+    "reshuffle": (90, 200, 220),
+    "rnd_bombs": (200, 70, 70),
+    "remove_rb": (150, 120, 230),
+}
+
+
+def shop_sign(name):
+    """The sign as polygons, on a 48 pixel token centred at 24."""
+    def box(left, top, right, bottom):
+        return [(left, top), (right, top), (right, bottom), (left, bottom)]
+    if name == "remove_row":
+        return [box(8, 20, 40, 28)]
+    if name == "remove_col":
+        return [box(20, 8, 28, 40)]
+    if name == "remove_block":
+        return [box(14, 14, 34, 34)]
+    if name == "remove_color":
+        return [star(24, 24, 15, 6, points=6)]
+    if name == "recolor":
+        return [[(12, 34), (24, 12), (36, 34)]]
+    if name == "reshuffle":
+        return [box(11, 11, 21, 21), box(27, 11, 37, 21), box(11, 27, 21, 37), box(27, 27, 37, 37)]
+    if name == "rnd_bombs":
+        return [[(24 + 10 * math.cos(a), 27 + 10 * math.sin(a)) for a in (k * math.pi / 12 for k in range(24))],
+                box(27, 10, 31, 18)]
+    return [box(10, 12, 18, 20), box(28, 10, 36, 18), box(18, 28, 26, 36), box(32, 30, 38, 36)]
+
+
+def powerup_icon(name):
+    color = POWERUP_ICONS[name]
+    picture = Picture(POWERUP_ICON, POWERUP_ICON)
+    c = POWERUP_ICON / 2.0
+    for y in range(POWERUP_ICON):
+        for x in range(POWERUP_ICON):
+            over(picture, x, y, (0, 0, 0, 100), disc_coverage(x, y, c + 2, c + 2, 22))
+            over(picture, x, y, (240, 240, 250, 255), disc_coverage(x, y, c, c, 22))
+            shade = mix(mix(color, (255, 255, 255), 0.3), mix(color, (0, 0, 0), 0.3), y / float(POWERUP_ICON))
+            over(picture, x, y, shade + (255,), disc_coverage(x, y, c, c, 19))
+    for polygon in shop_sign(name):
+        fill_polygon_over(picture, polygon, (255, 255, 255, 235), samples=2)
+    return picture
+
+
+# The gallery's pictures, opened one by one as the campaign goes on: seascapes of sky, sun and waves.
+GALLERY_SIZE = (256, 192)
+# Sky top, sky at the horizon, sea, sun colour, sun place (x, y) and radius.
+GALLERY = [
+    ((40, 70, 150), (250, 190, 140), (30, 80, 130), (255, 230, 160), (190, 110, 22)),
+    ((10, 20, 60), (70, 60, 120), (10, 30, 70), (230, 230, 250), (60, 50, 14)),
+    ((90, 160, 230), (200, 230, 250), (40, 130, 170), (255, 255, 220), (128, 40, 18)),
+    ((60, 20, 60), (250, 120, 80), (60, 40, 80), (255, 200, 120), (100, 118, 30)),
+    ((20, 60, 60), (120, 200, 180), (20, 90, 90), (240, 255, 230), (210, 60, 12)),
+    ((30, 30, 40), (120, 100, 110), (40, 40, 60), (250, 120, 90), (40, 100, 20)),
+]
+GALLERY_HORIZON = 120
+
+
+def gallery_picture(number):
+    sky_top, horizon, sea, sun_color, (sun_x, sun_y, sun_r) = GALLERY[number - 1]
+    width, height = GALLERY_SIZE
+    picture = Picture(width, height)
+    for y in range(height):
+        for x in range(width):
+            if y < GALLERY_HORIZON:
+                color = mix(sky_top, horizon, (y / float(GALLERY_HORIZON)) ** 1.5)
+                color = mix(color, sun_color, disc_coverage(x, y, sun_x, sun_y, sun_r))
+            else:
+                depth = (y - GALLERY_HORIZON) / float(height - GALLERY_HORIZON)
+                color = mix(horizon, sea, min(1.0, depth * 3.0))
+                wave = math.sin(x / (4.0 + 20 * depth) + y * 0.9) * 0.5 + 0.5
+                glitter = max(0.0, 1.0 - abs(x - sun_x) / (20.0 + 60 * depth))
+                color = mix(color, sun_color, 0.5 * glitter * wave)
+            picture.put(x, y, color + (255,))
+    return picture
+
+
+def locked_picture():
+    """A gallery frame not yet opened: a dark plate with a padlock."""
+    width, height = 128, 96
+    picture = panel(width, height, radius=10, fill=(20, 26, 40, 230), rim=(80, 90, 120, 255))
+    c = width / 2.0
+    for y in range(height):
+        for x in range(width):
+            ring = disc_coverage(x, y, c, 40, 12) - disc_coverage(x, y, c, 40, 7)
+            if ring > 0.0 and y < 44:
+                over(picture, x, y, (170, 170, 190, 255), ring)
+    fill_polygon_over(picture, [(c - 16, 40), (c + 16, 40), (c + 16, 66), (c - 16, 66)], (190, 160, 80, 255))
+    return picture
+
+
+PICTURES.update({
+    **{"data/gui/backgrounds/%s.png" % name: (lambda name=name: screen_background(name))
+       for name in SCREEN_BACKGROUNDS},
+    **{"data/gfx/shop/%s.png" % name: (lambda name=name: powerup_icon(name)) for name in POWERUP_ICONS},
+    **{"data/gfx/gallery/picture%d.png" % n: (lambda n=n: gallery_picture(n)) for n in range(1, len(GALLERY) + 1)},
+    "data/gfx/gallery/locked.png": locked_picture,
+    "data/gfx/gallery/frame.png": lambda: panel(204, 156, radius=8, fill=(0, 0, 0, 0), rim=(255, 216, 112, 255)),
+    "data/gfx/gui/dim.png": dim,
+    "data/gfx/gui/white.png": lambda: Picture(8, 8, WHITE),
+    "data/gfx/gui/panel_side.png": lambda: panel(224, 240),
+    "data/gfx/gui/panel_shop.png": lambda: panel(720, 420, radius=16),
+    "data/gfx/gui/panel_row.png": lambda: panel(680, 42, radius=8, fill=(30, 50, 90, 120), rim=(60, 90, 140, 140)),
+    "data/gfx/gui/progress_back.png": lambda: slider_bar((10, 20, 40, 255), (40, 60, 90, 255)),
+    "data/gfx/gui/progress_front.png": lambda: slider_bar((250, 220, 120, 255), (210, 140, 40, 255)),
+})
+
 def generated_files():
     """Every generated file: its name under the run folder and its bytes."""
     files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}

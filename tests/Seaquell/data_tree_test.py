@@ -24,6 +24,14 @@ LOCALISED_TEXT = ("text", "button", "textbox")
 # Handler code that names a screen file or a message key.
 SCREEN_CALL = re.compile(r"gui_load(?:_nc)?\('([^']*)'\)")
 MESSAGE_CALL = re.compile(r"localize\('([^']*)'\)")
+# Handler code that plays a sample (named in the sample folder) or a music file (named from the run folder).
+SOUND_CALL = re.compile(r"sound_play(?:_v)?\('([^']*)'")
+MUSIC_CALL = re.compile(r"music_play(?:_nl)?\('([^']*)'\)")
+# The power-ups the board acts on, with the option each reads from every level ("" for none).
+POWERUP_OPTIONS = {"remove_row": "halfwidth", "remove_col": "halfwidth", "remove_block": "halfwidth",
+                   "remove_color": "", "recolor": "halfwidth", "reshuffle": "halfwidth", "rnd_bombs": "count",
+                   "remove_rb": "count"}
+SOUND_SIZE_LIMIT = 16 * 1024
 
 
 class DataTreeTest(unittest.TestCase):
@@ -94,6 +102,39 @@ class DataTreeTest(unittest.TestCase):
                 self.assertNotIn(b"\r", data)
                 for entry in data.decode().split("\n"):
                     self.assertTrue(os.path.isfile(self.path(entry)), repr(entry))
+
+    def test_every_sound_and_music_file_a_handler_plays_exists(self):
+        for name in self.files("data/gui/**/*.xml"):
+            for handler in ElementTree.parse(name).getroot().iter("handler"):
+                code = handler.get("code", "")
+                played = ["data/sfx/" + sample for sample in SOUND_CALL.findall(code)] + MUSIC_CALL.findall(code)
+                for sound in played:
+                    with self.subTest(file=name, sound=sound):
+                        self.assertTrue(os.path.isfile(self.path(sound)), sound)
+
+    def test_every_committed_sound_is_a_small_ogg_file(self):
+        sounds = self.files("data/sfx/*.ogg") + self.files("data/music/*.ogg")
+        self.assertTrue(sounds)
+        for name in sounds:
+            with open(name, "rb") as sound:
+                data = sound.read()
+            with self.subTest(name):
+                self.assertTrue(data.startswith(b"OggS"))
+                self.assertLess(len(data), SOUND_SIZE_LIMIT)
+
+    def test_the_power_up_table_prices_and_charges_every_level_of_the_eight_power_ups(self):
+        root = ElementTree.parse(self.path("data/powerups.xml")).getroot()
+        powerups = {powerup.get("name"): powerup for powerup in root.iter("powerup")}
+        self.assertEqual(set(powerups), set(POWERUP_OPTIONS))
+        for name, option in POWERUP_OPTIONS.items():
+            for index, level in enumerate(powerups[name].findall("level")):
+                with self.subTest(powerup=name, level=index):
+                    self.assertGreater(int(level.get("price")), 0)
+                    times = [int(step.get("time")) for step in level.find("filling_time").findall("level")]
+                    self.assertTrue(times and all(time > 0 for time in times))
+                    options = {o.get("name"): o.get("value") for o in level.findall("option")}
+                    if option:
+                        self.assertTrue(options.get(option, "").isdigit(), options)
 
 
     def test_the_jigsaw_fallback_is_a_baseline_jpeg_of_at_most_1022_pixels_a_side(self):

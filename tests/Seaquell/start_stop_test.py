@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Runs the built game in a run folder assembled as the play command does, with a temporary home: it
 starts, shows the logo and the main menu, and ends; a scripted mouse clicks the menu's Play button, and
-drags a volume slider on the options screen.
+drags a volume slider on the options screen, buys a power-up in the shop and reads the score table.
 
 Usage: start_stop_test.py GAME_BINARY REPOSITORY
 """
 
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -40,6 +41,15 @@ TITLE_BAND = (200, 60, 400, 50)
 # the Back link centred on x 400.
 SFX_SLIDER_LEFT, SFX_SLIDER_Y = 130, 182
 OPTIONS_BACK = (400, 552)
+# The links beside the main menu (data/gui/main.xml), and on the shop (data/gui/shop.xml) the second row,
+# the column remover: its icon's green, its Buy link, and the Back link.
+SHOP_LINK, SCORES_LINK = (660, 197), (660, 368)
+SHOP_COLUMN_ICON = (86, 191)
+SHOP_COLUMN_BUY = (610, 191)
+SHOP_BACK = (400, 566)
+# On data/gui/scores.xml: the score column, right-aligned on x 520 from y 150, and the Back link.
+SCORE_COLUMN = (440, 150, 80, 60)
+SCORES_BACK = (400, 551)
 
 
 def on_button(corner):
@@ -50,6 +60,19 @@ def write(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w") as out:
         out.write(text)
+
+
+def score_table(rows):
+    """A score table file: the row count, then each row's name, score and time, little-endian."""
+    data = struct.pack("<I", len(rows))
+    for name, score, when in rows:
+        data += struct.pack("<I", len(name)) + name.encode() + struct.pack("<II", score, when)
+    return data
+
+
+def is_gold(color):
+    red, green, blue = color
+    return red > 200 and green > 150 and blue < 160
 
 
 def is_button_blue(color):
@@ -232,6 +255,38 @@ class MainMenuTest(GameRun):
             status, output = self.finish(game, timeout=60)
         self.assertEqual(status, 0, output)
         self.assertIn("sfx_volume = 0.0", self.saved_settings())
+
+    def test_a_new_player_buys_a_power_up_with_the_starting_tokens_and_sees_the_score_table(self):
+        with open(os.path.join(self.home, ".Moravane", "scores.sc"), "wb") as table:
+            table.write(score_table([("Ann", 4200, 1700000000), ("Bob", 3100, 1700000100)]))
+        self.screen.move(*POINTER_AWAY)
+        game = self.start(self.display)
+        try:
+            drawn = self.wait_for(lambda: is_button_blue(self.screen.pixel(*BUTTON_BODY_POINT)), game)
+            self.assertTrue(drawn, "the main menu never showed")
+            self.click(SHOP_LINK)
+            green = lambda: self.screen.pixel(*SHOP_COLUMN_ICON)[1] > 150
+            self.assertTrue(self.wait_for(green, game, 30), "the shop never showed")
+            self.click(SHOP_COLUMN_BUY)
+            time.sleep(0.5)
+            self.click(SHOP_BACK)
+            self.assertTrue(self.wait_for(lambda: is_button_blue(self.screen.pixel(*BUTTON_BODY_POINT)), game, 30),
+                            "Back did not lead to the main menu")
+            self.click(SCORES_LINK)
+            scores = lambda: any(is_gold(c) for row in self.screen.pixels(*SCORE_COLUMN) for c in row)
+            self.assertTrue(self.wait_for(scores, game, 20), "the scores never showed")
+            self.click(SCORES_BACK)
+            self.assertTrue(self.wait_for(lambda: is_button_blue(self.screen.pixel(*BUTTON_BODY_POINT)), game, 20))
+            self.click(on_button(QUIT_BUTTON))
+        finally:
+            status, output = self.finish(game, timeout=60)
+        self.assertEqual(status, 0, output)
+        self.assertNotIn("Error loading", self.log_text())
+        with open(os.path.join(self.home, ".Moravane", "users.dat"), "rb") as players:
+            saved = players.read()
+        # The first power-up and the bought one, paid from the starting 20 tokens with 10 left.
+        self.assertIn(b"remove_col:0;remove_row:0", saved)
+        self.assertIn(struct.pack("<I", 6) + b"tokens" + struct.pack("<I", 2) + b"10", saved)
 
 
 if __name__ == "__main__":
