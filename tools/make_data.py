@@ -1430,6 +1430,130 @@ PICTURES.update({
     "data/gfx/gui/progress_front.png": lambda: slider_bar((250, 220, 120, 255), (210, 140, 40, 255)),
 })
 
+
+
+# The bonus balls, the removers' beams and the praise banners of the board.
+BONUS_LOOKS = {
+    "badball": ((70, 70, 80), "spikes"),
+    "remove_row": ((40, 150, 170), "row"),
+    "remove_col": ((40, 150, 170), "col"),
+    "remove_cross": ((40, 150, 170), "cross"),
+    "remove_block": ((200, 90, 40), "block"),
+    "remove_color": ((230, 230, 230), "rainbow"),
+    "remove_diag_left": ((60, 120, 190), "diag_left"),
+    "remove_diag_right": ((60, 120, 190), "diag_right"),
+    "remove_diag_cross": ((60, 120, 190), "diag_cross"),
+    "addtime": ((60, 170, 90), "clock"),
+    "replater": ((150, 120, 90), "plates"),
+    "makebadballs": ((110, 40, 120), "spikes"),
+}
+
+
+def segment_distance(px, py, ax, ay, bx, by):
+    """Distance from the point to the segment a-b."""
+    vx, vy = bx - ax, by - ay
+    t = max(0.0, min(1.0, ((px - ax) * vx + (py - ay) * vy) / float(vx * vx + vy * vy)))
+    return math.hypot(px - ax - t * vx, py - ay - t * vy)
+
+
+def bonus_emblem_segments(emblem):
+    """The emblem's strokes as segments on a 32-pixel ball, centre (16, 16)."""
+    low, high = 8.5, 23.5
+    strokes = {
+        "row": [(low, 16, high, 16), (low, 16, 12, 12), (low, 16, 12, 20), (high, 16, 20, 12), (high, 16, 20, 20)],
+        "col": [(16, low, 16, high), (16, low, 12, 12), (16, low, 20, 12), (16, high, 12, 20), (16, high, 20, 20)],
+        "cross": [(low, 16, high, 16), (16, low, 16, high)],
+        "diag_left": [(10, 10, 22, 22)],
+        "diag_right": [(22, 10, 10, 22)],
+        "diag_cross": [(10, 10, 22, 22), (22, 10, 10, 22)],
+        "block": [(11, 11, 21, 11), (21, 11, 21, 21), (21, 21, 11, 21), (11, 21, 11, 11)],
+        "clock": [(16, 16, 16, 10), (16, 16, 20, 18)],
+        "plates": [(10, 12, 22, 12), (10, 16, 22, 16), (10, 20, 22, 20)],
+    }
+    return strokes.get(emblem, [])
+
+
+def bonus_ball(name, lit):
+    """A sphere of the bonus's colour with a pale emblem telling what it removes."""
+    color, emblem = BONUS_LOOKS[name]
+    picture = ball(color, lit)
+    if emblem == "rainbow":
+        for y in range(BALL):
+            for x in range(BALL):
+                r, g, b, a = picture.get(x, y)
+                if a == 0:
+                    continue
+                hue = (math.atan2(y + 0.5 - 16, x + 0.5 - 16) / (2 * math.pi)) % 1.0
+                tint = colorsys_rgb(hue)
+                picture.put(x, y, mix((r, g, b), tint, 0.55) + (a,))
+        return picture
+    if emblem == "spikes":
+        for k in range(8):
+            angle = k * math.pi / 4
+            tip = (16 + 15 * math.cos(angle), 16 + 15 * math.sin(angle))
+            for y in range(BALL):
+                for x in range(BALL):
+                    d = segment_distance(x + 0.5, y + 0.5, 16 + 9 * math.cos(angle), 16 + 9 * math.sin(angle), *tip)
+                    if d < 1.3:
+                        picture.put(x, y, (200, 60, 60, 255))
+        return picture
+    segments = bonus_emblem_segments(emblem)
+    for y in range(BALL):
+        for x in range(BALL):
+            if emblem == "clock" and abs(math.hypot(x + 0.5 - 16, y + 0.5 - 16) - 8) < 0.9:
+                over(picture, x, y, (255, 255, 240, 255), 0.9)
+            d = min([segment_distance(x + 0.5, y + 0.5, *s) for s in segments] or [9.0])
+            coverage = min(1.0, max(0.0, 1.9 - d))
+            if coverage > 0.0:
+                over(picture, x, y, (255, 255, 240, 255), 0.9 * coverage)
+    return picture
+
+
+def colorsys_rgb(hue):
+    """A saturated colour of the hue, 0 to 1."""
+    sector, fraction = int(hue * 6) % 6, hue * 6 - int(hue * 6)
+    up, down = int(255 * fraction), int(255 * (1 - fraction))
+    return [(255, up, 0), (down, 255, 0), (0, 255, up), (0, down, 255), (up, 0, 255), (255, 0, down)][sector]
+
+
+def beam():
+    """A soft horizontal light bar; the removers stretch and tint it."""
+    picture = Picture(64, 16)
+    for y in range(16):
+        for x in range(64):
+            across = 1.0 - abs(y + 0.5 - 8) / 8.0
+            along = min(1.0, min(x + 0.5, 64 - x - 0.5) / 8.0)
+            picture.put(x, y, (255, 255, 255, int(round(255 * across ** 2 * along))))
+    return picture
+
+
+def square_ring():
+    """A white square outline with soft edges, for the block effects."""
+    picture = Picture(BALL, BALL)
+    for y in range(BALL):
+        for x in range(BALL):
+            edge = min(x, y, BALL - 1 - x, BALL - 1 - y)
+            if edge < 4:
+                picture.put(x, y, (255, 255, 255, int(round(255 * (1.0 - abs(edge - 1.5) / 2.5)))))
+    return picture
+
+
+def effect_pictures():
+    pictures = {}
+    for name in BONUS_LOOKS:
+        pictures["data/gfx/balls/%s.png" % name] = lambda name=name: bonus_ball(name, False)
+        pictures["data/gfx/balls/%s_lit.png" % name] = lambda name=name: bonus_ball(name, True)
+    pictures["data/gfx/effects/beam.png"] = beam
+    pictures["data/gfx/effects/square.png"] = square_ring
+    pictures["data/gfx/effects/wow1.png"] = lambda: banner("Nice!", 4, (160, 232, 255))
+    pictures["data/gfx/effects/wow2.png"] = lambda: banner("Great!", 4, (140, 250, 150))
+    pictures["data/gfx/effects/wow3.png"] = lambda: banner("Superb!", 5, (255, 200, 80))
+    return pictures
+
+
+PICTURES.update(effect_pictures())
+
+
 def generated_files():
     """Every generated file: its name under the run folder and its bytes."""
     files = {name: png_bytes(draw()) for name, draw in PICTURES.items()}

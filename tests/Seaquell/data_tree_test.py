@@ -147,6 +147,35 @@ class DataTreeTest(unittest.TestCase):
         self.assertEqual((precision, components), (8, 3))
         self.assertTrue(0 < width <= 1022 and 0 < height <= 1022, (width, height))
 
+    def test_the_board_finds_every_effect_and_sprite_it_names_and_the_pictures_they_name(self):
+        sources = [os.path.join(REPOSITORY, "Seaquell", name) for name in ("board_artwork.cpp", "ball_factory.cpp")]
+        named = set()
+        for source in sources:
+            with open(source) as text:
+                named.update(re.findall(r'"(data/(?:effects|sprites)/[a-z_0-9]+\.xml)"', text.read()))
+        named.update("data/effects/%s%d.xml" % (kind, i) for kind in ("remove_ball", "all_ball_remove")
+                     for i in range(8))
+        named.update("data/sprites/ball%d.xml" % i for i in range(8))
+        self.assertGreater(len(named), 60)
+        for name in sorted(named):
+            with self.subTest(name):
+                self.assertTrue(os.path.isfile(self.path(name)))
+                for element in ElementTree.parse(self.path(name)).getroot().iter():
+                    if element.get("texture"):
+                        self.assertTrue(os.path.isfile(self.path(element.get("texture"))), element.get("texture"))
+
+    def test_every_level_map_has_its_layers_at_full_size_and_places_only_known_balls(self):
+        levels = ElementTree.parse(self.path("data/levels.xml")).getroot()
+        self.assertEqual([len(list(episode.iter("level"))) for episode in levels.iter("episode")], [4, 4, 4])
+        for level in levels.iter("level"):
+            with self.subTest(level.get("name")):
+                layers = [o.get("value") for o in level.iter("option") if o.get("name") == "map"][0].split(";")
+                self.assertIn(len(layers), (3, 4, 5))
+                self.assertEqual({len(layer) for layer in layers}, {22 * 16})
+                self.assertLessEqual(set(layers[2]), set("0123"))
+                if len(layers) > 3:
+                    self.assertLessEqual(set(layers[3]), set("012345678abcdefghijklmnopq"))
+
     def test_the_map_and_the_jigsaw_find_their_pictures_and_effects(self):
         names = ["data/gfx/backgrounds/minibacks/01_01.png"] + [
             "data/gfx/jigsaw_border_%s.png" % look for look in ("normal", "active", "start")] + [

@@ -24,8 +24,8 @@ TO_MAP = """<gui x="0" y="0" w="800" h="600">
 </gui>
 """
 # Where data/gui/map2.xml puts things.
-SLOT1 = (40, 200, 220, 160)
-EPISODE2 = (426 + 112, 86 + 30)
+SLOT1 = (24, 210, 176, 128)
+EPISODE2 = (288 + 112, 86 + 30)
 JIGSAW_BUTTON = (288 + 112, 420 + 30)
 # data/gui/jigsaw.xml's board.
 BOARD = (100, 80, 600, 400)
