@@ -167,6 +167,10 @@ def localisation():
     write("corpus", "mtable", "wrong_root.xml", "<messages><m key='a' msg='A'/></messages>")
     write("corpus", "mtable", "broken.xml", "<localization><messages><m key='a' msg='A'></localization>")
 
+    # A UTF-8 document ending inside a character: the parser stepped over the end of the text.
+    write("repro", "mtable", "ends_inside_a_character.xml",
+          '<?xml version="1.0"?><localization><messages>\xf3')
+
 
 # Drawn data: the fuzz world serves t.png, font.xml, bird.xml and pop.wav beside the input -----------
 
@@ -254,6 +258,10 @@ def fonts():
           "<font filename='t.png'><char id='300' w='8'/><char id='-1'/><char id='x'/><common scaleW='-4'/>"
           "</font>\0\xff\x80A")
     write("corpus", "font", "empty_text.xml", font + "\0")
+
+    write("repro", "font", "ends_inside_a_character.xml", "<?xml version='1.0'?><font filename='t.png'>\xe2\0AB")
+    # Nested deeper than the parser's recursion can go.
+    write("repro", "font", "nested_too_deeply.xml", "<font>" + "<a>" * 100000 + "\0AB")
 
 
 def sprites():

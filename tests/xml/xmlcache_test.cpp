@@ -119,6 +119,25 @@ TEST_F(XmlCacheTest, DeepNestingIsAnErrorNotACrash) {
     EXPECT_FALSE(Get("flat.xml")->Error());
 }
 
+TEST_F(XmlCacheTest, UnicodeTextsEndingInsideACharacterAreErrors) {
+    // The parser steps over a whole character at once; a text cut inside one must not have it step
+    // beyond the text.
+    const char* const cut_in[] = {"<a>", "<a>x", "<", "<a ", "<a b=", "<a b='", "<a>&"};
+    for (const char* context : cut_in) {
+        for (const char* lead : {"\xC3", "\xE2\x82", "\xF3", "\xF3\xB3\x7F"}) {
+            const std::string text = "<?xml version='1.0'?>" + std::string(context) + lead;
+            SCOPED_TRACE(text);
+            TiXmlDocument document("cut.xml");
+            xml::ParseText(document, text);
+            EXPECT_TRUE(document.Error());
+        }
+    }
+    TiXmlDocument whole("whole.xml");
+    xml::ParseText(whole, "<?xml version='1.0'?><a b='\xE2\x82\xAC'>\xC3\xA9</a>");
+    ASSERT_FALSE(whole.Error());
+    EXPECT_STREQ(whole.FirstChildElement("a")->Attribute("b"), "\xE2\x82\xAC");
+}
+
 int DocumentDepth(const TiXmlNode* document) {
     int deepest = 0;
     std::vector<std::pair<const TiXmlNode*, int>> open{{document, 0}};

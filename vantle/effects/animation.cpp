@@ -45,7 +45,7 @@ Animation::Animation(TiXmlElement* element) {
 Animation::Animation(const core::ptr<io::IStream>& stream) {
     if (!stream || !stream->IsOpened()) return;
     TiXmlDocument document("animation");
-    document.Parse(io::ReadText(stream).c_str());
+    xml::ParseText(document, io::ReadText(stream));
     if (xml::ReportParseError(document, "Error loading animation: ")) return;
     TiXmlNode* root = document.FirstChild("animation");
     if (root) Load(root->ToElement());

@@ -86,7 +86,7 @@ void FontBMF::Load(const core::ptr<io::IStream>& stream) {
 
     unsigned int started = utils::Timer::GetTicks();
     TiXmlDocument document("font");
-    document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    xml::ParseText(document, text);
     if (xml::ReportParseError(document, "Error loading font: ")) return;
     TiXmlNode* node = document.FirstChild("font");
     TiXmlElement* font = node ? node->ToElement() : nullptr;

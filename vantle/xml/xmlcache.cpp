@@ -14,6 +14,8 @@ namespace {
 
 // The parser recurses once per element level; deeper documents would exhaust the stack.
 const int kMaxDepth = 1000;
+// Bytes in the longest UTF-8 character.
+const size_t kLongestCharacter = 4;
 
 // Scans markup the way the parser reads it, so that nothing inside comments, sections, declarations or
 // quoted attribute values counts as a tag. Up to the first point where the parser would give up, the
@@ -144,15 +146,21 @@ private:
 core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
     const core::ptr<io::IStream> stream = io::Loader::instance()->Load(name);
     if (!stream) return core::ptr<TiXmlDocument>();
-    const std::string text = core::remove(io::ReadText(stream), "\r");
     core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
-    if (NestingScanner(text).Deepest(kMaxDepth) > kMaxDepth) {
-        core::Log::instance()->Write("XML nested too deeply: %s", name.c_str());
-        document->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
-        return document;
-    }
-    document->Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    ParseText(*document, core::remove(io::ReadText(stream), "\r"));
     return document;
+}
+
+void ParseText(TiXmlDocument& document, const std::string& text) {
+    if (NestingScanner(text).Deepest(kMaxDepth) > kMaxDepth) {
+        core::Log::instance()->Write("XML nested too deeply: %s", document.Value());
+        document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return;
+    }
+    // In UTF-8 documents the parser steps over a whole character at once, so a text ending inside one
+    // has it read past the end: it finds zero bytes there instead.
+    const std::string padded = text + std::string(kLongestCharacter, '\0');
+    document.Parse(padded.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
 }
 
 bool ReportParseError(const TiXmlDocument& document, const std::string& prefix) {

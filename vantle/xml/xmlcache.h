@@ -19,6 +19,11 @@ public:
     static core::ptr<TiXmlDocument> Create(const std::string& name);
 };
 
+// Parses the text, up to its first zero byte, into the document, guarding the parser against texts
+// that would make it read past their end or recurse beyond its stack: a document nested more than 1000
+// levels deep is not parsed but gets an error, with a log line naming it.
+void ParseText(TiXmlDocument& document, const std::string& text);
+
 // Whether the document holds a parse error; if so, logs the caller's prefix (such as "Error loading
 // tilemap: "), the document's file name, " : " and the parser's error text.
 bool ReportParseError(const TiXmlDocument& document, const std::string& prefix);
