@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seed corpora (corpus/<target>/) and the reproducers of mended faults (repro/<target>/) of
-the fuzz targets beside this script. Standard library only; run it again after changing it and commit
-what it writes."""
+the fuzz targets beside this script, overwriting its own files and leaving others (inputs that fuzzing
+found) alone. Standard library only; run it again after changing it and commit what it writes."""
 
 import os
-import shutil
 import struct
 import zlib
 
@@ -297,8 +296,6 @@ def tilemaps():
 
 
 def main():
-    for folder in ("corpus", "repro"):
-        shutil.rmtree(os.path.join(HERE, folder), ignore_errors=True)
     bitmaps()
     archives()
     readers()
