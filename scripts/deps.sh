@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config make
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
-  libtinyxml-dev ruby-dev
+  libtinyxml-dev ruby-dev python3
   libgl-dev libgl1-mesa-dri libglx-mesa0 libglu1-mesa-dev
   xvfb xauth
 )

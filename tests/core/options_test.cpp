@@ -32,11 +32,12 @@ std::string Saved(const core::Options& options) {
     return std::string(sink->Bytes().begin(), sink->Bytes().end());
 }
 
-core::Options Loaded(const std::string& bytes) {
+core::Options Loaded(const std::string& bytes, bool* whole = nullptr) {
     core::Options options;
     options.Set("stale", core::Value(1));
     io::Reader reader(core::ptr<io::IStream>(new test::ByteSink({bytes.begin(), bytes.end()})));
-    options.Load(reader);
+    const bool loaded_whole = options.Load(reader);
+    if (whole) *whole = loaded_whole;
     return options;
 }
 
@@ -129,31 +130,37 @@ struct BinaryCase {
     std::string bytes;
     std::vector<std::pair<std::string, std::string>> expected;
     bool logged;
+    bool whole;
 };
 
 TEST(Options, DamagedBinaryInputLoadsWhatIsThereAndStops) {
     const std::vector<BinaryCase> cases = {
-        {"nothing at all", "", {}, false},
+        {"nothing at all", "", {}, false, false},
         {"later duplicate wins",
          Word(2) + LengthPrefixed("a") + LengthPrefixed("1") + LengthPrefixed("a") + LengthPrefixed("2"),
          {{"a", "2"}},
-         false},
+         false,
+         true},
         {"count far too high",
          Word(0xFFFFFFFFu) + LengthPrefixed("a") + LengthPrefixed("1"),
          {{"a", "1"}},
-         true},
+         true,
+         false},
         {"cut after a name",
          Word(2) + LengthPrefixed("a") + LengthPrefixed("1") + LengthPrefixed("b"),
          {{"a", "1"}},
-         true},
-        {"cut inside a value", Word(1) + LengthPrefixed("a") + Word(10) + "xy", {{"a", "xy"}}, true},
-        {"name length damaged", Word(3) + Word(0xFFFFFFF0u) + "q", {}, true},
-        {"count cut short", std::string("\x01\x00", 2), {}, true},
+         true,
+         false},
+        {"cut inside a value", Word(1) + LengthPrefixed("a") + Word(10) + "xy", {{"a", "xy"}}, true, false},
+        {"name length damaged", Word(3) + Word(0xFFFFFFF0u) + "q", {}, true, false},
+        {"count cut short", std::string("\x01\x00", 2), {}, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::CaptureLog log;
-        core::Options back = Loaded(c.bytes);
+        bool whole = !c.whole;
+        core::Options back = Loaded(c.bytes, &whole);
+        EXPECT_EQ(whole, c.whole);
         core::Options expected;
         for (const auto& entry : c.expected) expected.Set(entry.first, core::Value(entry.second));
         EXPECT_EQ(back.ToXML(), expected.ToXML());

@@ -180,7 +180,39 @@ TEST_F(KeyFrames, ABrokenAnimationStreamLogsAndStaysEmpty) {
     EXPECT_TRUE(from_nothing.GetKeys().empty());
 }
 
+TEST_F(KeyFrames, ADeeplyNestedAnimationStreamIsRefused) {
+    test::CaptureLog log;
+    std::string text = "<animation>";
+    for (int i = 0; i < 40000; ++i) text += "<key>";
+    core::ptr<io::IStream> stream(new io::MemoryStream(&text[0], text.size()));
+    Animation animation(stream);
+    EXPECT_TRUE(animation.GetKeys().empty());
+    EXPECT_TRUE(log.Contains("XML nested too deeply: animation"));
+    EXPECT_TRUE(log.Contains("Error loading animation: animation : "));
+}
+
 class Affine : public test::EffectKindsTest {};
+
+// No number that is not finite reaches the renderer: such an angle, move or colour keeps its default.
+TEST_F(Affine, NumbersThatAreNotFiniteKeepTheirDefaults) {
+    test::CaptureLog log;
+    core::ptr<effects::Effect> affine = Create(
+        "<affine x='100' y='50'>"
+        "<key tm='0'><scale x='1' y='1'/><angle value='nan'/></key>"
+        "<key tm='1000'><scale x='inf' y='2'/><move x='-inf'/><angle value='inf'/></key>"
+        "<image w='20' h='10'/>"
+        "</affine>");
+    ASSERT_TRUE(affine);
+    EXPECT_TRUE(log.Contains("value=\"nan\" of <angle> is no finite number"));
+    affine->MoveTo(math::Vector2(100, 50));
+    affine->Start(false);
+    clock.At(500);
+    affine->Update();
+    affine->Render();
+    ASSERT_EQ(renderer.Draws().size(), 1u);
+    // Scaled by (0.5, 1.5) about (100, 50), unturned and unmoved.
+    EXPECT_TRUE(NearPoint(Apply(renderer.Draws()[0].world, 110, 55), 105, 57.5f));
+}
 
 const char* const kFadingImage =
     "<affine x='100' y='50' %s>"

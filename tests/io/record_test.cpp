@@ -93,16 +93,18 @@ struct StringCase {
     std::string expected;
     unsigned int position_after;
     bool logged;
+    bool read_past_end;
 };
 
 TEST(Reader, StringsStopAtZeroAndNeverRunPastTheEnd) {
     const std::vector<StringCase> cases = {
-        {"zero ends the text", {0x05, 0x00, 0x00, 0x00, 0x61, 0x62, 0x00, 0x63, 0x64}, "ab", 9, false},
-        {"empty", {0x00, 0x00, 0x00, 0x00, 0x61}, "", 4, false},
-        {"huge length", {0xFF, 0xFF, 0xFF, 0xFF, 0x61, 0x62}, "ab", 6, true},
-        {"length one past the end", {0x04, 0x00, 0x00, 0x00, 0x61, 0x62, 0x63}, "abc", 7, true},
-        {"length itself cut short", {0x02, 0x00}, "", 2, true},
-        {"nothing at all", {}, "", 0, false},
+        {"zero ends the text", {0x05, 0x00, 0x00, 0x00, 0x61, 0x62, 0x00, 0x63, 0x64}, "ab", 9, false, false},
+        {"empty", {0x00, 0x00, 0x00, 0x00, 0x61}, "", 4, false, false},
+        {"ends exactly at the end", {0x01, 0x00, 0x00, 0x00, 0x61}, "a", 5, false, false},
+        {"huge length", {0xFF, 0xFF, 0xFF, 0xFF, 0x61, 0x62}, "ab", 6, true, true},
+        {"length one past the end", {0x04, 0x00, 0x00, 0x00, 0x61, 0x62, 0x63}, "abc", 7, true, true},
+        {"length itself cut short", {0x02, 0x00}, "", 2, true, true},
+        {"nothing at all", {}, "", 0, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -112,6 +114,7 @@ TEST(Reader, StringsStopAtZeroAndNeverRunPastTheEnd) {
         EXPECT_EQ(reader.ReadString(), c.expected);
         EXPECT_EQ(record.stream->GetPosition(), c.position_after);
         EXPECT_EQ(!log.Lines().empty(), c.logged);
+        EXPECT_EQ(reader.ReadPastEnd(), c.read_past_end);
     }
 }
 
@@ -130,6 +133,15 @@ TEST(Reader, FieldsCutShortReadTheMissingBytesAsZero) {
     EXPECT_EQ(reader.ReadInt(), 0);
     EXPECT_EQ(reader.ReadChar(), 0);
     EXPECT_EQ(reader.ReadFloat(), 0.0f);
+    EXPECT_TRUE(reader.ReadPastEnd());
+
+    MemoryRecord whole({0x01, 0x00, 0x00, 0x00, 0x7F});
+    io::Reader whole_reader(whole.stream);
+    whole_reader.ReadUInt();
+    whole_reader.ReadChar();
+    EXPECT_FALSE(whole_reader.ReadPastEnd()) << "reading up to the last byte is not reading past it";
+    whole_reader.ReadChar();
+    EXPECT_TRUE(whole_reader.ReadPastEnd());
 }
 
 TEST(Reader, ADamagedLengthInAnArchiveEntryStaysInsideTheEntry) {

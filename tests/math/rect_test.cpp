@@ -59,6 +59,9 @@ TEST(RectTest, ReadsGeometryAttributesByPrecedence) {
          {{"x", "0.5"}, {"y", "0.25"}, {"w", "1.5"}, {"h", "0.125"}},
          {0.5f, 0.25f, 2.0f, 0.375f}},
         {"no attributes", {}, {0, 0, 0, 0}},
+        {"a position that is not finite is absent", {{"x", "2"}, {"left", "inf"}, {"w", "1"}}, {2, 0, 3, 0}},
+        {"a size that is not finite is absent", {{"w", "3"}, {"width", "nan"}, {"h", "1e39"}}, {0, 0, 3, 0}},
+        {"no finite size leaves the far edge", {{"width", "nan"}, {"right", "4"}}, {0, 0, 4, 0}},
     };
     for (const RectCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -57,7 +57,11 @@ std::vector<std::uint8_t> Gradient(unsigned int width, unsigned int height) {
     std::vector<std::uint8_t> rgba;
     for (unsigned int y = 0; y < height; ++y) {
         for (unsigned int x = 0; x < width; ++x) {
-            rgba.insert(rgba.end(), {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7, 200});
+            // Byte by byte: inserting a brace list here makes GCC 12 at -O3 warn of an overflow.
+            rgba.push_back(static_cast<std::uint8_t>(x));
+            rgba.push_back(static_cast<std::uint8_t>(y));
+            rgba.push_back(7);
+            rgba.push_back(200);
         }
     }
     return rgba;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include <cmath>
 #include <string>
@@ -38,6 +39,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Color, NullTextIsTransparentBlack) {
     render::Color color(static_cast<const char*>(nullptr));
     EXPECT_EQ(color, render::Color());
+}
+
+TEST(Color, ReadsAnAttributeOrKeepsTheFallback) {
+    TiXmlElement element("e");
+    element.SetAttribute("red", "FF0000");
+    element.SetAttribute("short", "FFF");
+    const render::Color fallback(0.5f, 0.5f, 0.5f, 0.5f);
+    EXPECT_EQ(render::ReadColor(&element, "red", fallback), render::Color(1, 0, 0, 1));
+    EXPECT_EQ(render::ReadColor(&element, "short", fallback), render::Color());
+    EXPECT_EQ(render::ReadColor(&element, "missing", fallback), fallback);
+    EXPECT_EQ(render::ReadColor(nullptr, "red", fallback), fallback);
 }
 
 TEST(Color, ToHexTruncatesAndWritesSpacesOutOfRange) {

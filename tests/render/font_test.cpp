@@ -219,6 +219,34 @@ TEST_F(Fonts, BrokenFontsGiveEmptyOrTexturelessFonts) {
     EXPECT_FALSE(FontCache::instance()->Get("font.fnt"));  // only ".xml" descriptions make fonts
 }
 
+TEST_F(Fonts, ADeeplyNestedFontIsRefusedNotAStackOverflow) {
+    std::string deep = "<font filename='glyphs.png'>";
+    for (int i = 0; i < 40000; ++i) deep += "<char>";
+    std::ofstream(dir.File("deep.xml")) << deep;
+    test::CaptureLog log;
+    core::ptr<IFont> font = Load("deep.xml");
+    ASSERT_TRUE(font);
+    EXPECT_TRUE(log.Contains("XML nested too deeply: font"));
+    EXPECT_TRUE(log.Contains("Error loading font: font : "));
+    EXPECT_EQ(font->GetTexture(), nullptr);
+}
+
+TEST_F(Fonts, NumbersThatAreNotFiniteKeepTheirDefaults) {
+    std::ofstream(dir.File("not_finite.xml"))
+        << R"(<font filename="glyphs.png" size="nan" default_kerning="2">
+        <char id="65" x="0" y="0" w="8" h="10" xoffset="inf" yoffset="3" xadvance="-inf"/>
+        <kerning first="65" second="65" amount="nan"/></font>)";
+    test::CaptureLog log;
+    core::ptr<IFont> loaded = Load("not_finite.xml");
+    auto* font = dynamic_cast<FontBMF*>(loaded.get());
+    ASSERT_NE(font, nullptr);
+    EXPECT_FALSE(log.Contains("must be positive"));
+    EXPECT_EQ(font->GetSymbolRect('A').right, 8.0f / 512.0f);
+    EXPECT_EQ(font->GetGlyphOffset('A'), math::Vector2(0, 3));
+    EXPECT_EQ(font->GetAdvance('A'), 0.0f);
+    EXPECT_EQ(font->GetKerning('A', 'A'), 2.0f);
+}
+
 TEST_F(Fonts, EachFontNameIsLoadedOnce) {
     test::CaptureLog log;
     core::ptr<IFont> first = FontCache::instance()->Get("once.xml");

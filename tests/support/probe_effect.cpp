@@ -1,9 +1,7 @@
 #include "support/probe_effect.h"
 
-#include <tinyxml.h>
-
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
+#include "vantle/xml/attributes.h"
 
 namespace test {
 
@@ -16,9 +14,8 @@ effects::Effect* ProbeEffectCreate(TiXmlElement* element) {
 ProbeEffect::ProbeEffect(const std::string& name, bool sound) : _name(name), _sound(sound) {}
 
 ProbeEffect::ProbeEffect(TiXmlElement* element) : effects::Effect(element) {
-    if (!element) return;
-    if (const char* name = element->Attribute("name")) _name = name;
-    if (const char* sound = element->Attribute("sound")) _sound = core::str2bool(sound);
+    _name = xml::ReadText(element, "name", _name);
+    _sound = xml::ReadBool(element, "sound", _sound);
 }
 
 effects::Effect* ProbeEffect::Clone() const {

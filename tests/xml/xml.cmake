@@ -1,1 +1,2 @@
-vantle_test(test_xml_cache xmlcache_test.cpp)
+vantle_test(test_xml_cache xmlcache_test.cpp parser_text_test.cpp)
+vantle_test(test_xml_attributes attributes_test.cpp)

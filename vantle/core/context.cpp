@@ -1,6 +1,6 @@
 #include "vantle/core/context.h"
 
-#include <tinyxml.h>
+#include "vantle/xml/attributes.h"
 
 namespace core {
 
@@ -27,8 +27,7 @@ void Context::Unsubscribe(const std::string& key, Observer* observer) {
 Context::Link::Link() = default;
 
 Context::Link::Link(TiXmlElement* element) {
-    const char* key = element ? element->Attribute("value_key") : nullptr;
-    if (key) Connect(key);
+    if (const char* key = xml::FindText(element, "value_key")) Connect(key);
 }
 
 Context::Link::Link(const std::string& key) {

@@ -5,6 +5,7 @@
 #include "vantle/core/log.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
+#include "vantle/xml/attributes.h"
 
 namespace core {
 
@@ -56,8 +57,8 @@ void Options::Load(TiXmlElement* element) {
     if (!element) return;
     for (TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (child->ValueStr() != "option") continue;
-        const char* name = child->Attribute("name");
-        const char* value = child->Attribute("value");
+        const char* name = xml::FindText(child, "name");
+        const char* value = xml::FindText(child, "value");
         if (!name || !value) continue;
         // insert keeps an existing entry: the first value of a name wins.
         _values.insert(std::make_pair(std::string(name), Value(std::string(value))));
@@ -82,22 +83,23 @@ void Options::Save(io::Writer& writer) const {
     }
 }
 
-void Options::Load(io::Reader& reader) {
+bool Options::Load(io::Reader& reader) {
     _values.clear();
     unsigned int count = reader.ReadUInt();
     for (unsigned int read = 0; read < count; ++read) {
         // A damaged count must not keep us reading empty entries from an exhausted stream.
         if (reader.AtEnd()) {
             Log::instance()->Write("Option set ends after %u of %u entries", read, count);
-            return;
+            return false;
         }
         std::string name = reader.ReadString();
         if (reader.AtEnd()) {
             Log::instance()->Write("Option set ends inside entry %u of %u", read + 1, count);
-            return;
+            return false;
         }
         _values[name] = Value(reader.ReadString());
     }
+    return !reader.ReadPastEnd();
 }
 
 }  // namespace core

@@ -37,8 +37,9 @@ public:
     // The count, then each name and value (as text) in name order.
     void Save(io::Writer& writer) const;
     // Replaces the set by the record read; every value comes back as STRING. Stops, with a log line, where
-    // the stream ends before the count is reached.
-    void Load(io::Reader& reader);
+    // the stream ends before the count is reached. False when the record was not whole: it ended early
+    // or some read ran past the end of the stream.
+    bool Load(io::Reader& reader);
 
 private:
     std::map<std::string, Value> _values;

@@ -74,9 +74,13 @@ unsigned int hex2unsigned(const std::string& text) {
 }
 
 float str2float(const std::string& text) {
+    return str2float(text.c_str());
+}
+
+float str2float(const char* text) {
     const locale_t classic = ClassicCLocale();
     const double number =
-        classic ? strtod_l(text.c_str(), nullptr, classic) : ReadNumber<double>(text, std::dec);
+        classic ? strtod_l(text, nullptr, classic) : ReadNumber<double>(std::string(text), std::dec);
     // Narrowing a double beyond float's range is undefined; give the infinity the hardware would.
     if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<float>::max())
         return number > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();

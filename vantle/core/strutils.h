@@ -48,6 +48,7 @@ int str2int(const std::string& text);
 unsigned int hex2unsigned(const std::string& text);
 // Like atof in the classic locale, narrowed to float.
 float str2float(const std::string& text);
+float str2float(const char* text);
 // Exactly "true", "yes" or "1" are true.
 bool str2bool(const std::string& text);
 

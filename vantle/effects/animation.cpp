@@ -4,18 +4,18 @@
 
 #include <string>
 
-#include "vantle/core/strutils.h"
-#include "vantle/core/value.h"
 #include "vantle/io/stream.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace effects {
 
 namespace {
 
+// A child present without "x" or "y" gives 0 for that coordinate, not the fallback's.
 math::Vector2 ReadVector(TiXmlElement* element, const char* child_name, const math::Vector2& fallback) {
     TiXmlElement* child = element->FirstChildElement(child_name);
-    return child ? math::Vector2(child) : fallback;
+    return child ? xml::ReadPoint(child) : fallback;
 }
 
 float DegreesToRadians(float degrees) {
@@ -26,15 +26,15 @@ float DegreesToRadians(float degrees) {
 
 Animation::Key::Key(TiXmlElement* element) {
     if (!element) return;
-    if (const char* text = element->Attribute("tm")) tm = core::str2unsigned(text);
+    tm = xml::ReadUnsigned(element, "tm", tm);
     scale = ReadVector(element, "scale", scale);
     move = ReadVector(element, "move", move);
     if (TiXmlElement* child = element->FirstChildElement("angle")) {
-        if (const char* value = child->Attribute("value")) angle = DegreesToRadians(core::str2float(value));
+        if (const auto degrees = xml::FindFloat(child, "value")) angle = DegreesToRadians(*degrees);
     }
     pivot = ReadVector(element, "pivot", pivot);
     if (TiXmlElement* child = element->FirstChildElement("color")) {
-        if (const char* value = child->Attribute("value")) color = render::Color(value);
+        color = render::ReadColor(child, "value", color);
     }
 }
 
@@ -44,19 +44,16 @@ Animation::Animation(TiXmlElement* element) {
 
 Animation::Animation(const core::ptr<io::IStream>& stream) {
     if (!stream || !stream->IsOpened()) return;
-    TiXmlDocument document("animation");
-    xml::ParseText(document, io::ReadText(stream));
-    if (xml::ReportParseError(document, "Error loading animation: ")) return;
-    TiXmlNode* root = document.FirstChild("animation");
+    const core::ptr<TiXmlDocument> document = xml::Parse("animation", io::ReadText(stream));
+    if (xml::ReportParseError(*document, "Error loading animation: ")) return;
+    TiXmlNode* root = document->FirstChild("animation");
     if (root) Load(root->ToElement());
 }
 
 void Animation::Load(TiXmlElement* element) {
     if (!element) return;
-    if (const char* text = element->Attribute("loop"))
-        loop = core::Value(std::string(text)).as_bool() ? 1 : 0;
-    const char* delay_text = element->Attribute("delay");
-    delay = delay_text ? core::str2unsigned(delay_text) : 0;
+    loop = xml::ReadBool(element, "loop", loop != 0) ? 1 : 0;
+    delay = xml::ReadUnsigned(element, "delay", 0);
     for (TiXmlElement* key = element->FirstChildElement("key"); key; key = key->NextSiblingElement("key")) {
         AddKey(Key(key));
     }

@@ -12,10 +12,6 @@ const unsigned int kMaxVertices = 65536;
 
 const render::Color kOpaqueWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
-render::IRender* Renderer() {
-    return render::Render::instance()->GetImplementation();
-}
-
 }  // namespace
 
 DistortionMesh::DistortionMesh(unsigned int columns_, unsigned int rows_,
@@ -40,7 +36,7 @@ bool DistortionMesh::CreateBuffers() {
                                      rows);
         return false;
     }
-    render::IRender* renderer = Renderer();
+    render::IRender* renderer = render::Render::instance()->GetImplementation();
     if (!renderer) {
         core::Log::instance()->Write("DistortionMesh: no renderer");
         return false;
@@ -120,10 +116,9 @@ void DistortionMesh::Set(unsigned int column, unsigned int row, const math::Vect
 
 void DistortionMesh::Render() {
     if (!vertexBuffer || !indexBuffer || !texture) return;
-    render::IRender* renderer = Renderer();
-    if (!renderer) return;
-    renderer->SetFilteringMode(render::IRender::FILTER_LINEAR);
-    renderer->DrawVertexBuffer(vertexBuffer.get(), indexBuffer.get(), texture.get());
+    render::IRender& renderer = render::Renderer();
+    renderer.SetFilteringMode(render::IRender::FILTER_LINEAR);
+    renderer.DrawVertexBuffer(vertexBuffer.get(), indexBuffer.get(), texture.get());
 }
 
 }  // namespace effects

@@ -33,23 +33,22 @@ Effect::~Effect() {
 }
 
 void Effect::LoadFile(const std::string& file_name) {
-    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
+    const core::ptr<TiXmlDocument> document = xml::Load(file_name, "Error loading effect: ");
     if (!document) return;
-    if (xml::ReportParseError(*document, "Error loading effect: ")) return;
     TiXmlNode* root = document->FirstChild("effect");
     if (root) LoadChilds(root->ToElement());
 }
 
 Effect* Effect::Clone() const {
-    Effect* copy = new Effect();
-    copy->position = position;
+    Effect* copy = new Effect(*this);
+    copy->running = 0;
     copy->CloneChilds(this);
     return copy;
 }
 
 Effect* Effect::Clone(const std::string& text) const {
-    Effect* copy = new Effect();
-    copy->position = position;
+    Effect* copy = new Effect(*this);
+    copy->running = 0;
     copy->CloneChilds(this, text);
     return copy;
 }
@@ -191,6 +190,18 @@ void CurrentEffectMatrix::Pop() {
     if (_stack.empty()) return;
     SetState(_stack.back());
     _stack.pop_back();
+}
+
+EffectStateScope::EffectStateScope() : _current(CurrentEffectMatrix::instance()) {
+    _current->Push();
+}
+
+EffectStateScope::EffectStateScope(const EffectState& state) : EffectStateScope() {
+    _current->SetState(state);
+}
+
+EffectStateScope::~EffectStateScope() {
+    _current->Pop();
 }
 
 }  // namespace effects

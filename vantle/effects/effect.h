@@ -74,9 +74,11 @@ public:
     static void Register();
 
 protected:
-    // The node alone, for kinds whose Clone copies them member by member: position and running flag. The
-    // copy is a root without children, so nothing reaches the source's subtree through it; a kind that
-    // wants children in its copy adds them with CloneChilds.
+    // The one way a node is copied: Clone starts from the kind's defaulted copy constructor, so every
+    // field, including one added later, is copied; then it resets on the copy what a copy must not keep
+    // (the running flag, a channel, a clock) and adds copies of the children the kind carries. This base
+    // part copies the position and the running flag; the copy is a root without children, so nothing
+    // reaches the source's subtree through it.
     Effect(const Effect& other);
     Effect& operator=(const Effect&) = delete;
 
@@ -103,7 +105,8 @@ struct EffectState {
     render::Color color;
 };
 
-// The current effect transform and colour. Users restore it (Push, then Pop) before they return.
+// The current effect transform and colour. Users restore it before they return, through an
+// EffectStateScope.
 class CurrentEffectMatrix : public core::Singleton<CurrentEffectMatrix> {
 public:
     CurrentEffectMatrix();
@@ -121,6 +124,20 @@ private:
     math::Matrix4 _matrix;
     render::Color _color;
     std::deque<EffectState> _stack;
+};
+
+// Saves the current effect state on construction and restores it on destruction, however the scope is
+// left. The second form then sets the state handed down to the nodes below.
+class EffectStateScope {
+public:
+    EffectStateScope();
+    explicit EffectStateScope(const EffectState& state);
+    ~EffectStateScope();
+    EffectStateScope(const EffectStateScope&) = delete;
+    EffectStateScope& operator=(const EffectStateScope&) = delete;
+
+private:
+    CurrentEffectMatrix* _current;
 };
 
 }  // namespace effects

@@ -8,11 +8,11 @@
 
 #include "vantle/core/log.h"
 #include "vantle/core/random.h"
-#include "vantle/core/strutils.h"
 #include "vantle/effects/animation.h"
 #include "vantle/effects/effect.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace game {
@@ -63,8 +63,8 @@ private:
 Sprite::Animation::Animation(TiXmlElement* element) {
     if (!element) return;
     frames = render::Animation(element);
-    if (const char* text = element->Attribute("name")) name = text;
-    if (const char* text = element->Attribute("default")) isDefault = core::str2bool(text);
+    name = xml::ReadText(element, "name", name);
+    isDefault = xml::ReadBool(element, "default", isDefault);
     if (TiXmlElement* child = element->FirstChildElement("affine")) {
         affine = core::ptr<effects::Animation>(new effects::Animation(child));
     }
@@ -104,23 +104,19 @@ void Sprite::Animation::RenderEffect(const core::ptr<effects::Effect>& effect,
 
 void Sprite::Animation::RenderFrame(const math::Rect& rect, unsigned int time,
                                     const math::Vector2& centre) const {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderer || frames.GetFrames().empty()) return;
+    if (frames.GetFrames().empty()) return;
+    render::IRender& renderer = render::Renderer();
     if (!affine) {
-        renderer->DrawRect(rect, frames.GetTile(time));
+        renderer.DrawRect(rect, frames.GetTile(time));
         return;
     }
     effects::Animation::State state = effects::Animation::InitialState();
     affine->UpdateState(time, state);
-    renderer->PushWorldMatrix();
-    renderer->MultWorldMatrix(math::Translation(centre));
-    renderer->MultWorldMatrix(state.matrix);
-    renderer->MultWorldMatrix(math::Translation(-centre));
-    renderer->PushColorForce();
-    renderer->ForceColor(state.color);
-    renderer->DrawRect(rect, frames.GetTile(time));
-    renderer->PopWorldMatrix();
-    renderer->PopColorForce();
+    render::WorldMatrixScope world(renderer, math::Translation(centre));
+    renderer.MultWorldMatrix(state.matrix);
+    renderer.MultWorldMatrix(math::Translation(-centre));
+    render::ColorForceScope tint(renderer, state.color);
+    renderer.DrawRect(rect, frames.GetTile(time));
 }
 
 void Sprite::Animation::Render(const math::Rect& rect, unsigned int time) {
@@ -136,9 +132,8 @@ Sprite::Sprite(const std::string& path) {
         core::Log::instance()->Write("Error loading sprite: " + path + " : the sprite contains itself");
         return;
     }
-    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(path);
+    const core::ptr<TiXmlDocument> document = xml::Load(path, "Error loading sprite: ");
     if (!document) return;
-    if (xml::ReportParseError(*document, "Error loading sprite: ")) return;
     TiXmlNode* node = document->FirstChild("sprite");
     TiXmlElement* element = node ? node->ToElement() : nullptr;
     if (!element) return;
@@ -165,7 +160,7 @@ void Sprite::Load(TiXmlElement* element) {
         }
     }
     start = Now();
-    if (const char* text = element->Attribute("max_shift")) maxShift = core::str2unsigned(text);
+    maxShift = xml::ReadUnsigned(element, "max_shift", maxShift);
     DrawShift();
 }
 

@@ -4,6 +4,7 @@
 
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace i18n {
@@ -13,8 +14,8 @@ namespace {
 void LoadBlock(TiXmlElement* block, const char* attribute, std::map<std::string, std::string>& map) {
     if (!block) return;
     for (TiXmlElement* entry = block->FirstChildElement(); entry; entry = entry->NextSiblingElement()) {
-        const char* key = entry->Attribute("key");
-        const char* text = entry->Attribute(attribute);
+        const char* key = xml::FindText(entry, "key");
+        const char* text = xml::FindText(entry, attribute);
         if (key && text) map[key] = text;
     }
 }

@@ -11,19 +11,17 @@ namespace {
 
 const unsigned int kWordSize = 4;
 
-// Bytes missing at the end of the stream stay zero.
-std::array<unsigned char, kWordSize> ReadWord(IStream& stream) {
-    std::array<unsigned char, kWordSize> bytes{};
-    stream.Read(bytes.data(), bytes.size());
-    return bytes;
-}
-
 }  // namespace
 
 Reader::Reader(const core::ptr<IStream>& stream) : _stream(stream) {}
 
+void Reader::ReadBytes(void* buffer, unsigned long count) {
+    if (_stream->Read(buffer, count) < count) _read_past_end = true;
+}
+
 unsigned int Reader::ReadUInt() {
-    const std::array<unsigned char, kWordSize> bytes = ReadWord(*_stream);
+    std::array<unsigned char, kWordSize> bytes{};
+    ReadBytes(bytes.data(), bytes.size());
     return static_cast<unsigned int>(bytes[0]) | static_cast<unsigned int>(bytes[1]) << 8 |
            static_cast<unsigned int>(bytes[2]) << 16 | static_cast<unsigned int>(bytes[3]) << 24;
 }
@@ -36,7 +34,8 @@ int Reader::ReadInt() {
 }
 
 float Reader::ReadFloat() {
-    const std::array<unsigned char, kWordSize> bytes = ReadWord(*_stream);
+    std::array<unsigned char, kWordSize> bytes{};
+    ReadBytes(bytes.data(), bytes.size());
     float value;
     std::memcpy(&value, bytes.data(), sizeof value);
     return value;
@@ -44,7 +43,7 @@ float Reader::ReadFloat() {
 
 char Reader::ReadChar() {
     char value = 0;
-    _stream->Read(&value, 1);
+    ReadBytes(&value, 1);
     return value;
 }
 
@@ -66,9 +65,14 @@ std::string Reader::ReadString() {
         core::Log::instance()->Write("String of %u bytes runs past the end of '%s' (%u bytes left)", length,
                                      _stream->GetFilename().c_str(), left);
         length = left;
+        _read_past_end = true;
     }
     std::string text(length, '\0');
-    if (length > 0) text.resize(_stream->Read(&text[0], length));
+    if (length > 0) {
+        const unsigned long got = _stream->Read(&text[0], length);
+        if (got < length) _read_past_end = true;
+        text.resize(got);
+    }
     std::string::size_type zero = text.find('\0');
     if (zero != std::string::npos) text.resize(zero);
     return text;

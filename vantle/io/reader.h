@@ -24,11 +24,16 @@ public:
 
     // No byte is left to read: the stream's position has reached its size.
     bool AtEnd() const;
+    unsigned int BytesLeft() const;
+    // Some read so far wanted bytes beyond the end of the stream: what it returned is not whole.
+    bool ReadPastEnd() const { return _read_past_end; }
 
 private:
-    unsigned int BytesLeft() const;
+    // Copies count bytes; those missing at the end of the stream stay as they were.
+    void ReadBytes(void* buffer, unsigned long count);
 
     core::ptr<IStream> _stream;
+    bool _read_past_end = false;
 };
 
 }  // namespace io

@@ -3,9 +3,10 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
-#include "vantle/math/xml_attributes.h"
+#include "vantle/xml/attributes.h"
 
 namespace math {
 
@@ -25,29 +26,28 @@ Rect::Rect(TiXmlNode* node) : Rect(node ? node->ToElement() : nullptr) {}
 namespace {
 
 // A size under either of its two names; the long name wins.
-bool ReadSize(const TiXmlElement* element, const char* short_name, const char* long_name, float& size) {
-    const bool has_short = ReadFloatAttribute(element, short_name, size);
-    return ReadFloatAttribute(element, long_name, size) || has_short;
+std::optional<float> ReadSize(const TiXmlElement* element, const char* short_name, const char* long_name) {
+    const std::optional<float> size = xml::FindFloat(element, long_name);
+    return size ? size : xml::FindFloat(element, short_name);
 }
 
 }  // namespace
 
 void Rect::Load(TiXmlElement* element) {
-    float value = 0.0f;
-    if (ReadFloatAttribute(element, "x", value)) left = right = value;
-    if (ReadFloatAttribute(element, "y", value)) top = bottom = value;
-    if (ReadFloatAttribute(element, "left", value)) left = right = value;
-    if (ReadFloatAttribute(element, "top", value)) top = bottom = value;
-    const bool has_right = ReadFloatAttribute(element, "right", right);
-    const bool has_bottom = ReadFloatAttribute(element, "bottom", bottom);
-    if (ReadSize(element, "w", "width", value))
-        right = left + value;
-    else if (!has_right)
-        right = left;
-    if (ReadSize(element, "h", "height", value))
-        bottom = top + value;
-    else if (!has_bottom)
-        bottom = top;
+    if (const auto x = xml::FindFloat(element, "x")) left = right = *x;
+    if (const auto y = xml::FindFloat(element, "y")) top = bottom = *y;
+    if (const auto x = xml::FindFloat(element, "left")) left = right = *x;
+    if (const auto y = xml::FindFloat(element, "top")) top = bottom = *y;
+    const std::optional<float> far_right = xml::FindFloat(element, "right");
+    const std::optional<float> far_bottom = xml::FindFloat(element, "bottom");
+    if (const auto width = ReadSize(element, "w", "width"))
+        right = left + *width;
+    else
+        right = far_right.value_or(left);
+    if (const auto height = ReadSize(element, "h", "height"))
+        bottom = top + *height;
+    else
+        bottom = far_bottom.value_or(top);
 }
 
 void Rect::Normalize() {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "vantle/math/xml_attributes.h"
+#include "vantle/xml/attributes.h"
 
 namespace math {
 
@@ -13,10 +13,7 @@ const Vector2 Vector2::NEGATIVE_UNIT_X(-1.0f, 0.0f);
 const Vector2 Vector2::NEGATIVE_UNIT_Y(0.0f, -1.0f);
 const Vector2 Vector2::UNIT_SCALE(1.0f, 1.0f);
 
-Vector2::Vector2(TiXmlElement* element) {
-    ReadFloatAttribute(element, "x", x);
-    ReadFloatAttribute(element, "y", y);
-}
+Vector2::Vector2(TiXmlElement* element) : Vector2(xml::ReadPoint(element)) {}
 
 Vector2& Vector2::operator+=(const Vector2& o) {
     x += o.x;

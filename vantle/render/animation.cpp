@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "vantle/core/strutils.h"
 #include "vantle/math/rect.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace render {
@@ -16,7 +16,7 @@ const Tile EMPTY_TILE;
 
 Animation::Frame::Frame(TiXmlElement* element) : tile(element ? Tile(element) : Tile()) {
     if (!element) return;
-    if (const char* text = element->Attribute("length")) length = core::str2unsigned(text);
+    length = xml::ReadUnsigned(element, "length", length);
     tile.rect = math::Rect(element);
 }
 
@@ -25,17 +25,15 @@ Animation::Animation(TiXmlElement* element) {
 }
 
 Animation::Animation(const std::string& file_name) {
-    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
+    const core::ptr<TiXmlDocument> document = xml::Load(file_name, "Error loading animation: ");
     if (!document) return;
-    if (xml::ReportParseError(*document, "Error loading animation: ")) return;
     TiXmlNode* node = document->FirstChild("animation");
     if (node) Load(node->ToElement());
 }
 
 void Animation::Load(TiXmlElement* element) {
     if (!element) return;
-    const char* loop = element->Attribute("loop");
-    _loop = loop && core::str2bool(loop);
+    _loop = xml::ReadBool(element, "loop", false);
     for (TiXmlElement* child = element->FirstChildElement("frame"); child;
          child = child->NextSiblingElement("frame")) {
         AddFrame(Frame(child));

@@ -3,7 +3,7 @@
 #include <tinyxml.h>
 
 #include "vantle/core/log.h"
-#include "vantle/core/strutils.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace render {
@@ -13,11 +13,6 @@ namespace {
 // Far beyond any real atlas; a grid past these would only exhaust memory.
 constexpr unsigned int kMaxSide = 1u << 16;
 constexpr unsigned long long kMaxCells = 1ull << 20;
-
-unsigned int UnsignedAttribute(TiXmlElement* element, const char* name) {
-    const char* text = element->Attribute(name);
-    return text ? core::str2unsigned(text) : 0;
-}
 
 bool Within(float value, float low, float high) {
     return low <= value && value <= high;
@@ -36,13 +31,12 @@ Atlas::Atlas(const std::string& file_name) {
 }
 
 void Atlas::Load(const std::string& file_name) {
-    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
+    const core::ptr<TiXmlDocument> document = xml::Load(file_name, "Error loading atlas: ");
     if (!document) return;
-    if (xml::ReportParseError(*document, "Error loading atlas: ")) return;
     TiXmlElement* atlas = document->FirstChildElement("atlas");
     if (!atlas) return;
-    const unsigned int columns = UnsignedAttribute(atlas, "size_x");
-    const unsigned int rows = UnsignedAttribute(atlas, "size_y");
+    const unsigned int columns = xml::ReadUnsigned(atlas, "size_x", 0);
+    const unsigned int rows = xml::ReadUnsigned(atlas, "size_y", 0);
     if (columns > kMaxSide || rows > kMaxSide ||
         static_cast<unsigned long long>(columns) * rows > kMaxCells) {
         core::Log::instance()->Write("Error loading atlas: " + file_name + " : too many cells");
@@ -56,9 +50,9 @@ void Atlas::Load(const std::string& file_name) {
     if (!tiles) return;
     for (TiXmlElement* tile = tiles->FirstChildElement("tile"); tile;
          tile = tile->NextSiblingElement("tile")) {
-        if (!tile->Attribute("x") || !tile->Attribute("y")) continue;
-        unsigned int x = UnsignedAttribute(tile, "x");
-        unsigned int y = UnsignedAttribute(tile, "y");
+        if (!xml::Has(tile, "x") || !xml::Has(tile, "y")) continue;
+        const unsigned int x = xml::ReadUnsigned(tile, "x", 0);
+        const unsigned int y = xml::ReadUnsigned(tile, "y", 0);
         if (x >= _columns || y >= _rows) continue;
         _grid[x][y] = core::ptr<Tile>(new Tile(tile));
     }

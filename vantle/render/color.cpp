@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "vantle/render/utils.h"
+#include "vantle/xml/attributes.h"
 
 namespace render {
 
@@ -58,6 +59,11 @@ std::string Color::ToHex() const {
     AppendByte(out, b);
     AppendByte(out, a);
     return out;
+}
+
+Color ReadColor(const TiXmlElement* element, const char* name, const Color& fallback) {
+    const char* hex = xml::FindText(element, name);
+    return hex ? Color(hex) : fallback;
 }
 
 }  // namespace render

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class TiXmlElement;
+
 namespace render {
 
 // Red, green, blue and alpha, nominally 0 to 1; nothing clamps them.
@@ -30,5 +32,8 @@ struct Color {
     bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
     bool operator!=(const Color& o) const { return !(*this == o); }
 };
+
+// The attribute's hexadecimal digits as Color(const char*) reads them, or the fallback when it is absent.
+Color ReadColor(const TiXmlElement* element, const char* name, const Color& fallback);
 
 }  // namespace render

@@ -6,13 +6,13 @@
 #include <cmath>
 
 #include "vantle/core/log.h"
-#include "vantle/core/strutils.h"
 #include "vantle/io/stream.h"
 #include "vantle/math/vec3.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture.h"
 #include "vantle/render/texture_cache.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace render {
@@ -26,20 +26,9 @@ constexpr unsigned int VERTICES_PER_GLYPH = 6;
 // Two triangles per glyph quad, corners numbered top left, top right, bottom right, bottom left.
 constexpr unsigned int GLYPH_CORNERS[VERTICES_PER_GLYPH] = {0, 1, 2, 0, 2, 3};
 
-bool HasAttribute(TiXmlElement* element, const char* name) {
-    return element->Attribute(name) != nullptr;
-}
-
-float FloatAttribute(TiXmlElement* element, const char* name, float fallback) {
-    const char* text = element->Attribute(name);
-    return text ? core::str2float(text) : fallback;
-}
-
 // Codes above a byte are skipped; so is a missing one.
 bool ReadCode(TiXmlElement* element, const char* name, unsigned char& code) {
-    const char* text = element->Attribute(name);
-    if (!text) return false;
-    unsigned int value = core::str2unsigned(text);
+    const unsigned int value = xml::ReadUnsigned(element, name, FontBMF::GLYPHS);
     if (value >= FontBMF::GLYPHS) return false;
     code = static_cast<unsigned char>(value);
     return true;
@@ -85,10 +74,9 @@ void FontBMF::Load(const core::ptr<io::IStream>& stream) {
     const std::string text = io::ReadText(stream);
 
     unsigned int started = utils::Timer::GetTicks();
-    TiXmlDocument document("font");
-    xml::ParseText(document, text);
-    if (xml::ReportParseError(document, "Error loading font: ")) return;
-    TiXmlNode* node = document.FirstChild("font");
+    const core::ptr<TiXmlDocument> document = xml::Parse("font", text);
+    if (xml::ReportParseError(*document, "Error loading font: ")) return;
+    TiXmlNode* node = document->FirstChild("font");
     TiXmlElement* font = node ? node->ToElement() : nullptr;
     if (!font) return;
     LoadFont(font, DirectoryOf(stream->GetFilename()));
@@ -99,15 +87,15 @@ void FontBMF::Load(const core::ptr<io::IStream>& stream) {
 
 void FontBMF::LoadFont(TiXmlElement* font, const std::string& directory) {
     core::Log* log = core::Log::instance();
-    const char* file_name = font->Attribute("filename");
+    const char* file_name = xml::FindText(font, "filename");
     if (!file_name) return;
     std::string path = directory + file_name;
     log->Write("Loading font bitmap from: %s", path.c_str());
     _texture = TextureCache::instance()->Get(path);
     if (!_texture) log->Write("Error: font texture is not properly loaded");
 
-    SetTextureScale(FloatAttribute(font, "size", _texture_scale), "texture size");
-    _default_kerning = FloatAttribute(font, "default_kerning", _default_kerning);
+    SetTextureScale(xml::ReadFloat(font, "size", _texture_scale), "texture size");
+    _default_kerning = xml::ReadFloat(font, "default_kerning", _default_kerning);
     ResetGlyphs();
 
     for (TiXmlElement* child = font->FirstChildElement(); child; child = child->NextSiblingElement()) {
@@ -127,8 +115,8 @@ void FontBMF::LoadFont(TiXmlElement* font, const std::string& directory) {
             for (TiXmlElement* pair = child->FirstChildElement(); pair; pair = pair->NextSiblingElement()) {
                 ReadKerning(pair, false);
             }
-        } else if (name == "common" && HasAttribute(child, "scaleW")) {
-            SetTextureScale(FloatAttribute(child, "scaleW", _texture_scale), "scaleW");
+        } else if (name == "common" && xml::Has(child, "scaleW")) {
+            SetTextureScale(xml::ReadFloat(child, "scaleW", _texture_scale), "scaleW");
         }
     }
 }
@@ -162,26 +150,26 @@ void FontBMF::ReadGlyph(TiXmlElement* element, const char* code_attribute, bool 
     _tiles[code] = Tile(_texture, texture_rect);
     _rects[code] = math::Rect(0.0f, 0.0f, width, height);
     if (!with_metrics) return;
-    _offsets[code] =
-        math::Vector2(FloatAttribute(element, "xoffset", 0.0f), FloatAttribute(element, "yoffset", 0.0f));
-    _advances[code] = FloatAttribute(element, "xadvance", 0.0f);
+    _offsets[code] = xml::ReadPoint(element, "xoffset", "yoffset", math::Vector2::ZERO);
+    _advances[code] = xml::ReadFloat(element, "xadvance", 0.0f);
 }
 
 void FontBMF::ReadKerning(TiXmlElement* element, bool allow_code_form) {
     unsigned char first = 0;
     unsigned char second = 0;
-    const char* amount = nullptr;
-    bool code_form = allow_code_form && HasAttribute(element, "code1") && HasAttribute(element, "code2") &&
-                     HasAttribute(element, "value");
+    const char* amount_name = nullptr;
+    bool code_form = allow_code_form && xml::Has(element, "code1") && xml::Has(element, "code2") &&
+                     xml::Has(element, "value");
     if (code_form) {
         if (!ReadCode(element, "code1", first) || !ReadCode(element, "code2", second)) return;
-        amount = element->Attribute("value");
+        amount_name = "value";
     } else {
-        if (!HasAttribute(element, "amount")) return;
+        if (!xml::Has(element, "amount")) return;
         if (!ReadCode(element, "first", first) || !ReadCode(element, "second", second)) return;
-        amount = element->Attribute("amount");
+        amount_name = "amount";
     }
-    _kerning[Pair(first, second)] = core::str2float(amount);
+    float& kerning = _kerning[Pair(first, second)];
+    kerning = xml::ReadFloat(element, amount_name, kerning);
 }
 
 core::ptr<IFont::RenderedText> FontBMF::RenderText(const std::string& text, unsigned int,

@@ -1,9 +1,23 @@
 #include "vantle/render/render.h"
 
+#include "vantle/core/log.h"
+
 namespace render {
 
 bool IRender::Init(int, int, int, bool) {
     return false;
+}
+
+IRender& Render::GetRenderer() {
+    if (_implementation) {
+        _missing_reported = false;
+        return *_implementation;
+    }
+    if (!_missing_reported) {
+        _missing_reported = true;
+        core::Log::instance()->Write("No renderer installed: drawing is skipped");
+    }
+    return _null_renderer;
 }
 
 bool Render::Init(int width, int height, int depth, bool fullscreen) {

@@ -2,6 +2,7 @@
 
 #include "vantle/core/singleton.h"
 #include "vantle/render/irender.h"
+#include "vantle/render/null_render.h"
 
 namespace render {
 
@@ -16,8 +17,12 @@ public:
     virtual ~Render() = default;
 
     void SetImplementation(Implementation* implementation) { _implementation = implementation; }
-    // Null before SetImplementation.
+    // Null before SetImplementation. For code that must know whether a back end is installed (to report
+    // a resource it cannot make); drawing code goes through Renderer() instead.
     Implementation* GetImplementation() const { return _implementation; }
+    // The installed back end or, while none is installed, a NullRender that draws nothing. The first
+    // request of each stretch without a back end writes one log line.
+    IRender& GetRenderer();
 
     unsigned int GetLOD() const { return _lod; }
     void SetLOD(unsigned int lod) { _lod = lod; }
@@ -46,6 +51,8 @@ private:
     static constexpr unsigned int kDefaultLOD = 10;
 
     Implementation* _implementation = nullptr;
+    NullRender _null_renderer;
+    bool _missing_reported = false;
     unsigned int _lod = kDefaultLOD;
     float _ortho_width = 640.0f;
     float _ortho_height = 480.0f;
@@ -53,5 +60,11 @@ private:
     float _window_width = 640.0f;
     float _window_height = 480.0f;
 };
+
+// The one way drawing code reaches the renderer: Render::instance()->GetRenderer(). Fetch it at every
+// draw, never keep it: the back end may be replaced between frames. Drawing code needs no null check.
+inline IRender& Renderer() {
+    return Render::instance()->GetRenderer();
+}
 
 }  // namespace render

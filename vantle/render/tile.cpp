@@ -3,13 +3,14 @@
 #include <tinyxml.h>
 
 #include "vantle/render/texture_cache.h"
+#include "vantle/xml/attributes.h"
 
 namespace render {
 
 Tile::Tile(TiXmlElement* element) {
     if (!element) return;
-    if (const char* hex = element->Attribute("color")) color = Color(hex);
-    if (const char* name = element->Attribute("texture")) _texture = TextureCache::instance()->Get(name);
+    color = ReadColor(element, "color", color);
+    if (const char* name = xml::FindText(element, "texture")) _texture = TextureCache::instance()->Get(name);
     if (TiXmlElement* child = element->FirstChildElement("rect")) rect = math::Rect(child);
 }
 

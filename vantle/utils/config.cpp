@@ -1,8 +1,5 @@
 #include "vantle/utils/config.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -10,6 +7,7 @@
 #include "vantle/core/strutils.h"
 #include "vantle/io/file.h"
 #include "vantle/io/loader.h"
+#include "vantle/io/replace_file.h"
 
 namespace utils {
 
@@ -22,7 +20,6 @@ const char kKeyBlanks[] = " \t\r";
 const char kValueBlanks[] = " \t\r\n";
 const char kSeparator[] = " = ";
 const char kLineEnd[] = "\r\n";
-const char kTemporarySuffix[] = ".tmp";
 
 std::string TrimRight(const std::string& text, const char* blanks) {
     const std::string::size_type last = text.find_last_not_of(blanks);
@@ -73,15 +70,6 @@ std::string FormatLine(const std::string& key, const std::string& value) {
     const bool quote = !value.empty() && (IsIn(value.front(), kValueBlanks) ||
                                           IsIn(value.back(), kValueBlanks) || value.front() == '"');
     return key + kSeparator + (quote ? "\"" + value + "\"" : value) + kLineEnd;
-}
-
-bool WriteAll(const std::string& path, const std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace
@@ -154,11 +142,9 @@ bool Config::SaveToFile() const {
         if (core::Log::exists()) core::Log::instance()->Write("Empty filename was given!");
         return false;
     }
-    const std::string temporary = filename + kTemporarySuffix;
     std::string text;
     for (const std::string& line : Lines()) text += line;
-    if (WriteAll(temporary, text) && std::rename(temporary.c_str(), filename.c_str()) == 0) return true;
-    std::remove(temporary.c_str());
+    if (io::ReplaceFile(filename, text)) return true;
     if (core::Log::exists()) core::Log::instance()->Write("Can't save settings to %s", filename.c_str());
     return false;
 }

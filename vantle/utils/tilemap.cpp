@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "vantle/xml/attributes.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace utils {
@@ -11,8 +12,8 @@ TileMap::TileMap(TiXmlElement* element) {
 }
 
 TileMap::TileMap(const std::string& file_name) {
-    core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(file_name);
-    if (!document || xml::ReportParseError(*document, "Error loading tilemap: ")) return;
+    const core::ptr<TiXmlDocument> document = xml::Load(file_name, "Error loading tilemap: ");
+    if (!document) return;
     TiXmlNode* root = document->FirstChild("tilemap");
     if (root) Load(root->ToElement());
 }
@@ -20,8 +21,7 @@ TileMap::TileMap(const std::string& file_name) {
 void TileMap::Load(TiXmlElement* element) {
     if (!element) return;
     for (TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
-        const char* name = child->Attribute("name");
-        _tiles[name ? name : ""] = core::ptr<render::Tile>(new render::Tile(child));
+        _tiles[xml::ReadText(child, "name")] = core::ptr<render::Tile>(new render::Tile(child));
     }
 }
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "vantle/core/log.h"
-#include "vantle/core/strutils.h"
 #include "vantle/io/loader.h"
+#include "vantle/xml/parser_text.h"
 
 namespace xml {
 
@@ -14,8 +14,6 @@ namespace {
 
 // The parser recurses once per element level; deeper documents would exhaust the stack.
 const int kMaxDepth = 1000;
-// Bytes in the longest UTF-8 character.
-const size_t kLongestCharacter = 4;
 
 // Scans markup the way the parser reads it, so that nothing inside comments, sections, declarations or
 // quoted attribute values counts as a tag. Up to the first point where the parser would give up, the
@@ -146,27 +144,31 @@ private:
 core::ptr<TiXmlDocument> XmlFactory::Create(const std::string& name) {
     const core::ptr<io::IStream> stream = io::Loader::instance()->Load(name);
     if (!stream) return core::ptr<TiXmlDocument>();
-    core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
-    ParseText(*document, core::remove(io::ReadText(stream), "\r"));
-    return document;
+    return Parse(name, io::ReadText(stream));
 }
 
-void ParseText(TiXmlDocument& document, const std::string& text) {
-    if (NestingScanner(text).Deepest(kMaxDepth) > kMaxDepth) {
-        core::Log::instance()->Write("XML nested too deeply: %s", document.Value());
-        document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
-        return;
+core::ptr<TiXmlDocument> Parse(const std::string& name, const std::string& text) {
+    core::ptr<TiXmlDocument> document(new TiXmlDocument(name));
+    const std::string input = ParserText(text);
+    if (NestingScanner(input).Deepest(kMaxDepth) > kMaxDepth) {
+        core::Log::instance()->Write("XML nested too deeply: %s", name.c_str());
+        document->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return document;
     }
-    // In UTF-8 documents the parser steps over a whole character at once, so a text ending inside one
-    // has it read past the end: it finds zero bytes there instead.
-    const std::string padded = text + std::string(kLongestCharacter, '\0');
-    document.Parse(padded.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    document->Parse(input.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    return document;
 }
 
 bool ReportParseError(const TiXmlDocument& document, const std::string& prefix) {
     if (!document.Error()) return false;
     core::Log::instance()->Write(prefix + document.Value() + " : " + document.ErrorDesc());
     return true;
+}
+
+core::ptr<TiXmlDocument> Load(const std::string& name, const std::string& prefix) {
+    const core::ptr<TiXmlDocument> document = XmlCache::instance()->Get(name);
+    if (!document || ReportParseError(*document, prefix)) return core::ptr<TiXmlDocument>();
+    return document;
 }
 
 }  // namespace xml

@@ -13,20 +13,22 @@ namespace xml {
 // Makes parsed documents from data files found through the loader.
 class XmlFactory {
 public:
-    // An empty pointer when no source has the file. Otherwise the document named after the file, parsed
-    // from its text up to the first zero byte with carriage returns removed; a failed parse stays in the
-    // document's error flag and text for the caller to report.
+    // An empty pointer when no source has the file; otherwise Parse of its text, named after the file.
     static core::ptr<TiXmlDocument> Create(const std::string& name);
 };
 
-// Parses the text, up to its first zero byte, into the document, guarding the parser against texts
-// that would make it read past their end or recurse beyond its stack: a document nested more than 1000
-// levels deep is not parsed but gets an error, with a log line naming it.
-void ParseText(TiXmlDocument& document, const std::string& text);
+// The one way XML text becomes a document: never null. The text is read up to its first zero byte with
+// carriage returns removed; a document nested deeper than the parser's stack allows is refused with a log
+// line. A failed parse stays in the document's error flag and text for the caller to report.
+core::ptr<TiXmlDocument> Parse(const std::string& name, const std::string& text);
 
 // Whether the document holds a parse error; if so, logs the caller's prefix (such as "Error loading
 // tilemap: "), the document's file name, " : " and the parser's error text.
 bool ReportParseError(const TiXmlDocument& document, const std::string& prefix);
+
+// The shared document of a data file, or an empty pointer when no source has it or it does not parse
+// (reported as ReportParseError does under the prefix).
+core::ptr<TiXmlDocument> Load(const std::string& name, const std::string& prefix);
 
 // Every XML data file parsed once and shared by name. Users only read the documents.
 class XmlCache : public utils::Cache<TiXmlDocument, std::string, XmlFactory>,

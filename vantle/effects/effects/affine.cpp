@@ -1,7 +1,7 @@
 #include "vantle/effects/effects/affine.h"
 
 #include "vantle/effects/effect_factory.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
 
 namespace effects {
@@ -9,28 +9,24 @@ namespace effects {
 AffineEffect::AffineEffect() : state(Animation::InitialState()) {}
 
 AffineEffect::AffineEffect(TiXmlElement* element)
-    : Effect(element),
-      animation(element),
-      renderer(render::Render::instance()->GetImplementation()),
-      state(Animation::InitialState()) {}
+    : Effect(element), animation(element), state(Animation::InitialState()) {}
 
-void AffineEffect::CopyFrom(const AffineEffect& source) {
-    animation = source.animation;
-    renderer = source.renderer;
-    startTime = source.startTime;
-    position = source.position;
+AffineEffect* AffineEffect::CopyNode() const {
+    AffineEffect* copy = new AffineEffect(*this);
+    copy->running = 0;
+    copy->localTime = 0;
+    copy->state = Animation::InitialState();
+    return copy;
 }
 
 Effect* AffineEffect::Clone() const {
-    AffineEffect* copy = new AffineEffect();
-    copy->CopyFrom(*this);
+    AffineEffect* copy = CopyNode();
     copy->CloneChilds(this);
     return copy;
 }
 
 Effect* AffineEffect::Clone(const std::string& text) const {
-    AffineEffect* copy = new AffineEffect();
-    copy->CopyFrom(*this);
+    AffineEffect* copy = CopyNode();
     copy->CloneChilds(this, text);
     return copy;
 }
@@ -42,32 +38,19 @@ void AffineEffect::OnStart() {
 void AffineEffect::Update(unsigned int time) {
     localTime = time - startTime;
     animation.UpdateState(localTime, state);
-    CurrentEffectMatrix* current = CurrentEffectMatrix::instance();
-    current->Push();
-    current->SetState(state);
+    EffectStateScope applied(state);
     // Children get the absolute time, not the local one.
     UpdateChilds(time);
-    current->Pop();
 }
 
 void AffineEffect::Render() {
-    // The renderer seen at construction may since have been replaced.
-    renderer = render::Render::instance()->GetImplementation();
     animation.UpdateState(localTime, state);
-    CurrentEffectMatrix* current = CurrentEffectMatrix::instance();
-    if (renderer) {
-        renderer->PushWorldMatrix();
-        renderer->MultWorldMatrix(math::Translation(position));
-    }
-    current->Push();
-    current->SetState(state);
-    if (renderer) {
-        renderer->MultWorldMatrix(state.matrix);
-        renderer->MultWorldMatrix(math::Translation(-position));
-    }
+    render::IRender& renderer = render::Renderer();
+    render::WorldMatrixScope world(renderer, math::Translation(position));
+    EffectStateScope applied(state);
+    renderer.MultWorldMatrix(state.matrix);
+    renderer.MultWorldMatrix(math::Translation(-position));
     RenderChilds();
-    current->Pop();
-    if (renderer) renderer->PopWorldMatrix();
 }
 
 bool AffineEffect::IsPlaying() const {

@@ -7,10 +7,6 @@
 
 class TiXmlElement;
 
-namespace render {
-class IRender;
-}
-
 namespace effects {
 
 // Runs a key-frame animation from its start and applies it to its subtree: to the renderer's world
@@ -39,10 +35,11 @@ public:
     static void Register();
 
 private:
-    void CopyFrom(const AffineEffect& source);
+    AffineEffect(const AffineEffect&) = default;
+    // A copy of the node that runs its animation from its own start; no children yet.
+    AffineEffect* CopyNode() const;
 
     Animation animation;
-    render::IRender* renderer = nullptr;
     unsigned int startTime = 0;
     unsigned int localTime = 0;
     Animation::State state;

@@ -1,28 +1,12 @@
 #include "vantle/effects/effects/attributes.h"
 
-#include <tinyxml.h>
-
 #include "vantle/core/log.h"
-#include "vantle/core/strutils.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
-bool ReadUnsignedAttribute(const TiXmlElement* element, const char* name, unsigned int& value) {
-    const char* text = element ? element->Attribute(name) : nullptr;
-    if (!text) return false;
-    value = core::str2unsigned(text);
-    return true;
-}
-
-bool ReadFlagAttribute(const TiXmlElement* element, const char* name, unsigned int& flag) {
-    const char* text = element ? element->Attribute(name) : nullptr;
-    if (!text) return false;
-    flag = core::str2bool(text) ? 1 : 0;
-    return true;
-}
-
 void ReadBurstCount(const TiXmlElement* element, const char* what, unsigned int& count) {
-    ReadUnsignedAttribute(element, "count", count);
+    count = xml::ReadUnsigned(element, "count", count);
     if (count <= kMaxBurst) return;
     core::Log::instance()->Write("Error: a burst of %u %s, keeping %u", count, what, kMaxBurst);
     count = kMaxBurst;

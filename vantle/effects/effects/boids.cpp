@@ -8,13 +8,12 @@
 #include "vantle/core/log.h"
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
-#include "vantle/effects/effects/attributes.h"
 #include "vantle/game/sprite.h"
 #include "vantle/input/mouse.h"
 #include "vantle/math/mat4.h"
-#include "vantle/math/xml_attributes.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -55,10 +54,10 @@ bool BoidsEffect::Boid::See(Boid& other, float distance) {
 BoidsEffect::BoidsEffect(TiXmlElement* element) : Effect(element) {
     unsigned int count = kDefaultCount;
     if (element) {
-        if (const char* name = element->Attribute("filename"))
+        if (const char* name = xml::FindText(element, "filename"))
             sprite = core::ptr<game::Sprite>(new game::Sprite(name));
         ReadSettings(element);
-        ReadUnsignedAttribute(element, "count", count);
+        count = xml::ReadUnsigned(element, "count", count);
         if (count > kMaxCount) {
             core::Log::instance()->Write("Error: a flock of %u boids, keeping %u", count, kMaxCount);
             count = kMaxCount;
@@ -70,15 +69,15 @@ BoidsEffect::BoidsEffect(TiXmlElement* element) : Effect(element) {
 BoidsEffect::~BoidsEffect() = default;
 
 void BoidsEffect::ReadSettings(TiXmlElement* element) {
-    if (const char* text = element->Attribute("filtering")) filtering = ParseFiltering(text);
-    math::ReadFloatAttribute(element, "min_speed", minSpeed);
-    math::ReadFloatAttribute(element, "max_speed", maxSpeed);
-    math::ReadFloatAttribute(element, "min_distance", minDistance);
-    math::ReadFloatAttribute(element, "vis_distance", visDistance);
-    math::ReadFloatAttribute(element, "cohesion_k", cohesionK);
-    math::ReadFloatAttribute(element, "separation_k", separationK);
-    math::ReadFloatAttribute(element, "alignment_k", alignmentK);
-    math::ReadFloatAttribute(element, "from_mouse_k", fromMouseK);
+    if (const char* text = xml::FindText(element, "filtering")) filtering = ParseFiltering(text);
+    minSpeed = xml::ReadFloat(element, "min_speed", minSpeed);
+    maxSpeed = xml::ReadFloat(element, "max_speed", maxSpeed);
+    minDistance = xml::ReadFloat(element, "min_distance", minDistance);
+    visDistance = xml::ReadFloat(element, "vis_distance", visDistance);
+    cohesionK = xml::ReadFloat(element, "cohesion_k", cohesionK);
+    separationK = xml::ReadFloat(element, "separation_k", separationK);
+    alignmentK = xml::ReadFloat(element, "alignment_k", alignmentK);
+    fromMouseK = xml::ReadFloat(element, "from_mouse_k", fromMouseK);
     if (TiXmlElement* child = element->FirstChildElement("bound")) bound = math::Rect(child);
 }
 
@@ -196,24 +195,21 @@ float BoidsEffect::TurnAngle(const math::Vector2& velocity) {
     return arc(d.y) + 3.0f * math::PI / 2.0f;
 }
 
-// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void BoidsEffect::Render() {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderer || !sprite) return;
-    const render::IRender::FilteringMode previous = renderer->GetFilteringMode();
-    renderer->SetFilteringMode(filtering);
+    if (!sprite) return;
+    render::IRender& renderer = render::Renderer();
+    const render::IRender::FilteringMode previous = renderer.GetFilteringMode();
+    renderer.SetFilteringMode(filtering);
     for (Boid& boid : boids) {
         if (!boid.sprite) continue;
         boid.sprite->MoveTo(boid.position);
-        renderer->PushWorldMatrix();
         math::Matrix4 turn;
         turn.Rotate(TurnAngle(boid.velocity), 0.0f, 0.0f, 1.0f);
-        renderer->MultWorldMatrix(math::Translation(boid.position) * turn *
-                                  math::Translation(-boid.position));
+        render::WorldMatrixScope turned(
+            renderer, math::Translation(boid.position) * turn * math::Translation(-boid.position));
         boid.sprite->Render();
-        renderer->PopWorldMatrix();
     }
-    renderer->SetFilteringMode(previous);
+    renderer.SetFilteringMode(previous);
 }
 
 void BoidsEffect::Register() {

@@ -9,24 +9,15 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effect_manager.h"
-#include "vantle/math/xml_attributes.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
 namespace {
 
 const float kNormalEpsilon = 0.00000001f;
-
-// A point from a pair of attributes; a missing second one keeps the fallback's coordinate.
-math::Vector2 ReadPoint(TiXmlElement* element, const char* x_name, const char* y_name,
-                        const math::Vector2& fallback) {
-    math::Vector2 point = fallback;
-    math::ReadFloatAttribute(element, x_name, point.x);
-    math::ReadFloatAttribute(element, y_name, point.y);
-    return point;
-}
 
 // The path's middle point must lie between its ends, at a finite offset: a point on an end, or no number,
 // gives the spline a zero-width interval and every position would be NaN.
@@ -39,19 +30,19 @@ bool UsableMiddle(float at, float offset) {
 FlyEffect::FlyEffect(TiXmlElement* element) : Effect(element) {
     flightStart = utils::Timer::instance()->GetTime();
     if (!element) return;
-    math::ReadFloatAttribute(element, "speed", speed);
-    math::ReadFloatAttribute(element, "disp", disp);
-    math::ReadFloatAttribute(element, "rf", rf);
-    math::ReadFloatAttribute(element, "spoint", spoint);
+    speed = xml::ReadFloat(element, "speed", speed);
+    disp = xml::ReadFloat(element, "disp", disp);
+    rf = xml::ReadFloat(element, "rf", rf);
+    spoint = xml::ReadFloat(element, "spoint", spoint);
     // Without either pair the flight starts where the effect stands and ends where it was loaded.
     to = position;
     from = position;
-    if (element->Attribute("to_x")) {
-        to = ReadPoint(element, "to_x", "to_y", position);
+    if (xml::Has(element, "to_x")) {
+        to = xml::ReadPoint(element, "to_x", "to_y", position);
         endIsPosition = false;
     }
-    if (element->Attribute("from_x")) {
-        from = ReadPoint(element, "from_x", "from_y", position);
+    if (xml::Has(element, "from_x")) {
+        from = xml::ReadPoint(element, "from_x", "from_y", position);
         endIsPosition = true;
     }
     if (!UsableMiddle(spoint, disp) || !std::isfinite(rf)) {
@@ -133,11 +124,11 @@ void FlyEffect::Update(unsigned int time) {
         current = base + (path.GetValue(progress) * length) * normal;
     }
 
-    CurrentEffectMatrix* state = CurrentEffectMatrix::instance();
-    const render::Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    state->SetState(EffectState{ShownAtCurrent(), white});
-    UpdateChilds(time);
-    state->SetState(EffectState{math::Matrix4::IDENTITY, white});
+    {
+        // Restored afterwards, not reset: siblings updated after this one keep an enclosing transform.
+        EffectStateScope shown(EffectState{ShownAtCurrent(), render::Color(1.0f, 1.0f, 1.0f, 1.0f)});
+        UpdateChilds(time);
+    }
 
     if ((progress > 1.0f || duration == 0) && !finished) Arrive();
 }
@@ -151,17 +142,9 @@ void FlyEffect::Arrive() {
     finished = true;
 }
 
-// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void FlyEffect::Render() {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderer) {
-        RenderChilds();
-        return;
-    }
-    renderer->PushWorldMatrix();
-    renderer->MultWorldMatrix(ShownAtCurrent());
+    render::WorldMatrixScope shown(render::Renderer(), ShownAtCurrent());
     RenderChilds();
-    renderer->PopWorldMatrix();
 }
 
 bool FlyEffect::IsPlaying() const {

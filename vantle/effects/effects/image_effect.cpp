@@ -7,7 +7,6 @@ namespace effects {
 
 ImageEffect::ImageEffect(TiXmlElement* element)
     : Effect(element),
-      renderer(render::Render::instance()->GetImplementation()),
       tile(element),
       rect(element),
       halfSize((rect.right - rect.left) * 0.5f, (rect.bottom - rect.top) * 0.5f) {}
@@ -25,11 +24,9 @@ Effect* ImageEffect::Clone(const std::string&) const {
 void ImageEffect::Update(unsigned int) {}
 
 void ImageEffect::Render() {
-    // The renderer seen at construction may since have been replaced.
-    renderer = render::Render::instance()->GetImplementation();
     rect.MoveTo(position.x - halfSize.x, position.y - halfSize.y);
     tile.SetColor(CurrentEffectMatrix::instance()->GetColor());
-    if (renderer) renderer->DrawRect(rect, tile);
+    render::Renderer().DrawRect(rect, tile);
 }
 
 bool ImageEffect::IsPlaying() const {

@@ -9,10 +9,6 @@
 
 class TiXmlElement;
 
-namespace render {
-class IRender;
-}
-
 namespace effects {
 
 // Draws one tile in a rectangle centred on the effect's position, tinted with the current effect colour,
@@ -39,7 +35,6 @@ public:
 private:
     ImageEffect(const ImageEffect&) = default;
 
-    render::IRender* renderer = nullptr;
     render::Tile tile;
     math::Rect rect;
     math::Vector2 halfSize;

@@ -10,8 +10,8 @@
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/attributes.h"
 #include "vantle/effects/effects/particle_system.h"
-#include "vantle/math/xml_attributes.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -25,10 +25,9 @@ float DegreesToRadians(float degrees) {
 
 // The plain name sets both ends, "_min" sets both ends, "_max" only the upper one.
 void ReadRange(TiXmlElement* element, const std::string& name, float& low, float& high) {
-    float value = 0.0f;
-    if (math::ReadFloatAttribute(element, name.c_str(), value)) low = high = value;
-    if (math::ReadFloatAttribute(element, (name + "_min").c_str(), value)) low = high = value;
-    math::ReadFloatAttribute(element, (name + "_max").c_str(), high);
+    if (const auto both = xml::FindFloat(element, name.c_str())) low = high = *both;
+    if (const auto both = xml::FindFloat(element, (name + "_min").c_str())) low = high = *both;
+    high = xml::ReadFloat(element, (name + "_max").c_str(), high);
 }
 
 // A bound cut towards zero. Converting a float beyond int's range is undefined, so such bounds (and
@@ -48,30 +47,30 @@ ParticleEmitter::ParticleEmitter(TiXmlElement* element)
     : Effect(element), halfSpread(DegreesToRadians(kFullTurnDegrees) * 0.5f) {
     if (!element) return;
     ReadBurstCount(element, "particles", count);
-    if (const char* period = element->Attribute("period")) {
+    if (const char* period = xml::FindText(element, "period")) {
         if (std::string(period) != "once") {
             once = false;
             scheduler.SetInterval(core::str2unsigned(period));
         }
     }
-    ReadUnsignedAttribute(element, "delay", delay);
+    delay = xml::ReadUnsigned(element, "delay", delay);
     ReadRange(element, "energy", energyMin, energyMax);
     if (TiXmlElement* area = element->FirstChildElement("position")) positionArea = math::Rect(area);
     if (TiXmlElement* speed = element->FirstChildElement("speed")) ReadSpeed(speed);
     if (TiXmlElement* acceleration = element->FirstChildElement("acceleration"))
         ReadAcceleration(acceleration);
     if (TiXmlElement* spin = element->FirstChildElement("spin")) {
-        math::ReadFloatAttribute(spin, "min", spinMin);
-        math::ReadFloatAttribute(spin, "max", spinMax);
+        spinMin = xml::ReadFloat(spin, "min", spinMin);
+        spinMax = xml::ReadFloat(spin, "max", spinMax);
     }
 }
 
 void ParticleEmitter::ReadSpeed(TiXmlElement* element) {
-    float degrees = 0.0f;
-    if (math::ReadFloatAttribute(element, "direction", degrees)) direction = DegreesToRadians(degrees);
-    if (math::ReadFloatAttribute(element, "spread", degrees)) halfSpread = DegreesToRadians(degrees) * 0.5f;
-    math::ReadFloatAttribute(element, "min", speedMin);
-    math::ReadFloatAttribute(element, "max", speedMax);
+    if (const auto degrees = xml::FindFloat(element, "direction")) direction = DegreesToRadians(*degrees);
+    if (const auto degrees = xml::FindFloat(element, "spread"))
+        halfSpread = DegreesToRadians(*degrees) * 0.5f;
+    speedMin = xml::ReadFloat(element, "min", speedMin);
+    speedMax = xml::ReadFloat(element, "max", speedMax);
 }
 
 void ParticleEmitter::ReadAcceleration(TiXmlElement* element) {

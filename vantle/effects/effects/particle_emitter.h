@@ -38,6 +38,7 @@ public:
     static void Register();
 
 private:
+    ParticleEmitter(const ParticleEmitter&) = default;
     void ReadSpeed(TiXmlElement* element);
     void ReadAcceleration(TiXmlElement* element);
 

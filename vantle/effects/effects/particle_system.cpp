@@ -6,10 +6,10 @@
 
 #include "vantle/effects/effect_factory.h"
 #include "vantle/math/vec3.h"
-#include "vantle/math/xml_attributes.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture.h"
 #include "vantle/utils/timer.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -18,24 +18,17 @@ namespace {
 constexpr unsigned int kVerticesPerParticle = 6;
 constexpr float kMinRadialDistance = 1e-8f;
 
-void ReadColor(TiXmlElement* element, const char* name, render::Color& color) {
-    if (const char* text = element->Attribute(name)) color = render::Color(text);
-}
-
 }  // namespace
 
-ParticleSystem::ParticleSystem() : renderer(render::Render::instance()->GetImplementation()) {}
+ParticleSystem::ParticleSystem() = default;
 
 ParticleSystem::ParticleSystem(TiXmlElement* element)
-    : Effect(element),
-      render::Tile(element),
-      math::Rect(element),
-      renderer(render::Render::instance()->GetImplementation()) {
+    : Effect(element), render::Tile(element), math::Rect(element) {
     if (element) {
-        ReadColor(element, "start_color", startColor);
-        ReadColor(element, "end_color", endColor);
-        math::ReadFloatAttribute(element, "start_size", startSize);
-        math::ReadFloatAttribute(element, "end_size", endSize);
+        startColor = render::ReadColor(element, "start_color", startColor);
+        endColor = render::ReadColor(element, "end_color", endColor);
+        startSize = xml::ReadFloat(element, "start_size", startSize);
+        endSize = xml::ReadFloat(element, "end_size", endSize);
     }
     // Texture coordinates must address the shared texture page the texture lives on.
     if (const render::ITexture* texture = GetTexturePointer()) rect = texture->get_abs_trect(rect);
@@ -49,20 +42,8 @@ ParticleSystem::~ParticleSystem() {
 }
 
 Effect* ParticleSystem::Clone() const {
-    ParticleSystem* copy = new ParticleSystem();
-    copy->position = position;
-    copy->running = running;
-    static_cast<render::Tile&>(*copy) = *this;
-    static_cast<math::Rect&>(*copy) = *this;
-    copy->timeUnit = timeUnit;
-    copy->energyLoss = energyLoss;
-    copy->startColor = startColor;
-    copy->endColor = endColor;
-    copy->startSize = startSize;
-    copy->endSize = endSize;
-    copy->growth = growth;
-    copy->renderer = renderer;
-    copy->particles = particles;
+    ParticleSystem* copy = new ParticleSystem(*this);
+    copy->vertexBuffer.reset();
     copy->CloneChilds(this);
     copy->lastUpdateTime = utils::Timer::instance()->GetTime();
     copy->RebuildVB();
@@ -109,15 +90,13 @@ void ParticleSystem::Update(unsigned int time) {
 }
 
 void ParticleSystem::Render() {
-    // The renderer seen at construction may since have been replaced.
-    renderer = render::Render::instance()->GetImplementation();
-    if (!renderer) return;
-    renderer->SetBlendingMode(render::IRender::BLEND_ALPHA);
-    renderer->UnForceColor();
+    render::IRender& renderer = render::Renderer();
+    renderer.SetBlendingMode(render::IRender::BLEND_ALPHA);
+    renderer.UnForceColor();
     UpdateVB();
     const render::ITexture* texture = GetTexturePointer();
     if (!texture || !vertexBuffer || vertexBuffer->GetCount() == 0) return;
-    renderer->DrawVertexBuffer(vertexBuffer.get(), texture);
+    renderer.DrawVertexBuffer(vertexBuffer.get(), texture);
 }
 
 bool ParticleSystem::IsPlaying() const {
@@ -130,16 +109,17 @@ void ParticleSystem::Emit(const Particle& particle) {
 }
 
 void ParticleSystem::RebuildVB() {
-    renderer = render::Render::instance()->GetImplementation();
-    if (!renderer) return;
+    render::IRender& renderer = render::Renderer();
     const unsigned int n = static_cast<unsigned int>(particles.size());
+    const unsigned int reserved = (n + growth) * kVerticesPerParticle;
     if (!vertexBuffer) {
-        vertexBuffer.reset(renderer->CreateVertexBuffer((n + growth) * kVerticesPerParticle));
+        vertexBuffer = core::ptr<render::IVertexBuffer>(renderer.CreateVertexBuffer(reserved));
         return;
     }
     if (vertexBuffer->GetReservedCount() >= n * kVerticesPerParticle) return;
+    // The old buffer goes before the larger one is made.
     vertexBuffer.reset();
-    vertexBuffer.reset(renderer->CreateVertexBuffer((n + growth) * kVerticesPerParticle));
+    vertexBuffer = core::ptr<render::IVertexBuffer>(renderer.CreateVertexBuffer(reserved));
     growth *= 2;
 }
 

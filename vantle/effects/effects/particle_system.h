@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "vantle/core/ptr.h"
 #include "vantle/core/singleton.h"
 #include "vantle/effects/effect.h"
 #include "vantle/math/rect.h"
@@ -13,10 +13,6 @@
 #include "vantle/render/tile.h"
 
 class TiXmlElement;
-
-namespace render {
-class IRender;
-}
 
 namespace effects {
 
@@ -41,8 +37,6 @@ public:
     ParticleSystem();
     explicit ParticleSystem(TiXmlElement* element);
     ~ParticleSystem() override;
-    ParticleSystem(const ParticleSystem&) = delete;
-    ParticleSystem& operator=(const ParticleSystem&) = delete;
 
     using Effect::MoveTo;
 
@@ -76,6 +70,7 @@ public:
     static constexpr float TIME_UNIT = 800.0f;
 
 private:
+    ParticleSystem(const ParticleSystem&) = default;
     void Step(Particle& particle, float dt) const;
     void RemoveDead();
 
@@ -87,9 +82,9 @@ private:
     render::Color endColor;
     float startSize = 1.0f;
     float endSize = 1.0f;
-    std::unique_ptr<render::IVertexBuffer> vertexBuffer;
+    // Each system draws from its own buffer: a copy drops the one it shares and makes its own.
+    core::ptr<render::IVertexBuffer> vertexBuffer;
     unsigned int growth = 1;
-    render::IRender* renderer = nullptr;
 };
 
 Effect* ParticleSystemCreate(TiXmlElement* element);

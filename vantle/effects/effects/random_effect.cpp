@@ -5,10 +5,11 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/attributes.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
-RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
+RandomEffect::RandomEffect(TiXmlElement* element) : BatchEffect(element) {
     if (!element) return;
     if (TiXmlElement* list = element->FirstChildElement("running_effects")) {
         EffectFactory* factory = EffectFactory::instance();
@@ -17,11 +18,11 @@ RandomEffect::RandomEffect(TiXmlElement* element) : Effect(element) {
                 candidates.push_back(core::ptr<Effect>(candidate));
         }
     }
-    ReadFlagAttribute(element, "loop", loop);
-    ReadFlagAttribute(element, "no_move", noMove);
-    ReadUnsignedAttribute(element, "period", period);
+    loop = xml::ReadBool(element, "loop", loop != 0) ? 1 : 0;
+    noMove = xml::ReadBool(element, "no_move", noMove != 0) ? 1 : 0;
+    period = xml::ReadUnsigned(element, "period", period);
     ReadBurstCount(element, "effects", count);
-    ReadUnsignedAttribute(element, "cycles_count", cyclesCount);
+    cyclesCount = xml::ReadUnsigned(element, "cycles_count", cyclesCount);
     running = 0;
 }
 
@@ -34,34 +35,18 @@ Effect* RandomEffect::Clone(const std::string&) const {
 }
 
 void RandomEffect::OnStart() {
-    cycles = 0;
-    running = 1;
-    timer.SetInterval(period);
-    timer.reset();
-    StartEffect();
+    BeginCycles();
+    RunBatch();
 }
 
-void RandomEffect::StartEffect() {
-    core::Random* random = core::Random::instance();
-    for (unsigned int i = 0; i < count && !candidates.empty(); ++i) {
-        const int last = static_cast<int>(candidates.size()) - 1;
-        const core::ptr<Effect>& prototype = candidates[static_cast<size_t>(random->GetInt(0, last))];
-        Effect* copy = prototype->Clone();
-        if (!noMove) copy->SetPos(position);
-        copy->Start(false);
-        AddChild(copy);
-    }
-    ++cycles;
-    if (cycles >= cyclesCount && !loop) running = 0;
-}
-
-void RandomEffect::Update(unsigned int time) {
-    if (running && timer.test()) StartEffect();
-    UpdateChilds(time);
-}
-
-bool RandomEffect::IsPlaying() const {
-    return running != 0 || HasChilds();
+Effect* RandomEffect::NextCopy() {
+    if (candidates.empty()) return nullptr;
+    const int last = static_cast<int>(candidates.size()) - 1;
+    const core::ptr<Effect>& prototype =
+        candidates[static_cast<size_t>(core::Random::instance()->GetInt(0, last))];
+    Effect* copy = prototype->Clone();
+    if (!noMove) copy->SetPos(position);
+    return copy;
 }
 
 void RandomEffect::Register() {

@@ -5,10 +5,11 @@
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/attributes.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
-RandomRunner::RandomRunner(TiXmlElement* element) : Effect(element) {
+RandomRunner::RandomRunner(TiXmlElement* element) : BatchEffect(element) {
     if (!element) return;
     if (TiXmlElement* list = element->FirstChildElement("points")) {
         for (TiXmlElement* point = list->FirstChildElement(); point; point = point->NextSiblingElement()) {
@@ -18,10 +19,10 @@ RandomRunner::RandomRunner(TiXmlElement* element) : Effect(element) {
     if (TiXmlElement* prototype = element->FirstChildElement("running_effect")) {
         runningEffect = core::ptr<Effect>(new Effect(prototype));
     }
-    ReadFlagAttribute(element, "loop", loop);
-    ReadUnsignedAttribute(element, "period", period);
+    loop = xml::ReadBool(element, "loop", loop != 0) ? 1 : 0;
+    period = xml::ReadUnsigned(element, "period", period);
     ReadBurstCount(element, "effects", count);
-    ReadUnsignedAttribute(element, "cycles_count", cyclesCount);
+    cyclesCount = xml::ReadUnsigned(element, "cycles_count", cyclesCount);
     running = 0;
 }
 
@@ -34,36 +35,19 @@ Effect* RandomRunner::Clone(const std::string&) const {
 }
 
 void RandomRunner::OnStart() {
-    cycles = 0;
-    running = 1;
+    BeginCycles();
     nextPoint = 0;
-    if (!points.empty()) {
-        const int last = static_cast<int>(points.size()) - 1;
-        nextPoint = static_cast<unsigned int>(core::Random::instance()->GetInt(0, last));
-    }
-    timer.SetInterval(period);
-    timer.reset();
+    if (points.empty()) return;
+    const int last = static_cast<int>(points.size()) - 1;
+    nextPoint = static_cast<unsigned int>(core::Random::instance()->GetInt(0, last));
 }
 
-void RandomRunner::StartBatch() {
-    for (unsigned int i = 0; i < count && runningEffect && !points.empty(); ++i) {
-        Effect* copy = runningEffect->Clone();
-        copy->MoveTo(position + points[nextPoint]);
-        nextPoint = (nextPoint + 1) % points.size();
-        copy->Start(false);
-        AddChild(copy);
-    }
-    ++cycles;
-    if (cycles >= cyclesCount && !loop) running = 0;
-}
-
-void RandomRunner::Update(unsigned int time) {
-    if (running && timer.test()) StartBatch();
-    UpdateChilds(time);
-}
-
-bool RandomRunner::IsPlaying() const {
-    return running != 0 || HasChilds();
+Effect* RandomRunner::NextCopy() {
+    if (!runningEffect || points.empty()) return nullptr;
+    Effect* copy = runningEffect->Clone();
+    copy->MoveTo(position + points[nextPoint]);
+    nextPoint = (nextPoint + 1) % points.size();
+    return copy;
 }
 
 void RandomRunner::Register() {

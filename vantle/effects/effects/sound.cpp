@@ -1,11 +1,9 @@
 #include "vantle/effects/effects/sound.h"
 
-#include <tinyxml.h>
-
 #include "vantle/audio/sample_cache.h"
 #include "vantle/core/context.h"
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -14,13 +12,14 @@ SoundEffect::SoundEffect() : volumeTimer(kVolumePeriod) {}
 // Elements nested in "sound" are no children of it: the base is built without the element.
 SoundEffect::SoundEffect(TiXmlElement* element) : volumeTimer(kVolumePeriod) {
     if (!element) return;
-    if (const char* name = element->Attribute("sample")) sample = audio::SampleCache::instance()->Get(name);
-    if (const char* text = element->Attribute("loop")) loop = core::str2bool(text);
-    if (const char* key = element->Attribute("volume_key")) {
+    if (const char* name = xml::FindText(element, "sample"))
+        sample = audio::SampleCache::instance()->Get(name);
+    loop = xml::ReadBool(element, "loop", loop);
+    if (const char* key = xml::FindText(element, "volume_key")) {
         hasVolumeKey = true;
         volumeKey = key;
     }
-    if (const char* text = element->Attribute("volume")) volume = core::str2float(text);
+    volume = xml::ReadFloat(element, "volume", volume);
 }
 
 SoundEffect::~SoundEffect() {
@@ -29,15 +28,10 @@ SoundEffect::~SoundEffect() {
 }
 
 Effect* SoundEffect::Clone() const {
-    SoundEffect* copy = new SoundEffect();
-    copy->position = position;
-    copy->sample = sample;
-    copy->loop = loop;
-    copy->hasVolumeKey = hasVolumeKey;
-    copy->volumeKey = volumeKey;
-    copy->volume = volume;
-    copy->volumeTimer = volumeTimer;
+    SoundEffect* copy = new SoundEffect(*this);
+    copy->running = 0;
     // The channel stays with this effect: two owners would halt it twice, or halt a stranger's sound.
+    copy->channel = -1;
     copy->CloneChilds(this);
     return copy;
 }

@@ -40,6 +40,7 @@ private:
     // Period of re-reading the volume key.
     static const unsigned int kVolumePeriod = 250;
 
+    SoundEffect(const SoundEffect&) = default;
     float ReadVolumeKey() const;
 
     core::ptr<audio::ISample> sample;

@@ -1,17 +1,14 @@
 #include "vantle/effects/effects/sprite_effect.h"
 
-#include <tinyxml.h>
-
 #include "vantle/effects/effect_factory.h"
 #include "vantle/game/sprite.h"
-#include "vantle/render/render.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
-SpriteEffect::SpriteEffect(TiXmlElement* element)
-    : Effect(element), renderer(render::Render::instance()->GetImplementation()) {
+SpriteEffect::SpriteEffect(TiXmlElement* element) : Effect(element) {
     if (!element) return;
-    if (const char* file_name = element->Attribute("filename")) {
+    if (const char* file_name = xml::FindText(element, "filename")) {
         sprite = core::ptr<game::Sprite>(new game::Sprite(std::string(file_name)));
     }
 }

@@ -11,10 +11,6 @@ namespace game {
 class Sprite;
 }
 
-namespace render {
-class IRender;
-}
-
 namespace effects {
 
 // Shows a game sprite loaded from the sprite file "filename", its top-left corner at the effect's
@@ -38,7 +34,6 @@ public:
 private:
     SpriteEffect(const SpriteEffect&) = default;
 
-    render::IRender* renderer = nullptr;
     core::ptr<game::Sprite> sprite;
 };
 

@@ -2,12 +2,12 @@
 
 #include <tinyxml.h>
 
-#include "vantle/core/strutils.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/i18n/mtable.h"
 #include "vantle/math/mat4.h"
 #include "vantle/render/font_cache.h"
-#include "vantle/render/render.h"
+#include "vantle/render/scopes.h"
+#include "vantle/xml/attributes.h"
 
 namespace effects {
 
@@ -23,7 +23,7 @@ int ParseAlignment(const std::string& text) {
 
 // The message key: the "text" attribute, else the element's text content.
 std::string ReadKey(TiXmlElement* element) {
-    const char* key = element->Attribute("text");
+    const char* key = xml::FindText(element, "text");
     if (!key) key = element->GetText();
     return key ? key : "";
 }
@@ -32,13 +32,12 @@ std::string ReadKey(TiXmlElement* element) {
 
 TextEffect::TextEffect(TiXmlElement* element) : Effect(element) {
     if (!element) return;
-    unsigned int size = kDefaultSize;
-    if (const char* text = element->Attribute("size")) size = core::str2unsigned(text);
+    const unsigned int size = xml::ReadUnsigned(element, "size", kDefaultSize);
     std::string key = ReadKey(element);
     std::string message = key.empty() ? key : i18n::MessageTable::instance()->GetMsg(key);
-    if (const char* text = element->Attribute("align")) alignment = ParseAlignment(text);
-    if (const char* text = element->Attribute("color")) color = render::Color(text);
-    if (const char* text = element->Attribute("font")) font = render::FontCache::instance()->Get(text);
+    if (const char* text = xml::FindText(element, "align")) alignment = ParseAlignment(text);
+    color = render::ReadColor(element, "color", color);
+    if (const char* text = xml::FindText(element, "font")) font = render::FontCache::instance()->Get(text);
     if (!message.empty() && font) renderedText = font->RenderText(message, size, color);
 }
 
@@ -68,16 +67,13 @@ float TextEffect::AlignmentOffset() const {
     return -0.5f * width;
 }
 
-// The renderer is fetched at every draw: the one seen at construction may since have been replaced.
 void TextEffect::Render() {
-    render::IRender* renderer = render::Render::instance()->GetImplementation();
-    if (!renderedText || !renderedText->vertices || !renderer) return;
-    renderer->PushWorldMatrix();
+    if (!renderedText || !renderedText->vertices) return;
+    render::IRender& renderer = render::Renderer();
     math::Matrix4 move;
     move.Move(position.x + AlignmentOffset(), position.y, 0.0f);
-    renderer->MultWorldMatrix(move);
-    renderer->DrawVertexBuffer(renderedText->vertices, renderedText->texture.get());
-    renderer->PopWorldMatrix();
+    render::WorldMatrixScope moved(renderer, move);
+    renderer.DrawVertexBuffer(renderedText->vertices, renderedText->texture.get());
 }
 
 void TextEffect::Register() {

@@ -1,0 +1,1 @@
+vantle_test(test_effects_state_scope state_scope_test.cpp)

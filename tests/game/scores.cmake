@@ -1,0 +1,1 @@
+vantle_test(test_game_scores scores_test.cpp)

@@ -1,0 +1,1 @@
+vantle_test(test_render_scopes scopes_test.cpp)

@@ -1,0 +1,1 @@
+vantle_test(test_utils_element_factory element_factory_test.cpp)

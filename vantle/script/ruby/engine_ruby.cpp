@@ -1,0 +1,115 @@
+#include "vantle/script/ruby/engine_ruby.h"
+
+#include "vantle/core/log.h"
+#include "vantle/script/ruby/ruby_api.h"
+#include "vantle/script/ruby/value_ruby.h"
+
+namespace script {
+
+namespace {
+
+const char kSourceName[] = "eval";
+
+core::ptr<IValue> Wrap(VALUE value) {
+    return core::ptr<IValue>(new ValueRuby(value));
+}
+
+void LogError() {
+    core::Log::instance()->Write("EngineRuby: %s", rubyapi::TakeErrorMessage().c_str());
+}
+
+// The Ruby value behind a value of this engine; nil for anything else.
+VALUE Unwrap(const core::ptr<IValue>& value) {
+    if (!value) return Qnil;
+    const ValueRuby* ruby = dynamic_cast<const ValueRuby*>(value.get());
+    if (ruby) return ruby->GetValue();
+    core::Log::instance()->Write("EngineRuby: a value of another engine reads as nil");
+    return Qnil;
+}
+
+std::string UpToZero(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
+
+EngineRuby::EngineRuby() {
+    rubyapi::StartInterpreter();
+}
+
+core::ptr<IValue> EngineRuby::CreateValue(const std::string& text) {
+    return core::ptr<IValue>(new ValueRuby(text));
+}
+
+core::ptr<IValue> EngineRuby::CreateValue(int number) {
+    return core::ptr<IValue>(new ValueRuby(number));
+}
+
+core::ptr<IValue> EngineRuby::CreateValue(float number) {
+    return core::ptr<IValue>(new ValueRuby(number));
+}
+
+void EngineRuby::Set(const std::string& name, const core::ptr<IValue>& value) {
+    const std::string global = UpToZero(name);
+    const char* global_name = global.c_str();
+    const VALUE assigned = Unwrap(value);
+    // Read-only globals such as "$$" raise.
+    auto assign = [&] { rb_gv_set(global_name, assigned); };
+    if (rubyapi::Protect(assign) != 0) LogError();
+}
+
+core::ptr<IValue> EngineRuby::Get(const std::string& name) {
+    const std::string global = UpToZero(name);
+    const char* global_name = global.c_str();
+    VALUE result = Qnil;
+    auto read = [&] { result = rb_gv_get(global_name); };
+    if (rubyapi::Protect(read) != 0) {
+        LogError();
+        result = Qnil;
+    }
+    return Wrap(result);
+}
+
+core::ptr<IValue> EngineRuby::Eval(const std::string& code) {
+    const std::string source = UpToZero(code);
+    const char* bytes = source.data();
+    const long length = static_cast<long>(source.size());
+    VALUE result = Qnil;
+    // Kernel#eval on a UTF-8 String rather than rb_eval_string, which would compile the source as binary
+    // and make every string literal binary too. The arguments live out here: an error leaves the body's
+    // frame without unwinding it.
+    VALUE arguments[] = {Qnil, Qnil, Qnil, INT2FIX(1)};
+    auto evaluate = [&] {
+        arguments[0] = rb_utf8_str_new(bytes, length);
+        arguments[2] = rb_str_new_cstr(kSourceName);
+        result = rb_funcallv(rubyapi::TopSelf(), rb_intern("eval"), 4, arguments);
+    };
+    if (rubyapi::Protect(evaluate) != 0) {
+        LogError();
+        result = Qnil;
+    }
+    return Wrap(result);
+}
+
+core::ptr<IValue> EngineRuby::CallFunction(const std::string& name, const core::ptr<IValue>& argument) {
+    const std::string method = UpToZero(name);
+    const char* method_name = method.c_str();
+    const VALUE passed = Unwrap(argument);
+    VALUE result = Qnil;
+    auto call = [&] {
+        const VALUE receiver = rb_gv_get("$Kernel");
+        result = rb_funcallv(receiver, rb_intern(method_name), 1, &passed);
+    };
+    if (rubyapi::Protect(call) != 0) {
+        LogError();
+        result = Qnil;
+    }
+    return Wrap(result);
+}
+
+void EngineRuby::RunGC() {
+    core::Log::instance()->Write("EngineRuby: RunGC called");
+    Eval("GC.start");
+}
+
+}  // namespace script
