@@ -85,6 +85,10 @@ def bitmaps():
     start = b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", 1, 1, 8, 2, 0, 0, 0))
     claim = struct.pack(">I", 2000000) + b"tRNS"
     write("repro", "bitmap", "trns_past_end.png", start + claim + b"\x00" * (78 - len(start) - len(claim)))
+    # Every chunk whole, but no end chunk: the decoder read the transparency chunk again and again.
+    write("repro", "bitmap", "no_end_chunk.png",
+          b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", 2, 1, 8, 3, 0, 0, 0)) +
+          png_chunk(b"PLTE", b"\xff\x00\x00\x00\x00\xff") + png_chunk(b"tRNS", b"\x80\xff"))
 
 
 # Archives and records -------------------------------------------------------------------------------

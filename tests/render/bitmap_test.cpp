@@ -167,12 +167,15 @@ std::vector<std::uint8_t> GreyJpeg(std::uint16_t width, std::uint16_t height, un
     return jpeg;
 }
 
-TEST(Bitmap, PicturesOfMoreThan4096PixelsOnASideOrWithChunksPastTheEndAreRefusedBeforeDecoding) {
+TEST(Bitmap, PicturesOfMoreThan4096PixelsOnASideOrWithChunksPastTheEndOrNoEndChunkAreRefusedBeforeDecoding) {
     // A transparency chunk claiming 2 MB in a 78-byte file.
     std::vector<std::uint8_t> chunk_past_end = test::EncodePng(1, 1, Gradient(1, 1));
     chunk_past_end.resize(33);
     chunk_past_end.insert(chunk_past_end.end(), {0x00, 0x1E, 0x84, 0x80, 't', 'R', 'N', 'S'});
     chunk_past_end.resize(78, 0);
+    // The last chunk complete, but no end chunk: the decoder would read its last bytes again for ever.
+    std::vector<std::uint8_t> no_end = test::EncodePng(1, 1, Gradient(1, 1));
+    no_end.resize(no_end.size() - 12);
     const struct {
         const char* what;
         std::vector<std::uint8_t> bytes;
@@ -182,6 +185,11 @@ TEST(Bitmap, PicturesOfMoreThan4096PixelsOnASideOrWithChunksPastTheEndAreRefused
         {"png 4097 wide", PngClaiming(4097, 1), 0, 0},
         {"png 16000 by 33000", PngClaiming(16000, 33000), 0, 0},
         {"png chunk past the end", chunk_past_end, 0, 0},
+        {"png without its end chunk", no_end, 0, 0},
+        {"png signature alone", std::vector<std::uint8_t>(chunk_past_end.begin(), chunk_past_end.begin() + 8),
+         0, 0},
+        {"png signature cut short",
+         std::vector<std::uint8_t>(chunk_past_end.begin(), chunk_past_end.begin() + 6), 0, 0},
         {"jpeg 4096 high", GreyJpeg(8, 4096, 512), 10, 4098},
         {"jpeg 4097 high", GreyJpeg(8, 4097, 513), 0, 0},
         {"jpeg 16000 by 16000", GreyJpeg(16000, 16000, 1), 0, 0},

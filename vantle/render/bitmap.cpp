@@ -60,12 +60,12 @@ struct PictureSize {
 };
 
 // The size in the header chunk, once every chunk up to the end chunk is seen to lie inside the data:
-// the decoder would keep reading past the end for a chunk that claims more. False for a file that fails
-// either.
+// the decoder reading past the end of the data gets the bytes it read last once more, and may loop on
+// them for good. False for a file that fails either.
 bool ReadPngSize(const std::vector<unsigned char>& data, PictureSize& size) {
+    if (data.size() < kPngSignatureSize) return false;
     bool header_seen = false;
-    for (size_t at = kPngSignatureSize; at < data.size();) {
-        if (data.size() - at < kPngChunkFrame) return false;
+    for (size_t at = kPngSignatureSize; data.size() - at >= kPngChunkFrame;) {
         const std::uint32_t length = BigEndian32(data, at);
         if (length > data.size() - at - kPngChunkFrame) return false;
         const unsigned char* type = &data[at + 4];
@@ -75,10 +75,10 @@ bool ReadPngSize(const std::vector<unsigned char>& data, PictureSize& size) {
             size.height = BigEndian32(data, at + 12);
             header_seen = true;
         }
-        if (std::memcmp(type, "IEND", 4) == 0) break;
+        if (std::memcmp(type, "IEND", 4) == 0) return true;
         at += kPngChunkFrame + length;
     }
-    return header_seen;
+    return false;
 }
 
 bool IsJpegFrameHeader(unsigned char marker) {
