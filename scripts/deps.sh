@@ -9,7 +9,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
   libtinyxml-dev ruby-dev python3
   libgl-dev libgl1-mesa-dri libglx-mesa0 libglu1-mesa-dev
-  xvfb xauth
+  xvfb xauth libxtst6
 )
 
 missing=()

@@ -34,6 +34,18 @@ TEST(Log, LongMessagesAreCutToTheBuffer) {
     EXPECT_EQ(log.Lines()[0].size(), 2u + 2047u);
 }
 
+TEST(Log, MessagesOfAnyLengthUpToTheCutArriveWhole) {
+    test::CaptureLog log;
+    // "%s" allows 2 + 2047 characters.
+    const size_t lengths[] = {0, 1, 511, 512, 513, 1500, 2049};
+    for (size_t length : lengths) {
+        const std::string text(length, 'y');
+        core::Log::instance()->Write("%s", text.c_str());
+    }
+    ASSERT_EQ(log.Lines().size(), 7u);
+    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(log.Lines()[i], std::string(lengths[i], 'y')) << lengths[i];
+}
+
 TEST(Mutex, TryLockOnAFreeMutexHoldsIt) {
     threading::Mutex mutex;
     EXPECT_TRUE(mutex.TryLock());

@@ -3,29 +3,13 @@
 #include <memory>
 #include <vector>
 
-#include "support/recording_render.h"
+#include "support/buffer_keeping_render.h"
 #include "vantle/effects/distmesh.h"
 #include "vantle/render/bitmap.h"
-#include "vantle/render/ogl/indexbuffer_ogl.h"
-#include "vantle/render/ogl/vertexbuffer_ogl.h"
 
 namespace {
 
-// Keeps the buffers the mesh creates so the test can read them back.
-class BufferKeepingRender : public test::RecordingRender {
-public:
-    render::IVertexBuffer* CreateVertexBuffer(unsigned int reserved) override {
-        vertices = static_cast<render::VertexBufferOGL*>(RecordingRender::CreateVertexBuffer(reserved));
-        return vertices;
-    }
-    render::IIndexBuffer* CreateIndexBuffer(unsigned int reserved) override {
-        indices = static_cast<render::IndexBufferOGL*>(RecordingRender::CreateIndexBuffer(reserved));
-        return indices;
-    }
-
-    render::VertexBufferOGL* vertices = nullptr;
-    render::IndexBufferOGL* indices = nullptr;
-};
+using test::BufferKeepingRender;
 
 class DistortionMeshTest : public ::testing::Test {
 protected:

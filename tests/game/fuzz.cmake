@@ -1,6 +1,6 @@
-# The players file and score tables as fuzzers see them. Where the fuzz target function exists it
-# builds and replays them; otherwise a plain test replays the corpus and seeded mutations of it.
-foreach(reader users scores)
+# The players file, score tables, level set and power-up table as fuzzers see them. Where the fuzz target function
+# exists it builds and replays them; otherwise a plain test replays the corpus and seeded mutations of it.
+foreach(reader users scores levelset powerups)
     if(COMMAND vantle_fuzz_target)
         vantle_fuzz_target(${reader} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/${reader}_fuzz.cpp LIBS vantle)
     else()

@@ -241,4 +241,56 @@ TEST(PakTest, EntriesBeyondTheEndAreDroppedWithOneLine) {
     EXPECT_TRUE(log.Contains("dropped 2 entries"));
 }
 
+// Memory streams keep their bytes as they are, so these archives are written unscrambled.
+TEST(PakTest, TheFirstEntryOfANameWins) {
+    const struct {
+        const char* what;
+        std::string plain;
+        const char* name;
+        const char* expected;  // null: not found
+    } cases[] = {
+        {"three of one name",
+         test::Word(3) + test::Record("x", 0, 1) + test::Record("x", 1, 1) + test::Record("x", 2, 1) + "ABC",
+         "x", "A"},
+        {"the first lies beyond the end",
+         test::Word(2) + test::Record("x", 5, 1) + test::Record("x", 1, 1) + "AB", "x", "B"},
+        {"among others",
+         test::Word(3) + test::Record("a", 0, 1) + test::Record("b", 1, 1) + test::Record("a", 2, 1) + "ABC",
+         "b", "B"},
+        {"no such name", test::Word(1) + test::Record("a", 0, 1) + "A", "b", nullptr},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.what);
+        test::CaptureLog log;
+        io::Pak pak;
+        pak.Read(core::ptr<io::IStream>(new io::MemoryStream(&c.plain[0], c.plain.size())), false);
+        const core::ptr<io::IStream> entry = pak.Get(c.name);
+        if (!c.expected) {
+            EXPECT_FALSE(entry);
+            continue;
+        }
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(test::ReadWhole(entry), c.expected);
+    }
+}
+
+TEST(PakTest, NamesAreFoundAfterAddingRemovingAndClearing) {
+    MemoryFile one{"1"}, two{"22"}, three{"333"};
+    io::Pak pak;
+    pak.Add("x", one.Stream());
+    pak.Add("y", two.Stream());
+    pak.Add("x", three.Stream());
+    pak.Remove("x");
+    // What is left is "y" then the second "x", laid out again from 0.
+    const std::string archive = test::Word(1) + test::Record("z", 0, 2) + "zz";
+    std::string bytes = archive;
+    pak.Read(core::ptr<io::IStream>(new io::MemoryStream(&bytes[0], bytes.size())), false);
+    EXPECT_TRUE(pak.Get("x"));
+    EXPECT_TRUE(pak.Get("y"));
+    EXPECT_EQ(test::ReadWhole(pak.Get("z")), "zz");
+    pak.Clear();
+    EXPECT_FALSE(pak.Get("x"));
+    EXPECT_FALSE(pak.Get("z"));
+}
+
 }  // namespace

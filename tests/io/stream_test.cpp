@@ -155,6 +155,35 @@ TEST(File, ReadsSeeksAndReportsItsEndOnlyAfterAReadHitsIt) {
     EXPECT_TRUE(file.Eof());
 }
 
+TEST(File, SizeFollowsWhatWasWrittenAndLeavesThePosition) {
+    test::TempDir dir;
+    dir.Write("append", "abc");
+    const struct {
+        const char* name;
+        unsigned int mode;
+        bool scrambled;
+        unsigned int before, after;
+    } cases[] = {
+        {"write", io::File::kWrite, false, 0, 5},
+        {"scrambled", io::File::kWrite, true, 0, 5},
+        {"append", io::File::kAppend, false, 3, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        io::File file(dir / c.name, c.mode);
+        if (c.scrambled) file.SetXor(0x6B);
+        EXPECT_EQ(file.Size(), c.before);
+        file.Write("12345", 5);
+        const unsigned int position = file.GetPosition();
+        EXPECT_EQ(file.Size(), c.after);
+        EXPECT_EQ(file.GetPosition(), position);
+    }
+    // Not a regular file: the size its end gives.
+    io::File device("/dev/null", io::File::kRead);
+    ASSERT_TRUE(device.IsOpened());
+    EXPECT_EQ(device.Size(), 0u);
+}
+
 TEST(File, FilesThatDoNotOpenAreClosed) {
     test::TempDir dir;
     test::CaptureLog log;

@@ -37,6 +37,37 @@ TEST(VertexBuffer, StoresVerticesOnlyWhileLockedAndBelowTheCount) {
     EXPECT_EQ(buffer.GetColor(2), render::Color());
 }
 
+TEST(VertexBuffer, StoresRunsOfVerticesLikeOneByOne) {
+    const render::Vertex run[3] = {{{1, 0, 0}, {0.5f, 0}, render::Color(1, 0, 0, 1)},
+                                   {{2, 0, 0}, {0.5f, 1}, render::Color(0, 1, 0, 1)},
+                                   {{3, 0, 0}, {1, 1}, render::Color(0, 0, 1, 1)}};
+    const struct {
+        const char* what;
+        bool locked;
+        unsigned int first;
+        float expected_x[4];  // 0 where nothing was stored
+    } cases[] = {
+        {"unlocked: ignored", false, 0, {0, 0, 0, 0}},
+        {"within the count", true, 0, {1, 2, 3, 0}},
+        {"cut at the count", true, 2, {0, 0, 1, 0}},
+        {"past the count: ignored", true, 3, {0, 0, 0, 0}},
+        {"far past the storage: ignored", true, 4000000000u, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        render::VertexBufferOGL buffer(4);
+        buffer.SetCount(3);
+        if (c.locked) buffer.Lock();
+        buffer.SetVertices(c.first, run, 3);
+        for (unsigned int i = 0; i < 4; ++i) EXPECT_EQ(buffer.GetPosition(i).x, c.expected_x[i]) << i;
+    }
+    render::VertexBufferOGL buffer(3);
+    buffer.Lock();
+    buffer.SetVertices(0, run, 3);
+    EXPECT_EQ(buffer.GetUV(1).y, 1.0f);
+    EXPECT_EQ(buffer.GetColor(2), render::Color(0, 0, 1, 1));
+}
+
 TEST(IndexBuffer, KeepsUnsigned16BitIndicesWithinItsStorage) {
     render::IndexBufferOGL buffer(3);
     EXPECT_EQ(buffer.GetCount(), 3u);

@@ -94,6 +94,42 @@ TEST_F(GLDraw, ForcedColoursReplaceDrawnColoursButNotIndexedOnes) {
     EXPECT_TRUE(NearColor(PixelAt(280, 30), 0, 127, 0));
 }
 
+TEST_F(GLDraw, ForcedAlphaAloneKeepsEachVertexsOwnColour) {
+    std::unique_ptr<render::IVertexBuffer> vertices(Renderer().CreateVertexBuffer(6));
+    const render::Vertex triangles[6] = {
+        {{10, 200, 0}, {}, render::Color(1, 0, 0, 1)},     {{90, 200, 0}, {}, render::Color(1, 0, 0, 1)},
+        {{10, 280, 0}, {}, render::Color(1, 0, 0, 1)},     {{110, 200, 0}, {}, render::Color(0, 0, 1, 0.2f)},
+        {{190, 200, 0}, {}, render::Color(0, 0, 1, 0.2f)}, {{110, 280, 0}, {}, render::Color(0, 0, 1, 0.2f)},
+    };
+    vertices->Lock();
+    vertices->SetVertices(0, triangles, 6);
+    vertices->Unlock();
+    Renderer().ForceColorAlpha(0.5f);
+    Renderer().DrawVertexBuffer(vertices.get(), nullptr);
+    Renderer().UnForceColorAlpha();
+    EXPECT_TRUE(NearColor(PixelAt(20, 210), 127, 0, 0));
+    EXPECT_TRUE(NearColor(PixelAt(120, 210), 0, 0, 127));
+}
+
+// The renderer keeps track of the texturing it switched on; loading a page switches it off behind it.
+TEST_F(GLDraw, TexturedAndPlainDrawsAlternateAcrossPageLoads) {
+    render::Bitmap green(8, 8);
+    green.fill(render::Color(0, 1, 0, 1));
+    std::unique_ptr<render::ITexture> first(Renderer().LoadTexture(green));
+    const math::Rect whole(0, 0, 1, 1);
+    Renderer().DrawRect(math::Rect(10, 300, 50, 340), render::Color(1, 1, 1, 1), first.get(), whole);
+    Renderer().DrawRect(math::Rect(60, 300, 100, 340), render::Color(1, 0, 0, 1));
+    render::Bitmap blue(8, 8);
+    blue.fill(render::Color(0, 0, 1, 1));
+    std::unique_ptr<render::ITexture> second(Renderer().LoadTexture(blue));
+    Renderer().DrawRect(math::Rect(110, 300, 150, 340), render::Color(1, 1, 1, 1), second.get(), whole);
+    Renderer().DrawRect(math::Rect(160, 300, 200, 340), render::Color(1, 1, 1, 1), first.get(), whole);
+    EXPECT_TRUE(NearColor(PixelAt(30, 320), 0, 255, 0));
+    EXPECT_TRUE(NearColor(PixelAt(80, 320), 255, 0, 0));
+    EXPECT_TRUE(NearColor(PixelAt(130, 320), 0, 0, 255));
+    EXPECT_TRUE(NearColor(PixelAt(180, 320), 0, 255, 0));
+}
+
 TEST_F(GLDraw, VertexBuffersDrawTheirCountOfTriangles) {
     std::unique_ptr<render::IVertexBuffer> vertices(Renderer().CreateVertexBuffer(6));
     const render::Color yellow(1, 1, 0, 1);

@@ -69,6 +69,91 @@ TEST(TexturePage, ClearingUnusedBlocksKeepsHeldOnes) {
     ExpectRect(page.alloc_block(10, 10)->rect, 11, 0, 21, 10);
 }
 
+// The placement as first written: every scan position tested against every block, slides a pixel at a
+// time. The page must place exactly as this does.
+class ScanEveryPosition {
+public:
+    explicit ScanEveryPosition(unsigned int side) : _side(side), _failed_width(side), _failed_height(side) {}
+
+    bool Alloc(unsigned int width, unsigned int height, math::Rect& placed) {
+        if (width > _side || height > _side) return false;
+        if (width > _failed_width && height > _failed_height) return false;
+        for (unsigned int y = 0; y + height <= _side; y += 16) {
+            for (unsigned int x = 0; x + width <= _side; x += 8) {
+                math::Rect rect(x, y, x + width, y + height);
+                if (Collides(rect)) continue;
+                while (rect.top > 0 &&
+                       !Collides(math::Rect(rect.left, rect.top - 1, rect.right, rect.bottom - 1)))
+                    rect = math::Rect(rect.left, rect.top - 1, rect.right, rect.bottom - 1);
+                while (rect.left > 0 &&
+                       !Collides(math::Rect(rect.left - 1, rect.top, rect.right - 1, rect.bottom)))
+                    rect = math::Rect(rect.left - 1, rect.top, rect.right - 1, rect.bottom);
+                rects.push_back(rect);
+                placed = rect;
+                return true;
+            }
+        }
+        _failed_width = width - 1;
+        _failed_height = height - 1;
+        return false;
+    }
+
+    std::vector<math::Rect> rects;
+
+private:
+    bool Collides(const math::Rect& a) const {
+        for (const math::Rect& b : rects) {
+            if (a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom) return true;
+        }
+        return false;
+    }
+
+    unsigned int _side;
+    unsigned int _failed_width;
+    unsigned int _failed_height;
+};
+
+// Rounds of mixed requests, some freed between rounds, until the page refuses them.
+TEST(TexturePage, PlacesExactlyWhereAScanOfEveryPositionWould) {
+    const struct {
+        unsigned int side;
+        unsigned int smallest;
+        unsigned int largest;
+    } pages[] = {{1024, 1, 40}, {1024, 4, 300}, {256, 1, 70}, {100, 7, 100}};
+    unsigned int seed = 7;
+    auto next = [&seed](unsigned int low, unsigned int high) {
+        seed = seed * 1103515245u + 12345u;
+        return low + (seed >> 16) % (high - low + 1);
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(testing::Message()
+                     << "page " << p.side << ", sizes " << p.smallest << " to " << p.largest);
+        test::MemoryPage page(p.side);
+        ScanEveryPosition reference(p.side);
+        for (int round = 0; round < 4; ++round) {
+            for (int request = 0; request < 200; ++request) {
+                const unsigned int w = next(p.smallest, p.largest);
+                const unsigned int h = next(p.smallest, p.largest);
+                math::Rect expected;
+                const bool fits = reference.Alloc(w, h, expected);
+                Block* block = page.alloc_block(w, h);
+                ASSERT_EQ(block != nullptr, fits) << "round " << round << ", request " << request;
+                if (block) {
+                    ASSERT_EQ(block->rect, expected) << "round " << round << ", request " << request;
+                }
+            }
+            // Free every third block of this round's page.
+            std::vector<math::Rect> kept;
+            for (std::size_t i = 0; i < page.GetBlocks().size(); ++i) {
+                page.GetBlocks()[i]->count = i % 3 == 1 ? 0 : 1;
+                if (i % 3 != 1) kept.push_back(reference.rects[i]);
+            }
+            page.clear_unused_blocks();
+            reference.rects = kept;
+        }
+    }
+}
+
 TEST(ProxyTexture, MapsItsCoordinatesInsideTheBorder) {
     test::MemoryPage page;
     Block* block = page.alloc_block(34, 18);
@@ -85,6 +170,9 @@ TEST(ProxyTexture, MapsItsCoordinatesInsideTheBorder) {
     }
     ExpectRect(texture.get_abs_trect(math::Rect(0, 0, 1, 1)), 1 / 1024.0f, 1 / 1024.0f, 33 / 1024.0f,
                17 / 1024.0f);
+    // The whole image, kept from construction, and the same asked with negative zeros.
+    EXPECT_EQ(texture.GetWholeRect(), texture.get_abs_trect(math::Rect(0, 0, 1, 1)));
+    EXPECT_EQ(texture.get_abs_trect(math::Rect(-0.0f, -0.0f, 1, 1)), texture.GetWholeRect());
     EXPECT_FLOAT_EQ(texture.GetScaleX(), 1.0f);
     EXPECT_EQ(texture.GetWidth(), 0u);
     EXPECT_EQ(texture.Get(0, 0), 0u);

@@ -14,6 +14,14 @@ void FakePlatform::Sleep(unsigned int milliseconds) {
     _ticks += milliseconds;
 }
 
+void FakePlatform::SetFullscreen(bool fullscreen) {
+    requests.push_back("SetFullscreen " + std::to_string(fullscreen));
+}
+
+void FakePlatform::SetWallpaper(const std::string& path, WallpaperMode mode) {
+    requests.push_back("SetWallpaper " + path + " " + std::to_string(mode));
+}
+
 void FakePlatform::Run(platform::Application* application) {
     application->Run();
 }

@@ -20,13 +20,15 @@ public:
     // Every Sleep request, oldest first.
     const std::vector<unsigned int>& Sleeps() const { return _sleeps; }
     void ClearSleeps() { _sleeps.clear(); }
+    // Every full-screen and wallpaper request, oldest first: "SetFullscreen 1", "SetWallpaper a.png 0".
+    std::vector<std::string> requests;
 
     // Sleeping moves the clock by exactly the time asked.
     void Sleep(unsigned int milliseconds) override;
     bool WindowCreate(unsigned int, unsigned int, unsigned int, bool, const std::string&) override {
         return true;
     }
-    void SetFullscreen(bool) override {}
+    void SetFullscreen(bool fullscreen) override;
     void WindowClose() override {}
     // Runs the application as its own Run does, without events.
     void Run(platform::Application* application) override;
@@ -34,7 +36,7 @@ public:
     void SetIcon(const std::string&) override {}
     void SetTitle(const std::string&) override {}
     void ShowSystemCursor(bool) override {}
-    void SetWallpaper(const std::string&, WallpaperMode) override {}
+    void SetWallpaper(const std::string& path, WallpaperMode mode) override;
     unsigned int GetTicks() override { return _ticks; }
 
 private:

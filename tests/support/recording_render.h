@@ -28,6 +28,7 @@ public:
         unsigned int count;                 // vertices or indices drawn
         math::Matrix4 world;
         BlendingMode blending;
+        FilteringMode filtering;
     };
 
     RecordingRender();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -58,6 +59,9 @@ public:
 private:
     threading::Mutex _mutex;
     std::unique_ptr<Writer> _writer;
+    // Whether a writer is installed, readable without the lock so that a message nobody reads costs
+    // next to nothing; the writer itself is only used under the lock.
+    std::atomic<bool> _has_writer{false};
 };
 
 }  // namespace core

@@ -3,40 +3,12 @@
 #include <tinyxml.h>
 
 #include "vantle/core/log.h"
+#include "vantle/core/strutils.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
 #include "vantle/xml/attributes.h"
 
 namespace core {
-
-namespace {
-
-// The four characters that would end an attribute or open markup; text without them is written as is.
-std::string EscapeXml(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
-}
-
-}  // namespace
 
 Options::Options() = default;
 
@@ -68,8 +40,8 @@ void Options::Load(TiXmlElement* element) {
 std::string Options::ToXML() const {
     std::string xml = "<options>\n";
     for (const auto& entry : _values) {
-        xml += "<option name=\"" + EscapeXml(entry.first) + "\" value=\"" +
-               EscapeXml(entry.second.as_string()) + "\"/>\n";
+        xml += "<option name=\"" + escape_xml(entry.first) + "\" value=\"" +
+               escape_xml(entry.second.as_string()) + "\"/>\n";
     }
     xml += "</options>\n";
     return xml;

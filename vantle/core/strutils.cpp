@@ -1,8 +1,11 @@
 #include "vantle/core/strutils.h"
 
+#include "vantle/core/number_text.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <iomanip>
 #include <limits>
 #include <locale>
@@ -34,15 +37,6 @@ StringTokenizer::iterator& StringTokenizer::iterator::operator++() {
 namespace {
 
 template <class T>
-T ReadNumber(const std::string& text, std::ios_base& (*base)(std::ios_base&)) {
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
-    T number{};
-    in >> base >> number;
-    return number;
-}
-
-template <class T>
 std::string WriteNumber(T number, std::ios_base& (*base)(std::ios_base&)) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
@@ -62,15 +56,15 @@ std::string TwoDigits(unsigned int number) {
 }  // namespace
 
 unsigned int str2unsigned(const std::string& text) {
-    return ReadNumber<unsigned int>(text, std::dec);
+    return ExtractNumber<unsigned int>(text.data(), text.size());
 }
 
 int str2int(const std::string& text) {
-    return ReadNumber<int>(text, std::dec);
+    return ExtractNumber<int>(text.data(), text.size());
 }
 
 unsigned int hex2unsigned(const std::string& text) {
-    return ReadNumber<unsigned int>(text, std::hex);
+    return ExtractHex(text.data(), text.size());
 }
 
 float str2float(const std::string& text) {
@@ -80,7 +74,7 @@ float str2float(const std::string& text) {
 float str2float(const char* text) {
     const locale_t classic = ClassicCLocale();
     const double number =
-        classic ? strtod_l(text, nullptr, classic) : ReadNumber<double>(std::string(text), std::dec);
+        classic ? strtod_l(text, nullptr, classic) : ExtractNumber<double>(text, std::strlen(text));
     // Narrowing a double beyond float's range is undefined; give the infinity the hardware would.
     if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<float>::max())
         return number > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
@@ -123,6 +117,30 @@ std::string remove(const std::string& text, const std::string& substring) {
     StringTokenizer tokens(text, substring);
     for (const std::string& token : tokens) result += token;
     return result;
+}
+
+std::string escape_xml(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
 }
 
 std::vector<std::string> str_split(const std::string& text, const std::string& delimiter,

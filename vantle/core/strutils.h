@@ -65,6 +65,9 @@ std::string time2str(unsigned int seconds);
 std::string chomp(const std::string& text);
 // Every occurrence of the substring removed.
 std::string remove(const std::string& text, const std::string& substring);
+// "&", "<", ">" and '"' as entities, so the text can stand in an attribute or element; text without them
+// comes back unchanged.
+std::string escape_xml(const std::string& text);
 
 // The tokens in order, filled up with empty ones to at least `minimum` entries.
 std::vector<std::string> str_split(const std::string& text, const std::string& delimiter,

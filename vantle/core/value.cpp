@@ -8,6 +8,7 @@
 #include <sstream>
 #include <type_traits>
 
+#include "vantle/core/number_text.h"
 #include "vantle/core/strutils.h"
 
 namespace core {
@@ -41,24 +42,15 @@ Target NumberCast(Source number) {
     }
 }
 
+// As a string stream in the classic locale reads one T.
 template <class T>
 T ParseText(const std::string& text) {
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
     if constexpr (std::is_same_v<T, unsigned char>) {
-        char character = 0;
-        in >> character;
-        return in ? static_cast<unsigned char>(character) : 0;
+        return static_cast<unsigned char>(ExtractCharacter(text.data(), text.size()));
     } else if constexpr (std::is_same_v<T, bool>) {
-        // The stream reads only 0 and 1; anything else fails and counts as false.
-        bool flag = false;
-        in >> flag;
-        return in ? flag : false;
+        return ExtractFlag(text.data(), text.size());
     } else {
-        // A failed read leaves 0, an out-of-range one the limit the stream stored.
-        T number{};
-        in >> number;
-        return number;
+        return ExtractNumber<T>(text.data(), text.size());
     }
 }
 

@@ -66,6 +66,7 @@ void Pak::Read(const core::ptr<IStream>& stream, bool preload) {
     }
     _data_start = stream->GetPosition();
     DropEntriesBeyondEnd(first, stream->Size());
+    IndexFrom(first);
     if (preload) Preload(first);
 }
 
@@ -117,9 +118,14 @@ void Pak::Preload(size_t first) {
     }
 }
 
+void Pak::IndexFrom(size_t first) {
+    for (size_t i = first; i < _entries.size(); ++i) _first_named.emplace(_entries[i].name, i);
+}
+
 core::ptr<IStream> Pak::Get(const std::string& name) {
-    const auto found = FirstNamed(_entries, name);
-    if (found == _entries.end()) return core::ptr<IStream>();
+    const auto indexed = _first_named.find(name);
+    if (indexed == _first_named.end()) return core::ptr<IStream>();
+    const Entry* found = &_entries[indexed->second];
     core::ptr<IStream> window(
         new ProxyStream(_stream, _data_start + found->offset, found->size, found->name));
     window->Seek(0);
@@ -135,17 +141,21 @@ void Pak::Add(const std::string& name, const core::ptr<IStream>& stream) {
     if (!_entries.empty()) entry.offset = _entries.back().offset + _entries.back().size;
     entry.size = MeasuredSize(OpenSource(entry));
     _entries.push_back(entry);
+    IndexFrom(_entries.size() - 1);
 }
 
 void Pak::Remove(const std::string& name) {
     const auto found = FirstNamed(_entries, name);
     if (found == _entries.end()) return;
     _entries.erase(found);
+    _first_named.clear();
+    IndexFrom(0);
     Recalculate();
 }
 
 void Pak::Clear() {
     _entries.clear();
+    _first_named.clear();
     _preloaded.clear();
 }
 

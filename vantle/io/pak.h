@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "vantle/core/ptr.h"
@@ -56,8 +57,12 @@ private:
     void DropEntriesBeyondEnd(size_t first, unsigned int file_size);
     void Preload(size_t first);
     bool WriteEntryData(Entry& entry, const core::ptr<IStream>& destination);
+    // Indexes the entries from first on; a name already indexed keeps its earlier entry.
+    void IndexFrom(size_t first);
 
     std::vector<Entry> _entries;
+    // Each name's first entry.
+    std::unordered_map<std::string, size_t> _first_named;
     core::ptr<IStream> _stream;
     unsigned int _data_start = 0;
     std::list<std::vector<char>> _preloaded;

@@ -8,6 +8,7 @@
 #include "vantle/core/log.h"
 #include "vantle/io/stream.h"
 #include "vantle/math/vec3.h"
+#include "vantle/render/buffers.h"
 #include "vantle/render/render.h"
 #include "vantle/render/texture.h"
 #include "vantle/render/texture_cache.h"
@@ -59,6 +60,7 @@ float _round(float value) {
 FontBMF::FontBMF(const core::ptr<io::IStream>& stream)
     : _tiles(GLYPHS),
       _rects(GLYPHS),
+      _uvs(GLYPHS),
       _offsets(GLYPHS),
       _advances(GLYPHS, 0.0f),
       _kerning(GLYPHS * GLYPHS, 0.0f) {
@@ -97,6 +99,7 @@ void FontBMF::LoadFont(TiXmlElement* font, const std::string& directory) {
     SetTextureScale(xml::ReadFloat(font, "size", _texture_scale), "texture size");
     _default_kerning = xml::ReadFloat(font, "default_kerning", _default_kerning);
     ResetGlyphs();
+    for (unsigned int code = 0; code < GLYPHS; ++code) UpdateUV(static_cast<unsigned char>(code));
 
     for (TiXmlElement* child = font->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const std::string& name = child->ValueStr();
@@ -148,10 +151,16 @@ void FontBMF::ReadGlyph(TiXmlElement* element, const char* code_attribute, bool 
                                   pixels.right / _texture_scale, pixels.bottom / _texture_scale);
     }
     _tiles[code] = Tile(_texture, texture_rect);
+    UpdateUV(code);
     _rects[code] = math::Rect(0.0f, 0.0f, width, height);
     if (!with_metrics) return;
     _offsets[code] = xml::ReadPoint(element, "xoffset", "yoffset", math::Vector2::ZERO);
     _advances[code] = xml::ReadFloat(element, "xadvance", 0.0f);
+}
+
+// Without a font texture the quads get no texture coordinates.
+void FontBMF::UpdateUV(unsigned char code) {
+    _uvs[code] = _texture ? _texture->get_abs_trect(_tiles[code].rect) : math::Rect();
 }
 
 void FontBMF::ReadKerning(TiXmlElement* element, bool allow_code_form) {
@@ -192,9 +201,7 @@ core::ptr<IFont::RenderedText> FontBMF::RenderText(const std::string& text, unsi
     float tallest = 0.0f;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char code = static_cast<unsigned char>(text[i]);
-        const math::Rect& symbol = _tiles[code].rect;
-        // Without a font texture the quads keep their size and get no texture coordinates.
-        math::Rect uv = _texture ? _texture->get_abs_trect(symbol) : math::Rect();
+        const math::Rect& uv = _uvs[code];
         math::Rect quad = _rects[code];
         quad.Move(pen.x + _offsets[code].x, pen.y + _offsets[code].y);
         // Kerning shifts this glyph alone: neither the pen nor the width take it up.
@@ -209,10 +216,11 @@ core::ptr<IFont::RenderedText> FontBMF::RenderText(const std::string& text, unsi
             math::Vector3(x1, y1, GLYPH_DEPTH), math::Vector3(x0, y1, GLYPH_DEPTH)};
         const math::Vector2 uvs[4] = {math::Vector2(uv.left, uv.top), math::Vector2(uv.right, uv.top),
                                       math::Vector2(uv.right, uv.bottom), math::Vector2(uv.left, uv.bottom)};
-        const unsigned int first = static_cast<unsigned int>(i) * VERTICES_PER_GLYPH;
+        Vertex glyph[VERTICES_PER_GLYPH];
         for (unsigned int v = 0; v < VERTICES_PER_GLYPH; ++v) {
-            vertices->SetVertex(first + v, corners[GLYPH_CORNERS[v]], uvs[GLYPH_CORNERS[v]], color);
+            glyph[v] = Vertex{corners[GLYPH_CORNERS[v]], uvs[GLYPH_CORNERS[v]], color};
         }
+        vertices->SetVertices(static_cast<unsigned int>(i) * VERTICES_PER_GLYPH, glyph, VERTICES_PER_GLYPH);
 
         pen.x += PenStep(code);
         tallest = std::max(tallest, quad.bottom - quad.top);

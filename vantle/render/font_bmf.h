@@ -86,12 +86,15 @@ private:
     void ResetGlyphs();
     void ReadGlyph(TiXmlElement* element, const char* code_attribute, bool with_metrics);
     void ReadKerning(TiXmlElement* element, bool allow_code_form);
+    // Looks the glyph's texture rectangle up on the font texture once, not at every layout.
+    void UpdateUV(unsigned char code);
     // The advance of the glyph less its x offset: how far it moves the pen.
     float PenStep(unsigned char code) const { return _advances[code] - _offsets[code].x; }
 
     core::ptr<ITexture> _texture;
     std::vector<Tile> _tiles;
     std::vector<math::Rect> _rects;
+    std::vector<math::Rect> _uvs;  // where each glyph lies on the texture, in the renderer's coordinates
     std::vector<math::Vector2> _offsets;
     std::vector<float> _advances;
     std::vector<float> _kerning;

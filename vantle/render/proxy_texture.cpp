@@ -4,6 +4,7 @@ namespace render {
 
 ProxyTexture::ProxyTexture(BaseTexture* page, BaseTexture::Block* block) : _page(page), _block(block) {
     ++_block->count;
+    _whole = MapRect(math::Rect(0.0f, 0.0f, 1.0f, 1.0f));
 }
 
 ProxyTexture::~ProxyTexture() {
@@ -23,7 +24,7 @@ math::Vector2 ProxyTexture::get_abs_coord(const math::Vector2& point) const {
                          (inner_height * point.y + r.top + 1.0f) / side);
 }
 
-math::Rect ProxyTexture::get_abs_trect(const math::Rect& rect) const {
+math::Rect ProxyTexture::MapRect(const math::Rect& rect) const {
     const math::Vector2 top_left = get_abs_coord(math::Vector2(rect.left, rect.top));
     const math::Vector2 bottom_right = get_abs_coord(math::Vector2(rect.right, rect.bottom));
     return math::Rect(top_left.x, top_left.y, bottom_right.x, bottom_right.y);

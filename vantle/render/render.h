@@ -13,6 +13,9 @@ public:
     // What every back end derives from.
     class Implementation : public IRender {};
 
+    // Where a line of text stands against its anchor point: starting there, ending there or centred on it.
+    enum TextAlign { LEFT = 0, RIGHT = 1, CENTER = 2 };
+
     Render() = default;
     virtual ~Render() = default;
 

@@ -62,4 +62,23 @@ private:
     IRender& _renderer;
 };
 
+// The texture filtering mode: set only when it differs from the current one, and then put back.
+class FilteringScope {
+public:
+    FilteringScope(IRender& renderer, IRender::FilteringMode mode)
+        : _renderer(renderer), _previous(renderer.GetFilteringMode()), _changed(_previous != mode) {
+        if (_changed) _renderer.SetFilteringMode(mode);
+    }
+    ~FilteringScope() {
+        if (_changed) _renderer.SetFilteringMode(_previous);
+    }
+    FilteringScope(const FilteringScope&) = delete;
+    FilteringScope& operator=(const FilteringScope&) = delete;
+
+private:
+    IRender& _renderer;
+    IRender::FilteringMode _previous;
+    bool _changed;
+};
+
 }  // namespace render

@@ -155,10 +155,12 @@ void ParticleSystem::UpdateVB() {
             corners[k] = math::Vector3(local[k].x * c - local[k].y * s + p.position.x,
                                        local[k].x * s + local[k].y * c + p.position.y, 0.0f);
         }
+        render::Vertex quad[kVerticesPerParticle];
         for (unsigned int v = 0; v < kVerticesPerParticle; ++v) {
             const int k = corner_of_vertex[v];
-            vertexBuffer->SetVertex(i * kVerticesPerParticle + v, corners[k], uv[k], color);
+            quad[v] = render::Vertex{corners[k], uv[k], color};
         }
+        vertexBuffer->SetVertices(i * kVerticesPerParticle, quad, kVerticesPerParticle);
     }
     vertexBuffer->Unlock();
 }

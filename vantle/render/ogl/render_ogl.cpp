@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <typeinfo>
 
 #include "vantle/core/log.h"
 #include "vantle/render/bitmap.h"
@@ -42,22 +43,31 @@ void SendColor(const Color& color) {
     glColor4f(color.r, color.g, color.b, color.a);
 }
 
+// The colour a draw comes out in; most draws have nothing forced.
+Color ForcedColor(const ColorForce& force, const Color& color) {
+    return force.IsColorForced() || force.IsAlphaForced() ? force.Apply(color) : color;
+}
+
 void SendCorner(float x, float y) {
     glVertex2f(x - kPixelShift, y - kPixelShift);
 }
 
 // Buffer positions are sent as they are: whoever filled the buffer placed them.
-void SendVertex(const VertexBufferOGL& buffer, unsigned int index, const Color& color) {
-    SendColor(color);
-    const math::Vector2& uv = buffer.GetUV(index);
-    glTexCoord2f(uv.x, uv.y);
-    const math::Vector3& p = buffer.GetPosition(index);
-    glVertex3f(p.x, p.y, p.z);
+void SendVertex(const Vertex& vertex) {
+    glTexCoord2f(vertex.uv.x, vertex.uv.y);
+    glVertex3f(vertex.position.x, vertex.position.y, vertex.position.z);
 }
 
-const BaseTexture* PageOf(const ITexture* texture) {
-    const ProxyTexture* proxy = dynamic_cast<const ProxyTexture*>(texture);
-    return proxy ? proxy->GetPage() : nullptr;
+void SendColoredVertex(const Vertex& vertex) {
+    SendColor(vertex.color);
+    SendVertex(vertex);
+}
+
+// Nearly every texture is a proxy itself: comparing the type first spares a draw the dynamic_cast.
+const ProxyTexture* AsProxy(const ITexture* texture) {
+    if (!texture) return nullptr;
+    if (typeid(*texture) == typeid(ProxyTexture)) return static_cast<const ProxyTexture*>(texture);
+    return dynamic_cast<const ProxyTexture*>(texture);
 }
 
 }  // namespace
@@ -277,6 +287,7 @@ void RenderOGL::SetBlendingMode(BlendingMode mode) {
 
 void RenderOGL::SetFilteringMode(FilteringMode mode) {
     _filtering = mode;
+    _ready_page = nullptr;
     ApplyFilter();
 }
 
@@ -299,26 +310,43 @@ void RenderOGL::ApplyFilter() {
     _bound_filter = _filtering;
 }
 
-void RenderOGL::UseTexture(const ITexture* texture) {
-    const BaseTexture* page = PageOf(texture);
-    if (!texture || !page) {
+void RenderOGL::SetTexturing(bool on) {
+    if (!on) _ready_page = nullptr;
+    if (_texturing_known && _texturing_on == on) return;
+    if (on) {
+        glEnable(GL_TEXTURE_2D);
+    } else {
         glDisable(GL_TEXTURE_2D);
-        return;
     }
-    glEnable(GL_TEXTURE_2D);
-    const unsigned int name = page->GetHandle();
-    if (!_bound_known || _bound_name != name) {
-        glBindTexture(GL_TEXTURE_2D, name);
-        _bound_name = name;
-        _bound_known = true;
+    _texturing_on = on;
+    _texturing_known = true;
+}
+
+void RenderOGL::UseTexture(const ITexture* texture) {
+    const ProxyTexture* proxy = AsProxy(texture);
+    UseReadyPage(proxy ? proxy->GetPage() : nullptr);
+}
+
+void RenderOGL::UsePage(const BaseTexture* page) {
+    // The common case: the page of the draw before, everything set.
+    if (page && page == _bound_page && _texturing_known && _texturing_on && _bound_filter == _filtering)
+        return;
+    SetTexturing(page != nullptr);
+    if (!page) return;
+    if (page != _bound_page) {
+        glBindTexture(GL_TEXTURE_2D, page->GetHandle());
+        _bound_page = page;
         _bound_filter = -1;
     }
     if (_bound_filter != _filtering) ApplyFilter();
+    _ready_page = page;
 }
 
 void RenderOGL::ForgetBoundTexture() {
-    _bound_known = false;
+    _bound_page = nullptr;
+    _ready_page = nullptr;
     _bound_filter = -1;
+    _texturing_known = false;
 }
 
 void RenderOGL::SetClipRect(const math::Rect& rect) {
@@ -361,8 +389,8 @@ void RenderOGL::StencilSetUseMode() {
 
 void RenderOGL::DrawTri(const math::Vector2& a, const math::Vector2& b, const math::Vector2& c,
                         const Color& color) {
-    SendColor(_force.Apply(color));
-    glDisable(GL_TEXTURE_2D);
+    SendColor(ForcedColor(_force, color));
+    SetTexturing(false);
     glBegin(GL_TRIANGLES);
     SendCorner(a.x, a.y);
     SendCorner(b.x, b.y);
@@ -371,37 +399,51 @@ void RenderOGL::DrawTri(const math::Vector2& a, const math::Vector2& b, const ma
 }
 
 void RenderOGL::DrawRect(const math::Rect& rect, const Color& color) {
-    SendColor(_force.Apply(color));
-    glDisable(GL_TEXTURE_2D);
+    SendColor(ForcedColor(_force, color));
+    SetTexturing(false);
     glBegin(GL_QUADS);
     SendCorner(rect.left, rect.top);
     SendCorner(rect.right, rect.top);
     SendCorner(rect.right, rect.bottom);
+    SendCorner(rect.left, rect.bottom);
+    glEnd();
+}
+
+// Compiled into both rectangle draws of a texture: every tile of a frame comes through here.
+inline __attribute__((always_inline)) void RenderOGL::DrawTexturedRect(const math::Rect& rect,
+                                                                       const Color& color,
+                                                                       const ITexture* texture,
+                                                                       const math::Rect& texture_rect) {
+    SendColor(ForcedColor(_force, color));
+    const ProxyTexture* proxy = AsProxy(texture);
+    // Most draws show a whole image, whose page rectangle the proxy keeps.
+    math::Rect mapped = texture_rect;
+    const math::Rect* uv = &mapped;
+    if (proxy && ProxyTexture::IsWhole(texture_rect)) {
+        uv = &proxy->GetWholeRect();
+    } else if (texture) {
+        mapped = texture->get_abs_trect(texture_rect);
+    }
+    UseReadyPage(proxy ? proxy->GetPage() : nullptr);
+    glBegin(GL_QUADS);
+    glTexCoord2f(uv->left, uv->top);
+    SendCorner(rect.left, rect.top);
+    glTexCoord2f(uv->right, uv->top);
+    SendCorner(rect.right, rect.top);
+    glTexCoord2f(uv->right, uv->bottom);
+    SendCorner(rect.right, rect.bottom);
+    glTexCoord2f(uv->left, uv->bottom);
     SendCorner(rect.left, rect.bottom);
     glEnd();
 }
 
 void RenderOGL::DrawRect(const math::Rect& rect, const Color& color, const ITexture* texture,
                          const math::Rect& texture_rect) {
-    SendColor(_force.Apply(color));
-    math::Rect uv = texture_rect;
-    if (texture) uv = texture->get_abs_trect(texture_rect);
-    UseTexture(texture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(uv.left, uv.top);
-    SendCorner(rect.left, rect.top);
-    glTexCoord2f(uv.right, uv.top);
-    SendCorner(rect.right, rect.top);
-    glTexCoord2f(uv.right, uv.bottom);
-    SendCorner(rect.right, rect.bottom);
-    glTexCoord2f(uv.left, uv.bottom);
-    SendCorner(rect.left, rect.bottom);
-    glEnd();
+    DrawTexturedRect(rect, color, texture, texture_rect);
 }
 
 void RenderOGL::DrawRect(const math::Rect& rect, const Tile& tile) {
-    const ITexture* texture = tile.GetTexturePointer();
-    DrawRect(rect, tile.color, texture, tile.rect);
+    DrawTexturedRect(rect, tile.color, tile.GetTexturePointer(), tile.rect);
 }
 
 IVertexBuffer* RenderOGL::CreateVertexBuffer(unsigned int reserved) {
@@ -416,10 +458,30 @@ void RenderOGL::DrawVertexBuffer(IVertexBuffer* vertices, const ITexture* textur
     VertexBufferOGL* buffer = dynamic_cast<VertexBufferOGL*>(vertices);
     if (!buffer) return;
     UseTexture(texture);
-    const unsigned int count = buffer->GetCount();
     glBegin(GL_TRIANGLES);
-    for (unsigned int i = 0; i < count; ++i) SendVertex(*buffer, i, _force.Apply(buffer->GetColor(i)));
+    SendForcedVertices(*buffer, buffer->GetCount());
     glEnd();
+}
+
+// Forcing is the same for every vertex of a draw, so it is decided once: a forced colour replaces every
+// vertex's colour, a forced alpha alone only their alpha.
+void RenderOGL::SendForcedVertices(const VertexBufferOGL& buffer, unsigned int count) const {
+    if (count == 0) return;
+    if (_force.IsColorForced()) {
+        SendColor(_force.GetForced());
+        for (unsigned int i = 0; i < count; ++i) SendVertex(buffer.Get(i));
+        return;
+    }
+    if (!_force.IsAlphaForced()) {
+        for (unsigned int i = 0; i < count; ++i) SendColoredVertex(buffer.Get(i));
+        return;
+    }
+    const float alpha = _force.GetForced().a;
+    for (unsigned int i = 0; i < count; ++i) {
+        const Vertex& vertex = buffer.Get(i);
+        glColor4f(vertex.color.r, vertex.color.g, vertex.color.b, alpha);
+        SendVertex(vertex);
+    }
 }
 
 void RenderOGL::DrawVertexBuffer(IVertexBuffer* vertices, IIndexBuffer* indices, const ITexture* texture) {
@@ -437,7 +499,7 @@ void RenderOGL::DrawVertexBuffer(IVertexBuffer* vertices, IIndexBuffer* indices,
         // A triangle naming a vertex the buffer does not have is left out.
         if (a >= vertex_limit || b >= vertex_limit || c >= vertex_limit) continue;
         // Colour forcing does not reach indexed draws.
-        for (unsigned int v : {a, b, c}) SendVertex(*buffer, v, buffer->GetColor(v));
+        for (unsigned int v : {a, b, c}) SendColoredVertex(buffer->Get(v));
     }
     glEnd();
 }

@@ -10,6 +10,7 @@
 namespace render {
 
 class BaseTextureOGL;
+class VertexBufferOGL;
 
 // The OpenGL 1.x back end: immediate-mode drawing into the current GL context, every texture a block of
 // a shared 1024 x 1024 page. The window and its context belong to the platform layer.
@@ -105,10 +106,20 @@ public:
 
 private:
     void ApplyBaseState();
+    void DrawTexturedRect(const math::Rect& rect, const Color& color, const ITexture* texture,
+                          const math::Rect& texture_rect);
     // Texturing on with the texture's page bound and filtered, or off without one.
     void UseTexture(const ITexture* texture);
+    void UsePage(const BaseTexture* page);
+    // The common case first: the page of the draw before, with everything set.
+    void UseReadyPage(const BaseTexture* page) {
+        if (!page || page != _ready_page) UsePage(page);
+    }
     void ApplyFilter();
+    // Forgets what the GL context is known to have bound and enabled.
     void ForgetBoundTexture();
+    void SetTexturing(bool on);
+    void SendForcedVertices(const VertexBufferOGL& buffer, unsigned int count) const;
     void SetMatrix(unsigned int mode, const math::Matrix4& matrix, bool multiply);
     math::Matrix4 ReadMatrix(unsigned int which) const;
 
@@ -123,10 +134,15 @@ private:
     ClipStack _clip;
     TexturePages<BaseTextureOGL> _pages;
 
-    // What the GL context is known to have bound, so consecutive draws from one page skip the rebind.
-    unsigned int _bound_name = 0;
-    bool _bound_known = false;
+    // What the GL context is known to have bound and enabled, so consecutive draws from one page skip
+    // the rebind.
+    // Pages are deleted only where the renderer forgets this, so the pointer cannot dangle.
+    const BaseTexture* _bound_page = nullptr;
+    // The bound page while texturing is on and its filter applied: a draw from it changes no state.
+    const BaseTexture* _ready_page = nullptr;
     int _bound_filter = -1;
+    bool _texturing_known = false;
+    bool _texturing_on = false;
 };
 
 }  // namespace render

@@ -1,14 +1,11 @@
 #include "vantle/render/ogl/vertexbuffer_ogl.h"
 
+#include <algorithm>
+
 namespace render {
 
 VertexBufferOGL::VertexBufferOGL(unsigned int reserved)
-    : _uvs(reserved),
-      _colors(reserved),
-      _positions(reserved),
-      _indices(reserved),
-      _count(reserved),
-      _reserved(reserved) {}
+    : _vertices(reserved), _count(reserved), _reserved(reserved) {}
 
 void VertexBufferOGL::SetCount(unsigned int count) {
     _count = count < _reserved ? count : _reserved;
@@ -17,10 +14,13 @@ void VertexBufferOGL::SetCount(unsigned int count) {
 void VertexBufferOGL::SetVertex(unsigned int index, const math::Vector3& position, const math::Vector2& uv,
                                 const Color& color) {
     if (!_locked || index >= _count) return;
-    _positions[index] = position;
-    _uvs[index] = uv;
-    _colors[index] = color;
-    _indices[index] = static_cast<std::uint16_t>(index);
+    _vertices[index] = Vertex{position, uv, color};
+}
+
+void VertexBufferOGL::SetVertices(unsigned int first, const Vertex* vertices, unsigned int count) {
+    if (!_locked || first >= _count) return;
+    const unsigned int stored = std::min(count, _count - first);
+    std::copy(vertices, vertices + stored, _vertices.begin() + first);
 }
 
 }  // namespace render

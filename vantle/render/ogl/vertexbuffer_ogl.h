@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "vantle/render/buffers.h"
@@ -21,16 +20,16 @@ public:
     // Ignored unless locked and index < count.
     void SetVertex(unsigned int index, const math::Vector3& position, const math::Vector2& uv,
                    const Color& color) override;
+    // Likewise: those from the count on are ignored.
+    void SetVertices(unsigned int first, const Vertex* vertices, unsigned int count) override;
 
-    const math::Vector2& GetUV(unsigned int index) const { return _uvs[index]; }
-    const Color& GetColor(unsigned int index) const { return _colors[index]; }
-    const math::Vector3& GetPosition(unsigned int index) const { return _positions[index]; }
+    const Vertex& Get(unsigned int index) const { return _vertices[index]; }
+    const math::Vector2& GetUV(unsigned int index) const { return _vertices[index].uv; }
+    const Color& GetColor(unsigned int index) const { return _vertices[index].color; }
+    const math::Vector3& GetPosition(unsigned int index) const { return _vertices[index].position; }
 
 private:
-    std::vector<math::Vector2> _uvs;
-    std::vector<Color> _colors;
-    std::vector<math::Vector3> _positions;
-    std::vector<std::uint16_t> _indices;
+    std::vector<Vertex> _vertices;
     bool _locked = false;
     unsigned int _count;
     unsigned int _reserved;

@@ -1,6 +1,7 @@
 #include "vantle/script/ruby/engine_ruby.h"
 
 #include "vantle/core/log.h"
+#include "vantle/script/ruby/functions_ruby.h"
 #include "vantle/script/ruby/ruby_api.h"
 #include "vantle/script/ruby/value_ruby.h"
 
@@ -35,6 +36,11 @@ std::string UpToZero(const std::string& text) {
 
 EngineRuby::EngineRuby() {
     rubyapi::StartInterpreter();
+    DefineGlobalFunctions();
+}
+
+void EngineRuby::MarkStackBase(void* base) {
+    ruby_init_stack(static_cast<volatile VALUE*>(base));
 }
 
 core::ptr<IValue> EngineRuby::CreateValue(const std::string& text) {

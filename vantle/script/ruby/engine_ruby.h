@@ -11,10 +11,15 @@ namespace script {
 // is logged as "EngineRuby: <message>" and the operation gives nil.
 class EngineRuby : public IEngine {
 public:
-    // Starts the interpreter unless it runs already.
+    // Starts the interpreter and defines the global functions of the function table, unless it runs
+    // already.
     EngineRuby();
     // Leaves the interpreter running: it cannot start twice in one process.
     ~EngineRuby() override = default;
+
+    // Marks the frame of base as the bottom of the machine stack the collector scans for values, before
+    // the interpreter starts. Called from the frame that encloses every script call (the program's main).
+    static void MarkStackBase(void* base);
 
     // Values as ValueRuby: the empty text gives nil.
     core::ptr<IValue> CreateValue(const std::string& text) override;

@@ -1,0 +1,32 @@
+#include "Seaquell/b_remove_color.h"
+
+#include "Seaquell/board.h"
+#include "vantle/core/strutils.h"
+
+namespace cm {
+
+RemoveColor::RemoveColor(const core::ptr<game::Sprite>& sprite, const math::Vector2& cell_size,
+                         unsigned int color)
+    : Ball(sprite, cell_size, color) {
+    SetAnimation("default_" + core::unsigned2str(color));
+}
+
+void RemoveColor::Over(bool over_) {
+    if (over_ == over) return;
+    SetAnimation((over_ ? "over_" : "default_") + core::unsigned2str(color));
+    over = over_;
+}
+
+void RemoveColor::OnClick(Board* board) {
+    if (board) board->RemoveColor(static_cast<unsigned int>(col), static_cast<unsigned int>(row));
+}
+
+std::string RemoveColor::GetTypeName() const {
+    return "remove_color";
+}
+
+bool RemoveColor::CompareTo(const core::ptr<Ball>&) const {
+    return false;
+}
+
+}  // namespace cm

@@ -1,0 +1,1 @@
+vantle_test(test_game_board board_test.cpp)

@@ -1,0 +1,1 @@
+vantle_test(test_game_levelset levelset_test.cpp)

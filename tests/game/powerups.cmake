@@ -1,0 +1,5 @@
+vantle_test(test_game_powerup_definitions powerup_definition_test.cpp powerup_table.cpp)
+vantle_test(test_game_powerups powerup_test.cpp powerup_table.cpp)
+vantle_test(test_game_powerup_set powerup_set_test.cpp powerup_table.cpp)
+
+vantle_test(test_game_current_powerup_set current_powerup_set_test.cpp powerup_table.cpp)

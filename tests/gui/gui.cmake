@@ -1,0 +1,6 @@
+vantle_test(test_gui_event event_test.cpp)
+vantle_test(test_gui_style style_test.cpp)
+vantle_test(test_gui_window window_test.cpp probe_windows.cpp)
+vantle_test(test_gui_handlers handlers_test.cpp probe_windows.cpp)
+vantle_test(test_gui_container container_test.cpp)
+vantle_test(test_gui_root_window root_window_test.cpp)

@@ -1,0 +1,1 @@
+vantle_test(test_gui_check_widgets checkbox_test.cpp)

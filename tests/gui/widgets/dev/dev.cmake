@@ -1,0 +1,1 @@
+vantle_test(test_gui_board_edit board_edit_test.cpp)

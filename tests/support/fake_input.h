@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "vantle/input/keyboard.h"
+#include "vantle/input/mouse.h"
+#include "vantle/math/vec2.h"
+
+namespace test {
+
+// A mouse whose position and buttons the test sets.
+class FakeMouse : public input::IMouse {
+public:
+    // The one installed in the mouse facade, which owns it; installed on the first call.
+    static FakeMouse* Install();
+
+    void Update() override {}
+    int GetPositionX() override { return static_cast<int>(position.x); }
+    int GetPositionY() override { return static_cast<int>(position.y); }
+    math::Vector2 GetPosition() override { return position; }
+    int GetButtonState(int button) override;
+    void SetPosition(int x, int y) override;
+
+    // Back to the origin with no button held.
+    void Release();
+
+    static constexpr int kButtons = 3;
+    math::Vector2 position;
+    int buttons[kButtons] = {0, 0, 0};
+};
+
+// A keyboard whose held keys and typed characters the test sets.
+class FakeKeyboard : public input::IKeyboard {
+public:
+    // The one installed in the keyboard facade, which owns it; installed on the first call.
+    static FakeKeyboard* Install();
+
+    void Update() override {}
+    int KeyState(int code) override;
+    std::string PopChars() override;
+
+    // No key held, nothing typed.
+    void Release();
+
+    static constexpr int kKeys = 256;
+    int keys[kKeys] = {};
+    std::string typed;
+};
+
+}  // namespace test
