@@ -195,6 +195,59 @@ TEST(EffectTree, ChildrenAddedDuringAnUpdateAreReachedInTheSamePass) {
     EXPECT_EQ(ProbeEffect::Journal().back(), "update late 10");
 }
 
+void FinishNow(ProbeEffect& self) {
+    self.Finish();
+}
+
+TEST(EffectTree, ChildrenFinishingInTheSameFrameLeaveTogetherAndTheOthersKeepTheirOrder) {
+    // Per child: finished before the frame, finishing during its own update, or playing on.
+    enum Fate { BEFORE, DURING, PLAYS };
+    const Fate fates[] = {BEFORE, PLAYS, DURING, DURING, PLAYS, BEFORE, BEFORE, PLAYS, DURING, PLAYS};
+    core::ptr<Effect> root(new Effect());
+    std::vector<std::string> all, playing;
+    for (size_t i = 0; i < sizeof fates / sizeof fates[0]; ++i) {
+        const std::string name = "c" + std::to_string(i);
+        ProbeEffect* child = new ProbeEffect(name);
+        if (fates[i] == DURING) child->OnNextUpdate(&FinishNow);
+        root->AddChild(child);
+        all.push_back("update " + name + " 50");
+        if (fates[i] == PLAYS) playing.push_back(name);
+    }
+    root->Start(false);
+    std::vector<core::ptr<Effect>> held = root->GetChilds();
+    for (size_t i = 0; i < held.size(); ++i) {
+        if (fates[i] == BEFORE) Probe(held[i])->Finish();
+    }
+    ProbeEffect::Journal().clear();
+
+    root->Update(50);
+    // Every child is updated once, whether or not a neighbour finishes.
+    EXPECT_EQ(ProbeEffect::Journal(), all);
+    EXPECT_EQ(ChildNames(*root), playing);
+    for (size_t i = 0; i < held.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(held[i]->GetParent(), fates[i] == PLAYS ? root.get() : nullptr);
+    }
+}
+
+TEST(EffectTree, TenThousandChildrenFinishingInOneFrameAreAllUpdatedAndRemoved) {
+    const int kChildren = 10000;
+    core::ptr<Effect> root(new Effect());
+    for (int i = 0; i < kChildren; ++i) {
+        ProbeEffect* child = new ProbeEffect(i % 2 ? "odd" : "even");
+        child->OnNextUpdate(&FinishNow);
+        root->AddChild(child);
+    }
+    // A late child that plays on keeps its place after all of them.
+    root->AddChild(new ProbeEffect("last"));
+    root->Start(false);
+    ProbeEffect::Journal().clear();
+
+    root->Update(7);
+    EXPECT_EQ(ProbeEffect::Journal().size(), static_cast<size_t>(kChildren + 1));
+    EXPECT_EQ(ChildNames(*root), std::vector<std::string>{"last"});
+}
+
 TEST(EffectTree, StopEndsRunningKindsAndPlainNodesPlayOnlyWithChildren) {
     core::ptr<Effect> lonely(new Effect());
     lonely->Start(false);

@@ -133,6 +133,89 @@ TEST(Bitmap, RejectsWhatIsNoImageOrDoesNotDecode) {
     }
 }
 
+void PutBigEndian(std::vector<std::uint8_t>& bytes, size_t at, std::uint32_t value, int length) {
+    for (int i = 0; i < length; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * (length - 1 - i)));
+}
+
+// A PNG whose header states another size than its rows hold: only the header is meant to be read.
+std::vector<std::uint8_t> PngClaiming(std::uint32_t width, std::uint32_t height) {
+    std::vector<std::uint8_t> png = test::EncodePng(1, 1, Gradient(1, 1));
+    PutBigEndian(png, 16, width, 4);
+    PutBigEndian(png, 20, height, 4);
+    return png;
+}
+
+// A grey baseline JPEG of mid-grey blocks: one-code Huffman tables, two bits a block.
+std::vector<std::uint8_t> GreyJpeg(std::uint16_t width, std::uint16_t height, unsigned int blocks) {
+    std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F',
+                                      0,    1,    1,    0,    0, 1,  0,   1,   0,   0};
+    jpeg.insert(jpeg.end(), {0xFF, 0xDB, 0, 67, 0});
+    jpeg.insert(jpeg.end(), 64, 1);
+    const size_t frame = jpeg.size();
+    jpeg.insert(jpeg.end(), {0xFF, 0xC0, 0, 11, 8, 0, 0, 0, 0, 1, 1, 0x11, 0});
+    PutBigEndian(jpeg, frame + 5, height, 2);
+    PutBigEndian(jpeg, frame + 7, width, 2);
+    for (std::uint8_t table : {0x00, 0x10}) {
+        jpeg.insert(jpeg.end(), {0xFF, 0xC4, 0, 20, table, 1});
+        jpeg.insert(jpeg.end(), 16, 0);
+    }
+    jpeg.insert(jpeg.end(), {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0});
+    jpeg.insert(jpeg.end(), blocks / 4, 0x00);
+    if (blocks % 4) jpeg.push_back(static_cast<std::uint8_t>(0xFF >> (2 * (blocks % 4))));
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    return jpeg;
+}
+
+TEST(Bitmap, PicturesOfMoreThan4096PixelsOnASideOrWithChunksPastTheEndOrNoEndChunkAreRefusedBeforeDecoding) {
+    // A transparency chunk claiming 2 MB in a 78-byte file.
+    std::vector<std::uint8_t> chunk_past_end = test::EncodePng(1, 1, Gradient(1, 1));
+    chunk_past_end.resize(33);
+    chunk_past_end.insert(chunk_past_end.end(), {0x00, 0x1E, 0x84, 0x80, 't', 'R', 'N', 'S'});
+    chunk_past_end.resize(78, 0);
+    // The last chunk complete, but no end chunk: the decoder would read its last bytes again for ever.
+    std::vector<std::uint8_t> no_end = test::EncodePng(1, 1, Gradient(1, 1));
+    no_end.resize(no_end.size() - 12);
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        unsigned int width, height;  // framed; 0 when refused
+    } cases[] = {
+        {"png 4096 wide", test::EncodePng(4096, 1, Gradient(4096, 1)), 4098, 3},
+        {"png 4097 wide", PngClaiming(4097, 1), 0, 0},
+        {"png 16000 by 33000", PngClaiming(16000, 33000), 0, 0},
+        {"png chunk past the end", chunk_past_end, 0, 0},
+        {"png without its end chunk", no_end, 0, 0},
+        {"png signature alone", std::vector<std::uint8_t>(chunk_past_end.begin(), chunk_past_end.begin() + 8),
+         0, 0},
+        {"png signature cut short",
+         std::vector<std::uint8_t>(chunk_past_end.begin(), chunk_past_end.begin() + 6), 0, 0},
+        {"jpeg 4096 high", GreyJpeg(8, 4096, 512), 10, 4098},
+        {"jpeg 4097 high", GreyJpeg(8, 4097, 513), 0, 0},
+        {"jpeg 16000 by 16000", GreyJpeg(16000, 16000, 1), 0, 0},
+        {"jpeg 65535 by 65535", GreyJpeg(65535, 65535, 1), 0, 0},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(test::WriteFile(dir.File("picture"), c.bytes));
+        core::ptr<io::IStream> stream = StreamOf(c.bytes, "picture");
+        testing::internal::CaptureStderr();
+        const render::Bitmap from_stream(stream);
+        const render::Bitmap from_file(dir.File("picture").c_str());
+        const std::string said = testing::internal::GetCapturedStderr();
+        for (const render::Bitmap* bitmap : {&from_stream, &from_file}) {
+            EXPECT_EQ(bitmap->valid, c.width > 0);
+            EXPECT_EQ(bitmap->width, c.width);
+            EXPECT_EQ(bitmap->height, c.height);
+        }
+        // The decoder never ran, so it said nothing.
+        if (c.width == 0) {
+            EXPECT_EQ(said, "broken img picture\nbroken img " + dir.File("picture") + "\n");
+        }
+    }
+}
+
 TEST(Bitmap, EmptyOrClosedStreamIsInvalidWithoutMessage) {
     core::ptr<io::IStream> none;
     core::ptr<io::IStream> closed(

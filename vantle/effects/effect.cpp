@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "vantle/effects/effect_factory.h"
 #include "vantle/utils/timer.h"
@@ -114,18 +115,21 @@ void Effect::Stop() {
 }
 
 void Effect::UpdateChilds(unsigned int time) {
-    std::vector<core::ptr<Effect>> finished;
+    std::unordered_set<const Effect*> finished;
     for (size_t i = 0; i < children.size(); ++i) {
         core::ptr<Effect> child = children[i];
         child->Update(time);
-        if (!child->IsPlaying()) finished.push_back(child);
+        if (!child->IsPlaying()) finished.insert(child.get());
     }
-    for (const auto& done : finished) {
-        auto found = std::find(children.begin(), children.end(), done);
-        if (found == children.end()) continue;
-        if (done->parent == this) done->parent = nullptr;
-        children.erase(found);
+    if (finished.empty()) return;
+    // One pass for the whole frame, keeping the order: thousands of particles may finish together.
+    const auto is_finished = [&finished](const core::ptr<Effect>& child) {
+        return finished.count(child.get()) != 0;
+    };
+    for (const auto& child : children) {
+        if (is_finished(child) && child->parent == this) child->parent = nullptr;
     }
+    children.erase(std::remove_if(children.begin(), children.end(), is_finished), children.end());
 }
 
 void Effect::RenderChilds() {

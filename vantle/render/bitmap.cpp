@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "vantle/io/stream.h"
 
@@ -29,6 +32,106 @@ bool IsPng(const std::vector<unsigned char>& data) {
 // The JFIF identifier of the first application segment.
 bool IsJfif(const std::vector<unsigned char>& data) {
     return data.size() >= 11 && std::memcmp(&data[6], "JFIF", 5) == 0;
+}
+
+// Larger pictures are refused before decoding: no texture page holds even a quarter of one, and the
+// decoder would first allocate memory for all of its pixels.
+const unsigned int kMaxSide = 4096;
+
+const size_t kPngSignatureSize = 8;
+// Length, type and checksum around a chunk's data.
+const size_t kPngChunkFrame = 12;
+const size_t kPngSizeBytes = 8;
+// A frame header's length field, precision, height and width.
+const size_t kJpegFrameBytes = 7;
+const unsigned char kJpegMarker = 0xFF;
+
+std::uint32_t BigEndian16(const std::vector<unsigned char>& data, size_t at) {
+    return (std::uint32_t{data[at]} << 8) | data[at + 1];
+}
+
+std::uint32_t BigEndian32(const std::vector<unsigned char>& data, size_t at) {
+    return (BigEndian16(data, at) << 16) | BigEndian16(data, at + 2);
+}
+
+struct PictureSize {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
+// The size in the header chunk, once every chunk up to the end chunk is seen to lie inside the data:
+// the decoder reading past the end of the data gets the bytes it read last once more, and may loop on
+// them for good. False for a file that fails either.
+bool ReadPngSize(const std::vector<unsigned char>& data, PictureSize& size) {
+    if (data.size() < kPngSignatureSize) return false;
+    bool header_seen = false;
+    for (size_t at = kPngSignatureSize; data.size() - at >= kPngChunkFrame;) {
+        const std::uint32_t length = BigEndian32(data, at);
+        if (length > data.size() - at - kPngChunkFrame) return false;
+        const unsigned char* type = &data[at + 4];
+        if (!header_seen) {
+            if (std::memcmp(type, "IHDR", 4) != 0 || length < kPngSizeBytes) return false;
+            size.width = BigEndian32(data, at + 8);
+            size.height = BigEndian32(data, at + 12);
+            header_seen = true;
+        }
+        if (std::memcmp(type, "IEND", 4) == 0) return true;
+        at += kPngChunkFrame + length;
+    }
+    return false;
+}
+
+bool IsJpegFrameHeader(unsigned char marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// Markers without a length: the start of the image, restarts and the temporary marker.
+bool IsJpegStandalone(unsigned char marker) {
+    return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8);
+}
+
+// The size in the frame header, reached through the segments before it; bytes between segments are
+// skipped as the decoder skips them. False when a segment runs past the end, or the scan or the image
+// ends first.
+bool ReadJpegSize(const std::vector<unsigned char>& data, PictureSize& size) {
+    if (data.size() < 2 || data[0] != kJpegMarker || data[1] != 0xD8) return false;
+    size_t at = 2;
+    while (at + 1 < data.size()) {
+        const unsigned char marker = data[at + 1];
+        if (data[at] != kJpegMarker || marker == kJpegMarker || marker == 0) {
+            ++at;
+            continue;
+        }
+        if (IsJpegStandalone(marker)) {
+            at += 2;
+            continue;
+        }
+        if (marker == 0xD9 || marker == 0xDA || data.size() - at < 4) return false;
+        const std::uint32_t length = BigEndian16(data, at + 2);
+        if (length < 2 || length > data.size() - at - 2) return false;
+        if (IsJpegFrameHeader(marker)) {
+            if (length < kJpegFrameBytes) return false;
+            size.height = BigEndian16(data, at + 5);
+            size.width = BigEndian16(data, at + 7);
+            return true;
+        }
+        at += 2 + length;
+    }
+    return false;
+}
+
+// Whether a PNG or JPEG file is whole enough and small enough to hand to the decoder; other formats are
+// left to it.
+bool HeaderAllowsDecoding(const std::vector<unsigned char>& data) {
+    PictureSize size;
+    if (IsPng(data)) {
+        if (!ReadPngSize(data, size)) return false;
+    } else if (data.size() >= 2 && data[0] == kJpegMarker && data[1] == 0xD8) {
+        if (!ReadJpegSize(data, size)) return false;
+    } else {
+        return true;
+    }
+    return size.width <= kMaxSide && size.height <= kMaxSide;
 }
 
 // Clamped before the conversion: a float beyond int (or NaN) has no defined conversion.
@@ -71,22 +174,16 @@ Bitmap::Bitmap(core::ptr<io::IStream>& stream) {
         std::fprintf(stderr, "not png or jpg image\n");
         return;
     }
-    SDL_RWops* memory = SDL_RWFromMem(data.data(), static_cast<int>(data.size()));
-    SDL_Surface* decoded = memory ? IMG_Load_RW(memory, 1) : nullptr;
-    if (!decoded) {
-        std::fprintf(stderr, "broken img %s\n", stream->GetFilename().c_str());
-        return;
-    }
-    TakeDecoded(decoded);
+    Decode(data, stream->GetFilename());
 }
 
 Bitmap::Bitmap(const char* path) {
-    SDL_Surface* decoded = path ? IMG_Load(path) : nullptr;
-    if (!decoded) {
-        std::fprintf(stderr, "broken img %s\n", path ? path : "");
-        return;
+    std::vector<unsigned char> data;
+    if (path) {
+        std::ifstream file(path, std::ios::binary);
+        data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
-    TakeDecoded(decoded);
+    Decode(data, path ? path : "");
 }
 
 Bitmap::Bitmap(unsigned int w, unsigned int h)
@@ -117,6 +214,18 @@ void Bitmap::insert(const Bitmap& src, int x, int y, unsigned int sx, unsigned i
             pixels[(uy + j) * width + ux + i] = src.pixels[(sy + j) * src.width + sx + i];
         }
     }
+}
+
+void Bitmap::Decode(std::vector<unsigned char>& data, const std::string& name) {
+    SDL_RWops* memory = data.empty() || !HeaderAllowsDecoding(data)
+                            ? nullptr
+                            : SDL_RWFromMem(data.data(), static_cast<int>(data.size()));
+    SDL_Surface* decoded = memory ? IMG_Load_RW(memory, 1) : nullptr;
+    if (!decoded) {
+        std::fprintf(stderr, "broken img %s\n", name.c_str());
+        return;
+    }
+    TakeDecoded(decoded);
 }
 
 void Bitmap::TakeDecoded(SDL_Surface* decoded) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "vantle/core/ptr.h"
@@ -19,7 +20,8 @@ namespace render {
 // before anything else.
 class Bitmap {
 public:
-    // Decodes a PNG or JPEG from the stream's current position to its end; invalid when it cannot.
+    // Decodes a PNG or JPEG from the stream's current position to its end; invalid when it cannot, and
+    // when the picture is more than 4096 pixels wide or high.
     explicit Bitmap(core::ptr<io::IStream>& stream);
     // The same for a file of the local file system, without the loader.
     explicit Bitmap(const char* path);
@@ -45,6 +47,9 @@ public:
     bool valid = false;
 
 private:
+    // Checks a PNG or JPEG header before decoding the data as a picture; logs "broken img" and the name
+    // when it cannot.
+    void Decode(std::vector<unsigned char>& data, const std::string& name);
     // Frames the decoded surface and takes its pixels; frees the surface.
     void TakeDecoded(SDL_Surface* decoded);
 };

@@ -1,0 +1,12 @@
+# One fuzz target per reader; each replays its committed corpus and reproducers as a test.
+vantle_fuzz_target(pak pak_fuzz.cpp)
+vantle_fuzz_target(reader reader_fuzz.cpp)
+vantle_fuzz_target(options options_fuzz.cpp)
+vantle_fuzz_target(options_xml options_xml_fuzz.cpp)
+vantle_fuzz_target(config config_fuzz.cpp)
+vantle_fuzz_target(mtable mtable_fuzz.cpp)
+vantle_fuzz_target(effect effect_fuzz.cpp)
+vantle_fuzz_target(font font_fuzz.cpp)
+vantle_fuzz_target(sprite sprite_fuzz.cpp)
+vantle_fuzz_target(bitmap bitmap_fuzz.cpp)
+vantle_fuzz_target(tilemap tilemap_fuzz.cpp)
