@@ -169,6 +169,8 @@ TEST(ZEDozTest, AFrameDrawsTheCursorAtThePointerLastInTheScene) {
     EXPECT_EQ(world.renderer->Calls().back(), "EndScene");
 }
 
+// Each screen functor loads its screen alone, empties the caches, and loads the board artwork only where
+// a board is shown.
 TEST(ZEDozTest, EachNamedFunctorReachesItsMember) {
     World& world = Started();
     const std::pair<const char*, const char*> screens[] = {
@@ -182,8 +184,14 @@ TEST(ZEDozTest, EachNamedFunctorReachesItsMember) {
         SCOPED_TRACE(name);
         const core::ptr<core::Functor> functor = core::FunctorFactory::instance()->Create(name);
         ASSERT_TRUE(functor);
+        cm::Board::Unload();
+        audio::SampleCache::instance()->Get("kept.ogg");
         (*functor)();
         EXPECT_EQ(gui::RootWindow::instance()->GetLoadedFiles(), std::vector<std::string>{screen});
+        const std::string functor_name = name;
+        if (functor_name.rfind("preload_", 0) != 0) continue;
+        EXPECT_TRUE(Keys<audio::SampleCache>().empty());
+        EXPECT_EQ(cm::Board::data_loaded, functor_name == "preload_main" || functor_name == "preload_game");
     }
     (*core::FunctorFactory::instance()->Create("preload"))();
     EXPECT_EQ(gui::RootWindow::instance()->GetLoadedFiles(),
@@ -270,23 +278,6 @@ TEST(ZEDozTest, AMissingPreloadListLeavesTheScreenAndTheProgressAlone) {
     // Nothing was pushed: popping keeps the screen.
     gui::RootWindow::instance()->Pop();
     EXPECT_EQ(LoadedFiles(), std::vector<std::string>{"data/gui/shop.xml"});
-}
-
-TEST(ZEDozTest, ScreenFunctorsEmptyTheCachesAndLoadTheBoardArtworkOnlyForMainAndGame) {
-    Started();
-    const std::pair<const char*, bool> functors[] = {{"preload_map", false},     {"preload_custom", false},
-                                                     {"preload_jigsaw", false},  {"preload_gallery", false},
-                                                     {"preload_garden", false},  {"preload_garden2", false},
-                                                     {"preload_garden3", false}, {"preload_shop", false},
-                                                     {"preload_main", true},     {"preload_game", true}};
-    for (const auto& [name, board] : functors) {
-        SCOPED_TRACE(name);
-        cm::Board::Unload();
-        audio::SampleCache::instance()->Get("kept.ogg");
-        (*core::FunctorFactory::instance()->Create(name))();
-        EXPECT_TRUE(Keys<audio::SampleCache>().empty());
-        EXPECT_EQ(cm::Board::data_loaded, board);
-    }
 }
 
 TEST(ZEDozTest, AQuitRequestStopsTheGame) {
