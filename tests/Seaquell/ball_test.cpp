@@ -128,14 +128,10 @@ TEST_F(Balls, RepeatingAStateDoesNotRestartItsAnimation) {
     EXPECT_EQ(ball->GetSprite()->GetStart(), clock.Abs(100));
 }
 
-TEST_F(Balls, AnUnplacedBallDrawsNothing) {
+TEST_F(Balls, TheOffsetShowsForOneFrameWithTheChildSpritesOnceTheBallIsPlaced) {
     core::ptr<cm::Ball> ball = NewBall();
     ball->Render();
-    EXPECT_TRUE(renderer.Draws().empty());
-}
-
-TEST_F(Balls, TheOffsetShowsForOneFrameWithTheChildSprites) {
-    core::ptr<cm::Ball> ball = NewBall();
+    EXPECT_TRUE(renderer.Draws().empty()) << "an unplaced ball draws nothing";
     ball->MoveTo(math::Position(2, 1));
     ball->offset = math::Vector2(3, 4);
     ball->Render();
