@@ -25,10 +25,10 @@ protected:
 
     void LoadText(const std::string& text) { set.Load(Write(text)); }
 
-    std::vector<unsigned int> Uids() const {
+    static std::vector<unsigned int> Uids(const LevelSet& levels) {
         std::vector<unsigned int> uids;
-        for (unsigned int i = 0; i < set.GetLevelCount(); ++i)
-            uids.push_back(set.GetLevel(static_cast<int>(i))->uid);
+        for (unsigned int i = 0; i < levels.GetLevelCount(); ++i)
+            uids.push_back(levels.GetLevel(static_cast<int>(i))->uid);
         return uids;
     }
 
@@ -68,10 +68,7 @@ TEST_F(LevelSets, LevelsWithoutAUidTakeTheNextOneFromTheSet) {
         SCOPED_TRACE(c.name);
         LevelSet fresh;
         fresh.Load(Write(c.text));
-        std::vector<unsigned int> uids;
-        for (unsigned int i = 0; i < fresh.GetLevelCount(); ++i)
-            uids.push_back(fresh.GetLevel(static_cast<int>(i))->uid);
-        EXPECT_EQ(uids, c.uids);
+        EXPECT_EQ(Uids(fresh), c.uids);
         EXPECT_EQ(fresh.GetLastUid(), c.last_uid);
         for (const auto& episode : fresh.GetEpisodes()) EXPECT_EQ(episode.second->uid, 0u);
     }
@@ -283,7 +280,7 @@ TEST_F(LevelSets, ASecondFileWithoutNameOrLastUidKeepsThemAndReplacesTheLevels) 
     LoadText("<levelset><level name='x'/><level name='y'/></levelset>");
     EXPECT_EQ(set.GetName(), "first");
     EXPECT_EQ(Names(), (std::vector<std::string>{"x", "y"}));
-    EXPECT_EQ(Uids(), (std::vector<unsigned int>{12, 13}));
+    EXPECT_EQ(Uids(set), (std::vector<unsigned int>{12, 13}));
     EXPECT_TRUE(set.GetEpisodes().empty());
 }
 
@@ -294,7 +291,7 @@ TEST_F(LevelSets, AStreamLoadsLikeAFileButKeepsTheLastUid) {
     set.Load(core::ptr<io::IStream>(new io::MemoryStream(&text[0], static_cast<unsigned int>(text.size()))));
     EXPECT_EQ(Names(), std::vector<std::string>{"s"});
     EXPECT_EQ(set.GetName(), "streamed");
-    EXPECT_EQ(Uids(), std::vector<unsigned int>{2});
+    EXPECT_EQ(Uids(set), std::vector<unsigned int>{2});
 
     test::CaptureLog log;
     std::string broken = "<levelset><level></levelset>";

