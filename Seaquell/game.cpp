@@ -1,7 +1,6 @@
 #include "Seaquell/game.h"
 
-#include <iterator>
-
+#include "Seaquell/owned_functors.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
 #include "vantle/core/log.h"
@@ -63,12 +62,7 @@ unsigned int PlayerNumber(const core::ptr<game::User>& player, const std::string
     return player ? player->Get(option).as_uint32() : 0u;
 }
 
-struct NamedAction {
-    const char* name;
-    void (Game::*action)();
-};
-
-const NamedAction kFunctors[] = {
+const NamedAction<Game> kFunctors[] = {
     {"game_reset", &Game::Reset},
     {"game_pause", &Game::Pause},
     {"game_resume", &Game::Resume},
@@ -98,9 +92,7 @@ Game::~Game() {
     core::Log::instance()->Write("Game DELETE");
     if (effects::EffectManager::exists()) effects::EffectManager::instance()->StopMouseEffect();
     win_puppy.Stop();
-    if (!core::FunctorFactory::exists()) return;
-    for (size_t i = 0; i < std::size(kFunctors); ++i)
-        core::FunctorFactory::instance()->Unregister(kFunctors[i].name, _functors[i]);
+    WithdrawOwnedFunctors(kFunctors, _functors);
 }
 
 core::ptr<game::LevelSet::Level> Game::ChooseLevel() const {
@@ -125,10 +117,7 @@ void Game::ReplaceBackground(const core::ptr<game::LevelSet::Level>& level) cons
 }
 
 void Game::RegisterFunctors() {
-    for (size_t i = 0; i < std::size(kFunctors); ++i) {
-        _functors[i] = core::ptr<core::Functor>(new core::ObjectFunctor<Game>(this, kFunctors[i].action));
-        core::FunctorFactory::instance()->Register(kFunctors[i].name, _functors[i]);
-    }
+    RegisterOwnedFunctors(this, kFunctors, _functors);
 }
 
 void Game::Preload() {

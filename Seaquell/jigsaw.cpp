@@ -1,9 +1,9 @@
 #include "Seaquell/jigsaw.h"
 
 #include <cmath>
-#include <iterator>
 #include <string>
 
+#include "Seaquell/owned_functors.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
 #include "vantle/core/log.h"
@@ -40,12 +40,7 @@ const float kBackdropAlpha = 0.5f;
 
 enum Button { kLeft = 0 };
 
-struct NamedAction {
-    const char* name;
-    void (Jigsaw::*action)();
-};
-
-const NamedAction kFunctors[] = {
+const NamedAction<Jigsaw> kFunctors[] = {
     {"jigsaw_reset", &Jigsaw::Reset},
     {"jigsaw_pause", &Jigsaw::Pause},
     {"jigsaw_resume", &Jigsaw::Resume},
@@ -99,16 +94,11 @@ Jigsaw::Jigsaw(TiXmlElement* element) : gui::ClickableWindow(element) {
 Jigsaw::~Jigsaw() {
     win_puppy.Stop();
     // A later jigsaw may hold the names by now; only this window's own entries go.
-    if (!core::FunctorFactory::exists()) return;
-    for (size_t i = 0; i < std::size(kFunctors); ++i)
-        core::FunctorFactory::instance()->Unregister(kFunctors[i].name, _functors[i]);
+    WithdrawOwnedFunctors(kFunctors, _functors);
 }
 
 void Jigsaw::RegisterFunctors() {
-    for (size_t i = 0; i < std::size(kFunctors); ++i) {
-        _functors[i] = core::ptr<core::Functor>(new core::ObjectFunctor<Jigsaw>(this, kFunctors[i].action));
-        core::FunctorFactory::instance()->Register(kFunctors[i].name, _functors[i]);
-    }
+    RegisterOwnedFunctors(this, kFunctors, _functors);
 }
 
 void Jigsaw::LoadPicture() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running the game need, on Debian 12 as root.
-# Runs apt-get update only when something is missing.
+# Runs apt-get update only when something is missing. Extra package names given as arguments are
+# installed the same way (scripts/deps.sh clang libclang-rt-14-dev).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   libtinyxml-dev ruby-dev python3
   libgl-dev libgl1-mesa-dri libglx-mesa0 libglu1-mesa-dev
   xvfb xauth libxtst6
+  "$@"
 )
 
 missing=()

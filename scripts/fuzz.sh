@@ -20,19 +20,8 @@ if [ ! -d "tests/fuzz/corpus/$target" ]; then
   exit 1
 fi
 
-bash scripts/deps.sh
 # clang with the runtime -fsanitize=fuzzer links against, as Debian 12 packs them.
-fuzz_packages=(clang libclang-rt-14-dev)
-missing=()
-for p in "${fuzz_packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh clang libclang-rt-14-dev
 
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 # Everything gets libFuzzer's coverage hooks; only the fuzz targets link its driver.

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "support/byte_sink.h"
 #include "support/capture_log.h"
 #include "support/record_bytes.h"
 #include "vantle/core/options.h"
+#include "vantle/io/buffer_stream.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
 
@@ -26,16 +26,16 @@ core::Options FromXml(const std::string& xml) {
 }
 
 std::string Saved(const core::Options& options) {
-    core::ptr<test::ByteSink> sink(new test::ByteSink);
+    core::ptr<io::BufferStream> sink(new io::BufferStream);
     io::Writer writer(sink);
     options.Save(writer);
-    return std::string(sink->Bytes().begin(), sink->Bytes().end());
+    return sink->Bytes();
 }
 
 core::Options Loaded(const std::string& bytes, bool* whole = nullptr) {
     core::Options options;
     options.Set("stale", core::Value(1));
-    io::Reader reader(core::ptr<io::IStream>(new test::ByteSink({bytes.begin(), bytes.end()})));
+    io::Reader reader(core::ptr<io::IStream>(new io::BufferStream(bytes)));
     const bool loaded_whole = options.Load(reader);
     if (whole) *whole = loaded_whole;
     return options;

@@ -8,19 +8,19 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "support/byte_sink.h"
+#include "vantle/io/buffer_stream.h"
 #include "vantle/utils/config.h"
 
 namespace {
 
 core::ptr<io::IStream> Text(const std::string& text) {
-    return core::ptr<io::IStream>(new test::ByteSink({text.begin(), text.end()}));
+    return core::ptr<io::IStream>(new io::BufferStream(text));
 }
 
 std::string Saved(utils::Config& config) {
-    core::ptr<test::ByteSink> sink(new test::ByteSink());
+    core::ptr<io::BufferStream> sink(new io::BufferStream());
     config.Save(sink);
-    return std::string(sink->Bytes().begin(), sink->Bytes().end());
+    return sink->Bytes();
 }
 
 }  // namespace

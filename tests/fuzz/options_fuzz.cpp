@@ -9,24 +9,24 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "support/byte_sink.h"
 #include "vantle/core/options.h"
+#include "vantle/io/buffer_stream.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
 
 namespace {
 
 std::string Saved(const core::Options& options) {
-    core::ptr<test::ByteSink> sink(new test::ByteSink());
+    core::ptr<io::BufferStream> sink(new io::BufferStream());
     io::Writer writer(sink);
     options.Save(writer);
-    return std::string(sink->Bytes().begin(), sink->Bytes().end());
+    return sink->Bytes();
 }
 
 core::Options Loaded(const std::string& record) {
     core::Options options;
     options.Set("stale", core::Value(1));
-    io::Reader reader(core::ptr<io::IStream>(new test::ByteSink({record.begin(), record.end()})));
+    io::Reader reader(core::ptr<io::IStream>(new io::BufferStream(record)));
     options.Load(reader);
     return options;
 }

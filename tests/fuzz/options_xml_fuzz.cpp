@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "support/byte_sink.h"
 #include "vantle/core/options.h"
+#include "vantle/io/buffer_stream.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FuzzCheck(core::Options(written.RootElement()).ToXML() == xml,
                     "the XML text reads back as the same set");
 
-    core::ptr<test::ByteSink> sink(new test::ByteSink());
+    core::ptr<io::BufferStream> sink(new io::BufferStream());
     io::Writer writer(sink);
     options.Save(writer);
     sink->Seek(0);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "support/byte_sink.h"
+#include "vantle/io/buffer_stream.h"
 #include "vantle/io/memory_stream.h"
 #include "vantle/io/reader.h"
 #include "vantle/io/writer.h"
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fields.push_back(ReadField(reader, stream, static_cast<Field>(data[1 + i] % KINDS)));
     }
 
-    core::ptr<io::IStream> sink(new test::ByteSink());
+    core::ptr<io::IStream> sink(new io::BufferStream());
     io::Writer writer(sink);
     for (const Read& read : fields) Write(writer, sink, read);
     sink->Seek(0);
