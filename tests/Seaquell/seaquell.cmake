@@ -20,7 +20,9 @@ else()
 endif()
 # The game window on the recording renderer and the fake script engine, with a real board and level set.
 vantle_test(test_seaquell_game game_test.cpp LIBS seaquell)
-# The whole game in one process on its real back ends with a scripted mouse; it assembles its run folder
-# from the data tree and tools/make_data.py.
-vantle_test(test_seaquell_whole_game whole_game_test.cpp LIBS seaquell OpenGL::GL GL)
-target_compile_definitions(test_seaquell_whole_game PRIVATE SEAQUELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+# The whole game in one process on its real back ends with a scripted mouse and keyboard; each assembles
+# its run folder from the data tree and tools/make_data.py. One plays two levels, one tours every screen.
+foreach(name whole_game every_screen)
+    vantle_test(test_seaquell_${name} ${name}_test.cpp game_session.cpp LIBS seaquell OpenGL::GL GL)
+    target_compile_definitions(test_seaquell_${name} PRIVATE SEAQUELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endforeach()

@@ -1,42 +1,22 @@
-// The whole game in this process on its real back ends (SDL window, OpenGL, Ruby, SDL audio on the
-// dummy driver), with a scripted mouse in the mouse facade: from the main menu into a level won by
-// clicking balls, then Next into a two-second level that is lost. Windows are found by id. Needs DISPLAY.
+// From the main menu into a level won by clicking balls, then Next into a two-second level that is lost;
+// what the screen showed is checked against the play statistics and the players file.
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Seaquell/game.h"
-#include "Seaquell/zeph.h"
-#include "support/fake_input.h"
-#include "support/png_writer.h"
-#include "support/temp_dir.h"
+#include "game_session.h"
 #include "vantle/core/context.h"
-#include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
-#include "vantle/effects/effect_manager.h"
 #include "vantle/game/users.h"
-#include "vantle/gui/root_window.h"
 #include "vantle/gui/widgets/number.h"
-#include "vantle/platform/platform.h"
-#include "vantle/platform/sdl/platform_sdl.h"
-#include "vantle/render/render.h"
-#include "vantle/script/ruby/engine_ruby.h"
 
 namespace {
 
-const int kWidth = 800;
-const int kHeight = 600;
-// Enough frames for any wait here at the game's frame limit, even under the sanitizers.
-const int kPatience = 3000;
 // Every cell below the emitters' row.
 const int kFullBoard = 22 * 15;
 // Room enough for the score's figures left of its right edge.
@@ -64,51 +44,17 @@ std::string LocalizedLevels() {
            Map(5, 14) + "'/></options></level></levelset>";
 }
 
-std::string Read(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class WholeGame : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         run = new test::TempDir;
-        const std::string command = "cp -R '" SEAQUELL_SOURCE_DIR "/data' '" + run->Path() +
-                                    "/' && python3 '" + SEAQUELL_SOURCE_DIR "/tools/make_data.py' '" +
-                                    run->Path() + "' >/dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        run->Write("home/.Moravane/log.txt", "");
-        run->Write("home/.Moravane/config.cfg", "localized_data = loc/\n");
+        test::GameSession::Assemble(*run, "localized_data = loc/\n");
         run->Write("loc/data/levels.xml", LocalizedLevels());
-        setenv("HOME", run->File("home").c_str(), 1);
     }
 
-    // One frame of the game's loop.
-    void Frame() { app->Loop(); }
-    // Frames until the condition holds; false when patience runs out.
-    bool RunUntil(const std::function<bool()>& condition) {
-        for (int i = 0; i < kPatience; ++i) {
-            if (condition()) return true;
-            Frame();
-            Watch();
-        }
-        return condition();
-    }
-    // The score the screen showed when the level ended, as the frame that ended it published it.
-    void Watch() {
-        cm::Game* game = Board();
-        if (!game || !game->board.finished || !scored.insert(game->level_id).second) return;
-        shown_scores.push_back(core::Context::instance()->Get("game_score").as_uint32());
-    }
-    static gui::Window* Find(const std::string& path) {
-        return gui::RootWindow::instance()->GetChild(path).get();
-    }
-    static bool Shown(const std::string& path) {
-        gui::Window* window = Find(path);
-        return window && window->IsVisible();
-    }
+    static gui::Window* Find(const std::string& path) { return test::GameSession::Find(path); }
+    static bool Shown(const std::string& path) { return test::GameSession::Shown(path); }
+    static cm::Game* Board() { return dynamic_cast<cm::Game*>(Find("board")); }
     static int BallCount() {
         const cm::Board& board = Board()->board;
         int count = 0;
@@ -116,56 +62,11 @@ protected:
             for (int y = 0; y < board.balls.height; ++y) count += board.balls.Get(x, y) ? 1 : 0;
         return count;
     }
-    static cm::Game* Board() { return dynamic_cast<cm::Game*>(Find("board")); }
-    // A left click at a screen point: press over one frame, release over the next.
-    void Click(const math::Vector2& point) {
-        mouse->SetPosition(static_cast<int>(point.x), static_cast<int>(point.y));
-        Frame();
-        mouse->buttons[0] = 1;
-        Frame();
-        mouse->buttons[0] = 0;
-        Frame();
-    }
-    void ClickWindow(const std::string& path) {
-        gui::Window* window = Find(path);
-        ASSERT_TRUE(window) << path;
-        const math::Rect rect = window->GetAbsRect();
-        Click(math::Vector2((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
-    }
-    // A frame drawn as the loop draws it and read before the buffers swap, as RGBA rows from the top; the
-    // picture is kept beside the run for a look.
-    static std::vector<std::uint8_t> Screen(const std::string& png) {
-        render::Render::Implementation* renderer = render::Render::instance()->GetImplementation();
-        renderer->BeginScene();
-        gui::RootWindow::instance()->Render();
-        effects::EffectManager::instance()->Render();
-        std::vector<std::uint8_t> pixels(kWidth * kHeight * 4);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        renderer->EndScene();
-        std::vector<std::uint8_t> rows(pixels.size());
-        for (int y = 0; y < kHeight; ++y)
-            std::copy_n(&pixels[(kHeight - 1 - y) * kWidth * 4], kWidth * 4, &rows[y * kWidth * 4]);
-        test::WriteFile(png, test::EncodePng(kWidth, kHeight, rows));
-        return rows;
-    }
-    // How many colours the screen shows, counted on a coarse grid.
-    static size_t ColoursShown(const std::vector<std::uint8_t>& rows) {
-        std::set<std::uint32_t> colours;
-        for (int i = 0; i < kWidth * kHeight; i += 97)
-            colours.insert(rows[i * 4] << 16 | rows[i * 4 + 1] << 8 | rows[i * 4 + 2]);
-        return colours.size();
-    }
-    // Whether any pixel of the screen's rectangle passes the test.
-    static bool AnyPixel(const std::vector<std::uint8_t>& rows, const math::Rect& area,
-                         const std::function<bool(int r, int g, int b)>& test) {
-        for (int y = std::max(0, int(area.top)); y < std::min(kHeight, int(area.bottom)); ++y) {
-            for (int x = std::max(0, int(area.left)); x < std::min(kWidth, int(area.right)); ++x) {
-                const std::uint8_t* p = &rows[(y * kWidth + x) * 4];
-                if (test(p[0], p[1], p[2])) return true;
-            }
-        }
-        return false;
+    // The score the screen showed when the level ended, as the frame that ended it published it.
+    void Watch() {
+        cm::Game* game = Board();
+        if (!game || !game->board.finished || !scored.insert(game->level_id).second) return;
+        shown_scores.push_back(core::Context::instance()->Get("game_score").as_uint32());
     }
     // The score's figures, right-aligned on the score window's right edge, in their gold.
     static bool ScoreDrawn(const std::vector<std::uint8_t>& rows) {
@@ -175,7 +76,8 @@ protected:
         }
         const math::Rect& score = Find("score")->GetAbsRect();
         const math::Rect figures(score.right - kScoreWidth, score.top, score.right, score.top + kScoreHeight);
-        return AnyPixel(rows, figures, [](int r, int g, int b) { return r > 200 && g > 160 && b < 150; });
+        return test::GameSession::AnyPixel(rows, figures,
+                                           [](int r, int g, int b) { return r > 200 && g > 160 && b < 150; });
     }
     // Whether the time bar shows its front at that share of its height from the top, rather than its dark
     // back: the front is red to green, the back deep blue.
@@ -187,13 +89,12 @@ protected:
         }
         const math::Rect& bar = time->GetAbsRect();
         const float x = (bar.left + bar.right) / 2, y = bar.top + bar.Height() * share;
-        return AnyPixel(rows, math::Rect(x - 1, y - 1, x + 1, y + 1),
-                        [](int r, int g, int) { return std::max(r, g) > 120; });
+        return test::GameSession::AnyPixel(rows, math::Rect(x - 1, y - 1, x + 1, y + 1),
+                                           [](int r, int g, int) { return std::max(r, g) > 120; });
     }
 
     static test::TempDir* run;
-    ZEDoz* app = nullptr;
-    test::FakeMouse* mouse = nullptr;
+    test::GameSession session;
     std::set<unsigned int> scored;
     std::vector<unsigned int> shown_scores;
 };
@@ -202,53 +103,46 @@ test::TempDir* WholeGame::run = nullptr;
 
 TEST_F(WholeGame, FromTheMenuALevelIsWonByClickingThenNextLeadsToALevelThatIsLost) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-    const test::WorkingDirectory cwd(run->Path());
-    auto sdl = std::make_unique<platform::PlatformSDL>();
-    if (platform::Platform::instance()->SetImplementation(sdl.get())) sdl.release();
-    ZEDoz::Backends backends = ZEDoz::GameBackends();
-    backends.mouse = [this] { return mouse = new test::FakeMouse; };
-    static ZEDoz game(backends);
-    app = &game;
-    core::Log::instance()->SetWriter(CreateLogWriter(core::CommandLine(), run->File("home/.Moravane")));
-    app->Init();
-    ASSERT_TRUE(app->IsRunning());
+    session.watch = [this] { Watch(); };
+    ASSERT_TRUE(session.Start(*run));
 
-    ASSERT_TRUE(RunUntil([] { return Find("play") != nullptr; })) << "no main menu";
-    ClickWindow("play");
-    ASSERT_TRUE(RunUntil([] { return Board() && Board()->frame_count > 0; })) << "no game screen";
+    ASSERT_TRUE(session.RunUntil([] { return Find("play") != nullptr; })) << "no main menu";
+    session.ClickWindow("play");
+    ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0; })) << "no game screen";
     EXPECT_EQ(Board()->level_id, 0u);
     EXPECT_TRUE(Find("back/picture")) << "the level's background";
 
     // Once the board is full, any ball takes the whole one-coloured board with it.
-    ASSERT_TRUE(RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
+    ASSERT_TRUE(session.RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
     // Ten minutes to play: the time bar stands full beside the board, the score shows its 0.
-    const std::vector<std::uint8_t> playing = Screen(run->File("playing.png"));
+    const std::vector<std::uint8_t> playing = test::GameSession::Screen(run->File("playing.png"));
     EXPECT_TRUE(TimeBarLit(playing, 0.1f)) << "the time bar is not full";
     EXPECT_TRUE(ScoreDrawn(playing)) << "no score";
     const cm::Board& board = Board()->board;
     const math::Rect area = Board()->GetAbsRect();
-    Click(math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
-    ASSERT_TRUE(RunUntil([] { return Shown("win_panel"); })) << "no win panel";
+    session.Click(math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
+    ASSERT_TRUE(session.RunUntil([] { return Shown("win_panel"); })) << "no win panel";
     EXPECT_TRUE(Board()->board.won);
     // The score rolls up to what the level scored.
     const auto* score = dynamic_cast<const gui::Number*>(Find("score"));
     ASSERT_TRUE(score);
-    EXPECT_TRUE(RunUntil([score] {
+    EXPECT_TRUE(session.RunUntil([score] {
         return score->GetShownValue() == core::Context::instance()->Get("game_score").as_uint32();
     })) << "the score never reached the level's";
-    const std::vector<std::uint8_t> won_screen = Screen(run->File("won.png"));
-    EXPECT_GT(ColoursShown(won_screen), 50u) << "the screen looks blank";
+    const std::vector<std::uint8_t> won_screen = test::GameSession::Screen(run->File("won.png"));
+    EXPECT_GT(test::GameSession::ColoursShown(won_screen), 50u) << "the screen looks blank";
     EXPECT_TRUE(ScoreDrawn(won_screen)) << "no score";
 
-    ClickWindow("win_panel/next");
-    ASSERT_TRUE(RunUntil([] { return Board() && Board()->level_id == 1; })) << "Next led elsewhere";
-    ASSERT_TRUE(RunUntil([] { return Shown("lose_panel"); })) << "no loss panel";
+    session.ClickWindow("win_panel/next");
+    ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->level_id == 1; })) << "Next led elsewhere";
+    ASSERT_TRUE(session.RunUntil([] { return Shown("lose_panel"); })) << "no loss panel";
     EXPECT_FALSE(Board()->board.won);
-    EXPECT_FALSE(TimeBarLit(Screen(run->File("lost.png")), 0.95f)) << "time is up, yet the bar shows some";
+    EXPECT_FALSE(TimeBarLit(test::GameSession::Screen(run->File("lost.png")), 0.95f))
+        << "time is up, yet the bar shows some";
 
     // Two lines after the header, each with the score the screen showed at its end.
     const std::vector<std::string> lines =
-        core::str_split(Read(run->File("home/.Moravane/playing_stat.csv")), "\r\n");
+        core::str_split(run->Read("home/.Moravane/playing_stat.csv"), "\r\n");
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "username;level_id;level_uid;level_revision;score;play_time;win");
     ASSERT_EQ(shown_scores.size(), 2u);
@@ -272,17 +166,8 @@ TEST_F(WholeGame, FromTheMenuALevelIsWonByClickingThenNextLeadsToALevelThatIsLos
     EXPECT_EQ(player->Get("max_level").as_uint32(), 1u);
     EXPECT_EQ(player->Get("last_level").as_uint32(), 0u);
 
-    app->Exit();
-    core::Log::instance()->SetWriter(nullptr);
-    EXPECT_FALSE(app->IsRunning());
+    session.Exit();
+    EXPECT_FALSE(session.IsRunning());
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // The interpreter's collector scans the stack from here down.
-    void* stack_base = nullptr;
-    script::EngineRuby::MarkStackBase(&stack_base);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
