@@ -32,6 +32,86 @@ POWERUP_OPTIONS = {"remove_row": "halfwidth", "remove_col": "halfwidth", "remove
                    "remove_color": "", "recolor": "halfwidth", "reshuffle": "halfwidth", "rnd_bombs": "count",
                    "remove_rb": "count"}
 SOUND_SIZE_LIMIT = 16 * 1024
+# Children read as a window's own data, not made as windows (Window::Load, UniButton, PowerupButton); a
+# unibutton's state looks are containers, so the windows in them are checked too.
+WINDOW_OWN = dict.fromkeys(("handlers", "states", "on_create_animation", "tooltip", "disabled_tooltip"))
+STATE_LOOKS = dict.fromkeys(("default", "active", "pressed", "disabled"), "container")
+POWERUP_LOOKS = dict.fromkeys(("ready_effect", "not_ready_effect", "mouse_effect", "disabled", "unavailable", "levels"))
+# The windows whose other children the loader makes windows of.
+WINDOW_HOLDERS = {"gui": {}, "container": {}, "unibutton": STATE_LOOKS, "powerup_button": POWERUP_LOOKS,
+                  "powerupbutton": POWERUP_LOOKS}
+# A registration names its factory before the name: "XFactory::instance()->Register(" or "factory->Register(".
+REGISTRATION = re.compile(r'(\w+Factory)\b|->Register\(\s*(?:"(\w+)"|(k\w+)\b)')
+NAME_CONSTANT = re.compile(r'(k\w+)(?:\[\])? = "(\w+)"')
+OWNED_FUNCTORS = re.compile(r"kFunctors\[\] = \{(.*?)\n\};", re.S)
+FUNCTOR_CALL = re.compile(r"call_functor\('([^']*)'\)")
+# The script's global functions, as rows {"name", {parameters}, &function}.
+SCRIPT_FUNCTION = re.compile(r'\{"([\w?!]+)", \{[^}]*\}, &\w+\}')
+# A call without a receiver; string literals are blanked first.
+BARE_CALL = re.compile(r"(?<![\w.:$@])([a-z_]\w*[?!]?)\(")
+STRING = re.compile(r"'(?:[^'\\]|\\.)*'|\"(?:[^\"\\]|\\.)*\"")
+RUBY_KEYWORDS = {"if", "elsif", "unless", "while", "until", "and", "or", "not", "return", "when", "defined?",
+                 "yield", "super"}
+PICTURE_SIDE_LIMIT = 1022
+
+
+def source_text(name):
+    with open(os.path.join(REPOSITORY, name)) as text:
+        return text.read()
+
+
+def engine_and_game_sources():
+    names = glob.glob(os.path.join(REPOSITORY, "vantle", "**", "*.[ch]*"), recursive=True)
+    names += glob.glob(os.path.join(REPOSITORY, "Seaquell", "**", "*.[ch]*"), recursive=True)
+    return [source_text(name) for name in sorted(names)]
+
+
+def registered_names(factory):
+    """The names the engine and the game register with one factory, a name constant read in its file."""
+    names = set()
+    for text in engine_and_game_sources():
+        constants = dict(NAME_CONSTANT.findall(text))
+        last_factory = None
+        for match in REGISTRATION.finditer(text):
+            if match.group(1):
+                last_factory = match.group(1)
+            elif last_factory == factory:
+                names.add(match.group(2) or constants.get(match.group(3)))
+    return names - {None}
+
+
+def owned_functors():
+    """The functors a window or the game holds, registered from its kFunctors table."""
+    return {name for text in engine_and_game_sources() for table in OWNED_FUNCTORS.findall(text)
+            for name in re.findall(r'\{"(\w+)",', table)}
+
+
+def window_elements(element, kind):
+    """The elements the loader makes windows of below a window of the kind, through those holding windows."""
+    own = WINDOW_HOLDERS.get(kind)
+    if own is None:
+        return
+    for child in element:
+        if child.tag in WINDOW_OWN:
+            continue
+        if child.tag in own:
+            yield from window_elements(child, own[child.tag])
+            continue
+        yield child
+        yield from window_elements(child, child.tag)
+
+
+def picture_size(data):
+    """Width and height from a PNG header or a JPEG's SOF0 or SOF2 frame; None for anything else."""
+    if data.startswith(b"\x89PNG\r\n\x1a\n") and data[12:16] == b"IHDR":
+        return struct.unpack(">II", data[16:24])
+    at = 2 if data.startswith(b"\xff\xd8") else len(data)
+    while at + 9 <= len(data) and data[at] == 0xff and data[at + 1] != 0xda:
+        if data[at + 1] in (0xc0, 0xc2):
+            height, width = struct.unpack(">HH", data[at + 5:at + 9])
+            return width, height
+        at += 2 + struct.unpack(">H", data[at + 2:at + 4])[0]
+    return None
 
 
 class DataTreeTest(unittest.TestCase):
@@ -51,6 +131,9 @@ class DataTreeTest(unittest.TestCase):
 
     def files(self, pattern):
         return sorted(glob.glob(self.path(pattern), recursive=True))
+
+    def screens(self):
+        return [name for name in self.files("data/gui/**/*.xml") if os.sep + "styles" + os.sep not in name]
 
     def test_every_xml_file_parses_and_every_screen_is_a_gui(self):
         for name in self.files("data/**/*.xml"):
@@ -190,6 +273,52 @@ class DataTreeTest(unittest.TestCase):
                 with self.subTest(option.get("value")):
                     self.assertTrue(os.path.isfile(self.path(
                         "data/gfx/backgrounds/minibacks/%s.png" % option.get("value"))))
+
+    def test_every_element_of_every_screen_is_a_window_the_factory_makes_or_one_its_window_reads(self):
+        windows = registered_names("WindowFactory")
+        self.assertLessEqual({"container", "text", "unibutton", "powerup_button", "qx_board"}, windows)
+        for name in self.screens():
+            root = ElementTree.parse(name).getroot()
+            for element in window_elements(root, "gui"):
+                with self.subTest(file=name, element=element.tag, id=element.get("id")):
+                    self.assertTrue(element.tag in windows, element.tag)
+            placed = [handler.tag for handlers in root.iter("handlers") for handler in handlers]
+            with self.subTest(file=name, element="handler"):
+                self.assertEqual(placed, ["handler"] * len(list(root.iter("handler"))))
+
+    def test_every_functor_a_handler_calls_is_registered(self):
+        functors = registered_names("FunctorFactory") | owned_functors()
+        self.assertLessEqual({"set_volume", "add_user", "preload_main", "game_pause", "remove_random_blocks"},
+                             functors)
+        for name in self.screens():
+            for handler in ElementTree.parse(name).getroot().iter("handler"):
+                for functor in FUNCTOR_CALL.findall(handler.get("code", "")):
+                    with self.subTest(file=name, functor=functor):
+                        self.assertTrue(functor in functors, functor)
+
+    def test_every_function_a_handler_calls_without_a_receiver_is_a_script_global_or_defined_on_its_screen(self):
+        functions = set()
+        for source in ("vantle/script/ruby/global_functions.cpp", "vantle/gui/script_functions.cpp"):
+            functions.update(SCRIPT_FUNCTION.findall(source_text(source)))
+        self.assertLessEqual({"log", "gui_load", "call_functor", "localize"}, functions)
+        for name in self.screens():
+            codes = [STRING.sub("''", handler.get("code", ""))
+                     for handler in ElementTree.parse(name).getroot().iter("handler")]
+            defined = set(re.findall(r"\bdef ([a-z_]\w*[?!]?)", "\n".join(codes)))
+            for called in sorted({called for code in codes for called in BARE_CALL.findall(code)}):
+                with self.subTest(file=name, function=called):
+                    self.assertTrue(called in functions | defined | RUBY_KEYWORDS, called)
+
+    def test_every_picture_is_a_png_or_jpeg_of_at_most_1022_pixels_a_side(self):
+        pictures = [name for name in self.files("data/**/*") if name.lower().endswith((".png", ".jpg", ".jpeg"))]
+        self.assertGreater(len(pictures), 100)
+        for name in pictures:
+            with open(name, "rb") as picture:
+                size = picture_size(picture.read())
+            with self.subTest(name):
+                self.assertIsNotNone(size)
+                self.assertTrue(all(0 < side <= PICTURE_SIDE_LIMIT for side in size), size)
+
 
 if __name__ == "__main__":
     REPOSITORY = os.path.abspath(sys.argv[1])
