@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Seaquell/b_token.h"
-#include "Seaquell/board.h"
-#include "Seaquell/ghost.h"
 #include "effects/effect_kinds_fixture.h"
+#include "put_ball.h"
 #include "support/probe_effect.h"
 #include "support/temp_dir.h"
 #include "vantle/core/random.h"
@@ -66,18 +64,7 @@ protected:
         return Make(rows);
     }
 
-    core::ptr<cm::Ball> Put(char code, int x, int y) {
-        core::ptr<cm::Ball> ball = code == 'T'   ? core::ptr<cm::Ball>(new cm::Token(nullptr, kCell, 1))
-                                   : code == 'G' ? core::ptr<cm::Ball>(new cm::Ghost(0, 1, kCell))
-                                                 : board->factory.CreateBall(code);
-        if (ball) {
-            ball->MoveTo(x, y);
-            ball->target_col = x;
-            ball->target_row = y;
-        }
-        board->balls.Set(x, y, ball);
-        return ball;
-    }
+    core::ptr<cm::Ball> Put(char code, int x, int y) { return test::PutBall(*board, code, x, y, kCell); }
 
     // Rows joined by "/": "#" for a marked cell (marks) or a ghost, else the cell's map code, "." when empty.
     std::string Picture(bool marks = false) const {

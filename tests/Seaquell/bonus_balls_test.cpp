@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Seaquell/b_token.h"
-#include "Seaquell/board.h"
-#include "Seaquell/ghost.h"
 #include "effects/effect_kinds_fixture.h"
+#include "put_ball.h"
 #include "support/temp_dir.h"
 #include "vantle/game/sprite.h"
 #include "vantle/utils/config.h"
@@ -20,14 +18,8 @@ protected:
     BonusBalls() { utils::Config::SetFilename(dir.File("config.cfg")); }
     ~BonusBalls() override { utils::Config::SetFilename(""); }
 
-    // A ball of a map code in the cell; "T" is a token, "G" a ghost, "0" leaves the cell empty.
     core::ptr<cm::Ball> Put(char code, int col, int row) {
-        core::ptr<cm::Ball> ball = code == 'T'   ? core::ptr<cm::Ball>(new cm::Token(nullptr, kCell, 1))
-                                   : code == 'G' ? core::ptr<cm::Ball>(new cm::Ghost(0, 1, kCell))
-                                                 : board.factory.CreateBall(code);
-        if (ball) ball->MoveTo(col, row);
-        board.balls.Set(col, row, ball);
-        return ball;
+        return test::PutBall(board, code, col, row, kCell);
     }
 
     // Removers and waves running, ghosts on the board and time added.
