@@ -130,6 +130,24 @@ TEST_F(GLDraw, TexturedAndPlainDrawsAlternateAcrossPageLoads) {
     EXPECT_TRUE(NearColor(PixelAt(180, 320), 0, 255, 0));
 }
 
+// A whole image from the page already in use takes the renderer's short way; forcing must reach it too.
+TEST_F(GLDraw, ForcedColoursReachTexturedDrawsFromThePageInUse) {
+    render::Bitmap white(8, 8);
+    white.fill(render::Color(1, 1, 1, 1));
+    std::unique_ptr<render::ITexture> texture(Renderer().LoadTexture(white));
+    const math::Rect whole(0, 0, 1, 1);
+    Renderer().DrawRect(math::Rect(10, 400, 50, 440), render::Color(1, 1, 1, 1), texture.get(), whole);
+    Renderer().ForceColor(render::Color(0, 1, 0, 1));
+    Renderer().DrawRect(math::Rect(60, 400, 100, 440), render::Color(1, 1, 1, 1), texture.get(), whole);
+    Renderer().UnForceColor();
+    Renderer().ForceColorAlpha(0.5f);
+    Renderer().DrawRect(math::Rect(110, 400, 150, 440), render::Color(1, 0, 0, 1), texture.get(), whole);
+    Renderer().UnForceColorAlpha();
+    Renderer().DrawRect(math::Rect(160, 400, 200, 440), render::Color(0, 0, 1, 1), texture.get(), whole);
+    ExpectPixels(
+        {{30, 420, 255, 255, 255}, {80, 420, 0, 255, 0}, {130, 420, 127, 0, 0}, {180, 420, 0, 0, 255}});
+}
+
 TEST_F(GLDraw, VertexBuffersDrawTheirCountOfTriangles) {
     std::unique_ptr<render::IVertexBuffer> vertices(Renderer().CreateVertexBuffer(6));
     const render::Color yellow(1, 1, 0, 1);

@@ -119,7 +119,7 @@ TEST(TexturePage, PlacesExactlyWhereAScanOfEveryPositionWould) {
         unsigned int side;
         unsigned int smallest;
         unsigned int largest;
-    } pages[] = {{1024, 1, 40}, {1024, 4, 300}, {256, 1, 70}, {100, 7, 100}};
+    } pages[] = {{1024, 1, 40}, {1024, 4, 36}, {1024, 4, 300}, {256, 1, 70}, {100, 7, 100}, {64, 0, 12}};
     unsigned int seed = 7;
     auto next = [&seed](unsigned int low, unsigned int high) {
         seed = seed * 1103515245u + 12345u;

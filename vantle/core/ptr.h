@@ -62,7 +62,9 @@ public:
         return *this;
     }
 
-    T* get() const { return _holder && _holder->object ? _object : nullptr; }
+    // A pointer holds an object exactly when its holder does: no holder's object is ever cleared, and
+    // the casts give a null object no holder.
+    T* get() const { return _object; }
     T* operator->() const { return get(); }
     T& operator*() const { return *get(); }
     bool empty() const { return get() == nullptr; }

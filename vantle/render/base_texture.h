@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "vantle/math/rect.h"
+#include "vantle/render/pixel_mask.h"
 
 namespace render {
 
@@ -47,41 +48,36 @@ public:
 private:
     // What a scan learnt: for this size and every size at least as large both ways, every position
     // before the bound is taken (in one row: the positions left of it; in the page: the rows above it).
+    // The width is the narrowest the scan could vouch for, often less than the request's.
     struct Taken {
         unsigned int width;
         unsigned int height;
         unsigned int bound;
     };
 
-    // A block's rectangle kept in a cell beside the block, so that tests read cells only.
-    struct Placed {
-        math::Rect rect;
-        const Block* block;
-    };
-
-    // The rectangle of a block the rectangle touches, or null.
-    const math::Rect* FindCollision(const math::Rect& rect) const;
-    bool CollidesWithBlock(const math::Rect& rect) const { return FindCollision(rect) != nullptr; }
     bool FindFreePosition(unsigned int width, unsigned int height, math::Rect& found);
     // The first free x from x on in the row at y, or a value past the page's side.
-    unsigned int FindFreeInRow(unsigned int x, unsigned int y, unsigned int width, unsigned int height) const;
-    static unsigned int KnownBound(const std::vector<Taken>& known, unsigned int width, unsigned int height);
+    // Refused grows, if need be, to a width from which on every position passed is taken.
+    unsigned int FindFreeInRow(unsigned int x, unsigned int y, unsigned int width, unsigned int height,
+                               unsigned int& refused);
+    // The entry for the size that reaches furthest, or a zero bound.
+    static Taken BestKnown(const std::vector<Taken>& known, unsigned int width, unsigned int height);
     static void Remember(std::vector<Taken>& known, const Taken& taken);
     void SlideUpAndLeft(math::Rect& rect) const;
     float StopAbove(const math::Rect& rect) const;
     float StopLeftOf(const math::Rect& rect) const;
+    bool Collides(const math::Rect& rect) const;
     Block* Record(const math::Rect& rect);
-    // The cells of the grid a rectangle covers, edges included.
-    unsigned int CellOf(float coordinate) const;
-    void AddToCells(const Block* block);
-    void RemoveFromCells(const Block* block);
+    void MarkUsed(const math::Rect& rect, bool used);
 
     unsigned int _side;
     std::vector<Block*> _blocks;
-    // Each block is listed in every cell of a coarse grid it touches, so that a collision test looks at
-    // its neighbours only.
-    unsigned int _cells_per_side;
-    std::vector<std::vector<Placed>> _cells;
+    // The pixels the blocks cover, edges included, so that rectangles that touch share a pixel and
+    // collide. A block's right and bottom edges lie a pixel past its size: the mask is a pixel wider and
+    // taller than the page.
+    PixelMask _used;
+    // The scan's union of the mask rows a request spans, kept to spare an allocation per row.
+    std::vector<PixelMask::Word> _band;
     // What earlier scans found taken, per scan row and for whole rows, so that a scan for a size at
     // least as large both ways starts further on. Blocks only ever take more room, so this holds until
     // a block is freed.

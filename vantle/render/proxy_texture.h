@@ -11,6 +11,7 @@ namespace render {
 // the image inside the block's one-pixel border. Not copyable: each proxy holds one count on its block.
 class ProxyTexture final : public ITexture {
 public:
+    // Neither may be null.
     ProxyTexture(BaseTexture* page, BaseTexture::Block* block);
     ~ProxyTexture() override;
     ProxyTexture(const ProxyTexture&) = delete;

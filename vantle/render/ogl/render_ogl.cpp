@@ -63,10 +63,16 @@ void SendColoredVertex(const Vertex& vertex) {
     SendVertex(vertex);
 }
 
-// Nearly every texture is a proxy itself: comparing the type first spares a draw the dynamic_cast.
+// Nearly every texture is a proxy itself. Its type's one record is compared by address, which costs no
+// call; a copy of the record elsewhere only sends the texture the long way, through the dynamic_cast.
+const ProxyTexture* AsExactProxy(const ITexture* texture) {
+    if (texture && &typeid(*texture) == &typeid(ProxyTexture))
+        return static_cast<const ProxyTexture*>(texture);
+    return nullptr;
+}
+
 const ProxyTexture* AsProxy(const ITexture* texture) {
-    if (!texture) return nullptr;
-    if (typeid(*texture) == typeid(ProxyTexture)) return static_cast<const ProxyTexture*>(texture);
+    if (const ProxyTexture* proxy = AsExactProxy(texture)) return proxy;
     return dynamic_cast<const ProxyTexture*>(texture);
 }
 
@@ -409,32 +415,51 @@ void RenderOGL::DrawRect(const math::Rect& rect, const Color& color) {
     glEnd();
 }
 
-// Compiled into both rectangle draws of a texture: every tile of a frame comes through here.
+// The colour, then each corner with its texture coordinate. Out of line, so that the common draw below
+// ends in a jump here and saves no registers of its own around the GL calls.
+__attribute__((noinline)) void RenderOGL::SendTexturedQuad(const math::Rect& rect, const Color& color,
+                                                           const math::Rect& uv) {
+    SendColor(color);
+    glBegin(GL_QUADS);
+    glTexCoord2f(uv.left, uv.top);
+    SendCorner(rect.left, rect.top);
+    glTexCoord2f(uv.right, uv.top);
+    SendCorner(rect.right, rect.top);
+    glTexCoord2f(uv.right, uv.bottom);
+    SendCorner(rect.right, rect.bottom);
+    glTexCoord2f(uv.left, uv.bottom);
+    SendCorner(rect.left, rect.bottom);
+    glEnd();
+}
+
+// Every tile of a frame comes through here. The common draw, a whole image from the page already in
+// use with no colour forced, only checks and jumps; every other draw jumps to the general path.
 inline __attribute__((always_inline)) void RenderOGL::DrawTexturedRect(const math::Rect& rect,
                                                                        const Color& color,
                                                                        const ITexture* texture,
                                                                        const math::Rect& texture_rect) {
-    SendColor(ForcedColor(_force, color));
+    const ProxyTexture* proxy = AsExactProxy(texture);
+    // A proxy's page is never null, so matching the ready page means one is ready.
+    if (!proxy || proxy->GetPage() != _ready_page || _force.IsColorForced() || _force.IsAlphaForced() ||
+        !ProxyTexture::IsWhole(texture_rect))
+        return DrawAnyTexturedRect(rect, color, texture, texture_rect);
+    SendTexturedQuad(rect, color, proxy->GetWholeRect());
+}
+
+// Out of line: inlined, its calls would make the common draw save registers too.
+__attribute__((noinline)) void RenderOGL::DrawAnyTexturedRect(const math::Rect& rect, const Color& color,
+                                                              const ITexture* texture,
+                                                              const math::Rect& texture_rect) {
     const ProxyTexture* proxy = AsProxy(texture);
     // Most draws show a whole image, whose page rectangle the proxy keeps.
-    math::Rect mapped = texture_rect;
-    const math::Rect* uv = &mapped;
+    math::Rect uv = texture_rect;
     if (proxy && ProxyTexture::IsWhole(texture_rect)) {
-        uv = &proxy->GetWholeRect();
+        uv = proxy->GetWholeRect();
     } else if (texture) {
-        mapped = texture->get_abs_trect(texture_rect);
+        uv = texture->get_abs_trect(texture_rect);
     }
     UseReadyPage(proxy ? proxy->GetPage() : nullptr);
-    glBegin(GL_QUADS);
-    glTexCoord2f(uv->left, uv->top);
-    SendCorner(rect.left, rect.top);
-    glTexCoord2f(uv->right, uv->top);
-    SendCorner(rect.right, rect.top);
-    glTexCoord2f(uv->right, uv->bottom);
-    SendCorner(rect.right, rect.bottom);
-    glTexCoord2f(uv->left, uv->bottom);
-    SendCorner(rect.left, rect.bottom);
-    glEnd();
+    SendTexturedQuad(rect, ForcedColor(_force, color), uv);
 }
 
 void RenderOGL::DrawRect(const math::Rect& rect, const Color& color, const ITexture* texture,

@@ -108,6 +108,10 @@ private:
     void ApplyBaseState();
     void DrawTexturedRect(const math::Rect& rect, const Color& color, const ITexture* texture,
                           const math::Rect& texture_rect);
+    // What DrawTexturedRect leaves out: other textures, parts of images, a page change, forced colours.
+    void DrawAnyTexturedRect(const math::Rect& rect, const Color& color, const ITexture* texture,
+                             const math::Rect& texture_rect);
+    static void SendTexturedQuad(const math::Rect& rect, const Color& color, const math::Rect& uv);
     // Texturing on with the texture's page bound and filtered, or off without one.
     void UseTexture(const ITexture* texture);
     void UsePage(const BaseTexture* page);
