@@ -44,10 +44,6 @@ bool Install() {
     return true;
 }
 
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "levelset_fuzz", what);
-}
-
 core::ptr<game::LevelSet::Level> At(const game::LevelSet& set, unsigned int index) {
     return set.GetLevel(static_cast<int>(index));
 }
@@ -55,7 +51,7 @@ core::ptr<game::LevelSet::Level> At(const game::LevelSet& set, unsigned int inde
 void LookAt(const game::LevelSet& set) {
     for (unsigned int i = 0; i < set.GetLevelCount(); ++i) {
         const core::ptr<game::LevelSet::Level> level = At(set, i);
-        Check(level && level->id == i, "a level's id is its index");
+        test::FuzzCheck(level && level->id == i, "a level's id is its index");
         level->GetBonus("remove_row");
         level->Get("map").as_string();
         level->Get("time_limit").as_uint32();
@@ -95,9 +91,9 @@ void CheckSaveReadsBack(const game::LevelSet& set) {
     set.Save(SavedPath());
     game::LevelSet reread;
     reread.Load(SavedPath());
-    Check(reread.GetLevelCount() == set.GetLevelCount(), "as many levels read back");
+    test::FuzzCheck(reread.GetLevelCount() == set.GetLevelCount(), "as many levels read back");
     for (unsigned int i = 0; i < set.GetLevelCount() && i < reread.GetLevelCount(); ++i) {
-        Check(At(reread, i)->ToXML() == At(set, i)->ToXML(), "the same level read back");
+        test::FuzzCheck(At(reread, i)->ToXML() == At(set, i)->ToXML(), "the same level read back");
     }
 }
 
