@@ -7,27 +7,18 @@
 #include <string>
 
 #include "support/fuzz_files.h"
+#include "support/memory_source.h"
 #include "vantle/core/ptr.h"
 #include "vantle/game/levelset.h"
 #include "vantle/io/loader.h"
-#include "vantle/io/memory_stream.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace {
 
 const char* const kLevels = "data/levels.xml";
 
-std::string input;
-
-// Serves the current input under the level-set name; other names go to the file system.
-class InputSource : public io::Loader::Source {
-public:
-    core::ptr<io::IStream> Load(const std::string& name) override {
-        if (name != kLevels) return core::ptr<io::IStream>();
-        return core::ptr<io::IStream>(
-            new io::MemoryStream(&input[0], static_cast<unsigned int>(input.size())));
-    }
-};
+// The input, served under the level-set name; other names go to the file system.
+const core::ptr<test::MemorySource> input(new test::MemorySource());
 
 std::string SavedPath() {
     return fuzz::Folder() + "/levels.xml";
@@ -36,7 +27,7 @@ std::string SavedPath() {
 bool Install() {
     io::Loader* loader = io::Loader::instance();
     loader->ClearSources();
-    loader->AddSource(core::ptr<io::Loader::Source>(new InputSource()));
+    loader->AddSource(input);
     loader->AddSource(core::ptr<io::Loader::Source>(new io::FileSystemSource()));
     // Every input is a new file under the same names.
     xml::XmlCache::instance()->AddNeverCached(kLevels);
@@ -102,7 +93,7 @@ void CheckSaveReadsBack(const game::LevelSet& set) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool installed = Install();
     (void)installed;
-    input.assign(reinterpret_cast<const char*>(data), size);
+    input->Put(kLevels, std::string(reinterpret_cast<const char*>(data), size));
     game::LevelSet set;
     set.Load(kLevels);
     LookAt(set);
