@@ -28,8 +28,22 @@ protected:
     // A node of the kind the root element names, owned by the returned pointer (empty when unknown).
     core::ptr<effects::Effect> Create(const std::string& xml);
 
+    // The node of the text as its kind, moved to the point if one is given, and started; held by the
+    // fixture until the next call.
+    template <class Kind>
+    Kind* Started(const std::string& xml, const math::Vector2* at = nullptr) {
+        held = Create(xml);
+        auto* node = dynamic_cast<Kind*>(held.get());
+        EXPECT_NE(node, nullptr);
+        if (!node) return nullptr;
+        if (at) node->MoveTo(*at);
+        node->Start(false);
+        return node;
+    }
+
     FrameClock clock;
     RecordingRender renderer;
+    core::ptr<effects::Effect> held;
 
 private:
     std::vector<std::unique_ptr<TiXmlDocument>> _documents;

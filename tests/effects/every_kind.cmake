@@ -1,1 +1,1 @@
-vantle_test(test_effects_every_kind every_kind_test.cpp)
+vantle_test(test_effects_every_kind every_kind_test.cpp effect_kinds_fixture.cpp)

@@ -3,13 +3,10 @@
 
 #include <string>
 
-#include "support/frame_clock.h"
-#include "support/recording_render.h"
+#include "effect_kinds_fixture.h"
 #include "vantle/core/ptr.h"
 #include "vantle/effects/effect.h"
 #include "vantle/effects/effect_factory.h"
-#include "vantle/effects/effects/register.h"
-#include "vantle/render/render.h"
 
 namespace {
 
@@ -30,15 +27,8 @@ const char* const kMalformed =
     "<position left='?'/><bound left='?'/><points><p x='?'/></points><running_effect/>"
     "<running_effects><nothing/></running_effects><finish_effect/><rect left='?'/><unknown/>";
 
-class EveryKind : public ::testing::Test {
+class EveryKind : public test::EffectKindsTest {
 protected:
-    void SetUp() override {
-        clock.Start();
-        render::Render::instance()->SetImplementation(&renderer);
-        effects::RegisterEffects();
-    }
-    void TearDown() override { render::Render::instance()->SetImplementation(nullptr); }
-
     // Runs a node through its whole life; nothing may crash or trip a sanitizer.
     void Exercise(effects::Effect* created) {
         ASSERT_NE(created, nullptr);
@@ -58,9 +48,6 @@ protected:
             effect->IsPlaying();
         }
     }
-
-    test::FrameClock clock;
-    test::RecordingRender renderer;
 };
 
 TEST_F(EveryKind, EveryNameIsRegistered) {
@@ -78,11 +65,8 @@ TEST_F(EveryKind, MissingElementsGiveEmptyNodes) {
 TEST_F(EveryKind, MalformedElementsGiveUsableNodes) {
     for (const char* name : kNames) {
         SCOPED_TRACE(name);
-        const std::string xml = std::string("<") + name + kMalformed + "</" + name + ">";
-        TiXmlDocument document;
-        document.Parse(xml.c_str());
-        ASSERT_FALSE(document.Error()) << document.ErrorDesc();
-        Exercise(effects::EffectFactory::instance()->Create(document.RootElement()));
+        Exercise(effects::EffectFactory::instance()->Create(
+            Parse(std::string("<") + name + kMalformed + "</" + name + ">")));
     }
 }
 
@@ -90,12 +74,9 @@ TEST_F(EveryKind, MalformedElementsGiveUsableNodes) {
 TEST_F(EveryKind, CopiesShareNoParentAndNoChildWithTheirSource) {
     for (const char* name : kNames) {
         SCOPED_TRACE(name);
-        const std::string xml = std::string("<") + name + "><effect><effect/></effect></" + name + ">";
-        TiXmlDocument document;
-        document.Parse(xml.c_str());
-        ASSERT_FALSE(document.Error()) << document.ErrorDesc();
         effects::Effect holder;
-        holder.AddChild(effects::EffectFactory::instance()->Create(document.RootElement()));
+        holder.AddChild(effects::EffectFactory::instance()->Create(
+            Parse(std::string("<") + name + "><effect><effect/></effect></" + name + ">")));
         ASSERT_EQ(holder.GetChilds().size(), 1u);
         const core::ptr<effects::Effect>& prototype = holder.GetChilds()[0];
         for (const core::ptr<effects::Effect>& copy :

@@ -33,15 +33,8 @@ public:
 
 class Particles : public test::EffectKindsTest {
 protected:
-    // The system of the text, moved to the point with its emitters and started at the clock's origin.
     ParticleSystem* Started(const std::string& xml, const math::Vector2& at = math::Vector2()) {
-        held = Create(xml);
-        auto* system = dynamic_cast<ParticleSystem*>(held.get());
-        EXPECT_NE(system, nullptr);
-        if (!system) return nullptr;
-        system->MoveTo(at);
-        system->Start(false);
-        return system;
+        return EffectKindsTest::Started<ParticleSystem>(xml, &at);
     }
 
     static render::VertexBufferOGL& Vertices(const ParticleSystem& system) {
@@ -55,8 +48,6 @@ protected:
         p.velocity = math::Vector2(vx, vy);
         return p;
     }
-
-    core::ptr<effects::Effect> held;
 };
 
 TEST_F(Particles, SystemReadsItsLookAndKeepsDefaults) {

@@ -26,17 +26,6 @@ const char* const kCandidates =
 
 class Randoms : public test::EffectKindsTest {
 protected:
-    template <class Kind>
-    Kind* Started(const std::string& xml, const math::Vector2* at = nullptr) {
-        held = Create(xml);
-        auto* node = dynamic_cast<Kind*>(held.get());
-        EXPECT_NE(node, nullptr);
-        if (!node) return nullptr;
-        if (at) node->MoveTo(*at);
-        node->Start(false);
-        return node;
-    }
-
     // Which candidate each child was copied from (its animation's duration tells).
     static std::vector<unsigned int> Picks(const effects::Effect& node) {
         std::vector<unsigned int> picks;
@@ -45,8 +34,6 @@ protected:
         }
         return picks;
     }
-
-    core::ptr<effects::Effect> held;
 };
 
 std::string RandomEffectXml(const std::string& attributes) {

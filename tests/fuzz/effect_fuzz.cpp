@@ -22,16 +22,14 @@ void RunFrames(test::FuzzWorld& world, effects::EffectManagerLocal& manager, uns
         world.At(time);
         manager.Update();
         manager.Render();
-        test::FuzzCheck(test::FuzzWorld::EffectStateRestored(), "drawing leaves the effect state as it was");
-        world.renderer.ClearRecord();
+        world.FrameDrawn();
     }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    test::FuzzWorld& world = test::FuzzWorld::Get();
-    world.Begin(std::string(reinterpret_cast<const char*>(data), size));
+    test::FuzzWorld& world = test::FuzzWorld::Begin(data, size);
 
     const effects::Effect prototype{std::string(test::FuzzWorld::kInputName)};
     core::ptr<effects::Effect> copy(prototype.Clone());

@@ -3,6 +3,7 @@
 // What the fuzz targets of drawing readers share: the engine set up once per process as the game sets it
 // up, but on test doubles, so replaying needs neither a display nor a sound card.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,6 +42,12 @@ public:
         return *world;
     }
 
+    static FuzzWorld& Begin(const std::uint8_t* data, std::size_t size) {
+        FuzzWorld& world = Get();
+        world.Begin(std::string(reinterpret_cast<const char*>(data), size));
+        return world;
+    }
+
     // Serves the input, forgets whatever the previous input loaded, and puts the clock and the random
     // numbers back to where every input starts.
     void Begin(const std::string& input) {
@@ -66,11 +73,13 @@ public:
         return utils::Timer::instance()->GetTime();
     }
 
-    // Whether effects put the shared transform and colour back after drawing.
-    static bool EffectStateRestored() {
+    // Ends a drawn frame: effects must have put the shared transform and colour back.
+    void FrameDrawn() {
         effects::CurrentEffectMatrix* current = effects::CurrentEffectMatrix::instance();
-        return current->GetMatrix() == math::Matrix4::IDENTITY &&
-               current->GetColor() == render::Color(1.0f, 1.0f, 1.0f, 1.0f);
+        FuzzCheck(current->GetMatrix() == math::Matrix4::IDENTITY &&
+                      current->GetColor() == render::Color(1.0f, 1.0f, 1.0f, 1.0f),
+                  "drawing leaves the effect state as it was");
+        renderer.ClearRecord();
     }
 
     core::ptr<MemorySource> files{new MemorySource()};

@@ -9,7 +9,6 @@
 #include "vantle/core/ptr.h"
 #include "vantle/gui/window.h"
 #include "vantle/gui/window_factory.h"
-#include "vantle/io/loader.h"
 
 namespace {
 
@@ -29,19 +28,12 @@ public:
     explicit Holder(TiXmlElement* element) : Plain(element) { LoadChilds(element, false); }
 };
 
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "layout_fuzz", what);
-}
-
 bool SetUp() {
     gui::WindowFactory* factory = gui::WindowFactory::instance();
     factory->Register("container", [](TiXmlElement* element) -> gui::Window* { return new Holder(element); });
     for (const char* name : {"image", "text", "button"}) {
         factory->Register(name, [](TiXmlElement* element) -> gui::Window* { return new Plain(element); });
     }
-    io::Loader::instance()->ClearSources();
-    io::Loader::instance()->AddSource(
-        core::ptr<io::Loader::Source>(new io::FileSystemSource(fuzz::Folder() + "/")));
     return true;
 }
 
@@ -50,7 +42,7 @@ bool SetUp() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = SetUp();
     (void)ready;
-    fuzz::WriteFile(fuzz::Folder() + "/" + kLayout, data, size);
+    fuzz::ServeInput(kLayout, data, size);
     core::ptr<gui::Window> host(new gui::Window("host", math::Rect(0, 0, 800, 600)));
     host->LoadChilds(kLayout);
     host->CalcAbsRect(math::Rect());
@@ -62,6 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     host->Reset();
     host->Render();
     host.reset();
-    Check(live_windows == 0, "every window goes with the window it was loaded into");
+    test::FuzzCheck(live_windows == 0, "every window goes with the window it was loaded into");
     return 0;
 }

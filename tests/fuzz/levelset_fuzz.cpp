@@ -7,27 +7,18 @@
 #include <string>
 
 #include "support/fuzz_files.h"
+#include "support/memory_source.h"
 #include "vantle/core/ptr.h"
 #include "vantle/game/levelset.h"
 #include "vantle/io/loader.h"
-#include "vantle/io/memory_stream.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace {
 
 const char* const kLevels = "data/levels.xml";
 
-std::string input;
-
-// Serves the current input under the level-set name; other names go to the file system.
-class InputSource : public io::Loader::Source {
-public:
-    core::ptr<io::IStream> Load(const std::string& name) override {
-        if (name != kLevels) return core::ptr<io::IStream>();
-        return core::ptr<io::IStream>(
-            new io::MemoryStream(&input[0], static_cast<unsigned int>(input.size())));
-    }
-};
+// The input, served under the level-set name; other names go to the file system.
+const core::ptr<test::MemorySource> input(new test::MemorySource());
 
 std::string SavedPath() {
     return fuzz::Folder() + "/levels.xml";
@@ -36,16 +27,12 @@ std::string SavedPath() {
 bool Install() {
     io::Loader* loader = io::Loader::instance();
     loader->ClearSources();
-    loader->AddSource(core::ptr<io::Loader::Source>(new InputSource()));
+    loader->AddSource(input);
     loader->AddSource(core::ptr<io::Loader::Source>(new io::FileSystemSource()));
     // Every input is a new file under the same names.
     xml::XmlCache::instance()->AddNeverCached(kLevels);
     xml::XmlCache::instance()->AddNeverCached(SavedPath());
     return true;
-}
-
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "levelset_fuzz", what);
 }
 
 core::ptr<game::LevelSet::Level> At(const game::LevelSet& set, unsigned int index) {
@@ -55,7 +42,7 @@ core::ptr<game::LevelSet::Level> At(const game::LevelSet& set, unsigned int inde
 void LookAt(const game::LevelSet& set) {
     for (unsigned int i = 0; i < set.GetLevelCount(); ++i) {
         const core::ptr<game::LevelSet::Level> level = At(set, i);
-        Check(level && level->id == i, "a level's id is its index");
+        test::FuzzCheck(level && level->id == i, "a level's id is its index");
         level->GetBonus("remove_row");
         level->Get("map").as_string();
         level->Get("time_limit").as_uint32();
@@ -95,9 +82,9 @@ void CheckSaveReadsBack(const game::LevelSet& set) {
     set.Save(SavedPath());
     game::LevelSet reread;
     reread.Load(SavedPath());
-    Check(reread.GetLevelCount() == set.GetLevelCount(), "as many levels read back");
+    test::FuzzCheck(reread.GetLevelCount() == set.GetLevelCount(), "as many levels read back");
     for (unsigned int i = 0; i < set.GetLevelCount() && i < reread.GetLevelCount(); ++i) {
-        Check(At(reread, i)->ToXML() == At(set, i)->ToXML(), "the same level read back");
+        test::FuzzCheck(At(reread, i)->ToXML() == At(set, i)->ToXML(), "the same level read back");
     }
 }
 
@@ -106,7 +93,7 @@ void CheckSaveReadsBack(const game::LevelSet& set) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool installed = Install();
     (void)installed;
-    input.assign(reinterpret_cast<const char*>(data), size);
+    input->Put(kLevels, std::string(reinterpret_cast<const char*>(data), size));
     game::LevelSet set;
     set.Load(kLevels);
     LookAt(set);

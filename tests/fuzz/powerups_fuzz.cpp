@@ -9,7 +9,6 @@
 #include "support/fuzz_files.h"
 #include "vantle/game/powerup.h"
 #include "vantle/game/powerup_definition.h"
-#include "vantle/io/loader.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace {
@@ -20,18 +19,15 @@ const char kTableName[] = "powerups.xml";
 const unsigned int kLevelsPastTheLast = 2;
 const unsigned int kChargedDefinitions = 4;
 
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "powerups_fuzz", what);
-}
-
 void CheckLevels(const game::PowerupDefinition& definition) {
     const unsigned int count = definition.GetLevelCount();
     for (unsigned int level = count; level < count + kLevelsPastTheLast; ++level) {
-        Check(definition.GetPrice(level) == 0, "no price past the last level");
-        Check(definition.GetFillingTime(level, level) == game::PowerupDefinition::kDefaultFillingTime,
-              "the default filling time past the last level");
-        Check(definition.GetOption(level, "count").get_type() == core::Value::UNSET,
-              "no options past the last level");
+        test::FuzzCheck(definition.GetPrice(level) == 0, "no price past the last level");
+        test::FuzzCheck(
+            definition.GetFillingTime(level, level) == game::PowerupDefinition::kDefaultFillingTime,
+            "the default filling time past the last level");
+        test::FuzzCheck(definition.GetOption(level, "count").get_type() == core::Value::UNSET,
+                        "no options past the last level");
     }
 }
 
@@ -40,31 +36,24 @@ void CheckCharge(const core::ptr<game::PowerupDefinition>& definition) {
     game::Powerup powerup(definition);
     powerup.SetMaxLevel(0xFFFFFFFFu);
     const unsigned int count = definition->GetLevelCount();
-    Check(count == 0 ? powerup.GetMaxLevel() == 0 : powerup.GetMaxLevel() == count - 1,
-          "the max level is the last level");
+    test::FuzzCheck(count == 0 ? powerup.GetMaxLevel() == 0 : powerup.GetMaxLevel() == count - 1,
+                    "the max level is the last level");
     unsigned int time = 0xFFFFFF00u;
     powerup.Reset(time);
     if (count == 0) return;
     for (unsigned int step = 0; step <= powerup.GetMaxLevel(); ++step) {
-        Check(powerup.GetFill() < 1.0f, "not charged before its last step");
+        test::FuzzCheck(powerup.GetFill() < 1.0f, "not charged before its last step");
         time += definition->GetFillingTime(powerup.GetLevel(), powerup.GetMaxLevel());
         powerup.Update(time);
     }
-    Check(powerup.GetFill() == 1.0f && powerup.GetLevel() == powerup.GetMaxLevel(),
-          "charged to the max level after one step per level");
+    test::FuzzCheck(powerup.GetFill() == 1.0f && powerup.GetLevel() == powerup.GetMaxLevel(),
+                    "charged to the max level after one step per level");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool sourced = [] {
-        io::Loader::instance()->ClearSources();
-        io::Loader::instance()->AddSource(
-            core::ptr<io::Loader::Source>(new io::FileSystemSource(fuzz::Folder() + "/")));
-        return true;
-    }();
-    (void)sourced;
-    fuzz::WriteFile(fuzz::Folder() + "/" + kTableName, data, size);
+    fuzz::ServeInput(kTableName, data, size);
     xml::XmlCache::instance()->Clear();
 
     game::PowerupDefinitionTable table;
@@ -73,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     unsigned int charged = 0;
     for (const std::string& name : names) {
         const core::ptr<game::PowerupDefinition> definition = table.Get(name);
-        Check(definition && definition->GetName() == name && !name.empty(), "stored under its own name");
+        test::FuzzCheck(definition && definition->GetName() == name && !name.empty(),
+                        "stored under its own name");
         CheckLevels(*definition);
         if (charged++ < kChargedDefinitions) CheckCharge(definition);
     }

@@ -13,10 +13,6 @@ namespace {
 
 const unsigned int kRowsKeptOnLoad = 10;
 
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "scores_fuzz", what);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -24,21 +20,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile(path, data, size);
     game::Scores table;
     table.Load(path);
-    Check(table.GetLast() == -1, "loading adds no latest row");
+    test::FuzzCheck(table.GetLast() == -1, "loading adds no latest row");
     for (unsigned int i = 0; i < table.GetCount(); ++i) {
-        Check(table.Get(i)->score > 0, "no score of 0");
-        Check(i == 0 || table.Get(i - 1)->score >= table.Get(i)->score, "best first");
+        test::FuzzCheck(table.Get(i)->score > 0, "no score of 0");
+        test::FuzzCheck(i == 0 || table.Get(i - 1)->score >= table.Get(i)->score, "best first");
     }
 
     const std::string saved = fuzz::Folder() + "/saved.sc";
     table.Save(saved);
     game::Scores again;
     again.Load(saved);
-    Check(again.GetCount() == std::min(table.GetCount(), kRowsKeptOnLoad), "the first ten rows read back");
+    test::FuzzCheck(again.GetCount() == std::min(table.GetCount(), kRowsKeptOnLoad),
+                    "the first ten rows read back");
     for (unsigned int i = 0; i < again.GetCount(); ++i) {
         const core::ptr<game::Scores::Entry> before = table.Get(i), after = again.Get(i);
-        Check(after->name == before->name && after->score == before->score && after->time == before->time,
-              "rows read back unchanged");
+        test::FuzzCheck(
+            after->name == before->name && after->score == before->score && after->time == before->time,
+            "rows read back unchanged");
     }
     return 0;
 }

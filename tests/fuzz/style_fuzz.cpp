@@ -9,24 +9,12 @@
 
 #include "support/fuzz_files.h"
 #include "vantle/gui/style.h"
-#include "vantle/io/loader.h"
 #include "vantle/io/stream.h"
 #include "vantle/xml/xmlcache.h"
 
 namespace {
 
 const char kStyle[] = "style.xml";
-
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "style_fuzz", what);
-}
-
-bool SetUp() {
-    io::Loader::instance()->ClearSources();
-    io::Loader::instance()->AddSource(
-        core::ptr<io::Loader::Source>(new io::FileSystemSource(fuzz::Folder() + "/")));
-    return true;
-}
 
 bool Gives(TiXmlElement* style, const char* name) {
     return style->FirstChildElement(name) != nullptr;
@@ -35,25 +23,24 @@ bool Gives(TiXmlElement* style, const char* name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready = SetUp();
-    (void)ready;
-    fuzz::WriteFile(fuzz::Folder() + "/" + kStyle, data, size);
+    fuzz::ServeInput(kStyle, data, size);
     xml::XmlCache::instance()->Clear();
     const core::ptr<gui::Style> style = gui::StyleFactory::Create(kStyle);
 
     const core::ptr<TiXmlDocument> document = xml::XmlCache::instance()->Get(kStyle);
     TiXmlElement* root = document && !document->Error() ? document->FirstChildElement("style") : nullptr;
-    Check(static_cast<bool>(style) == (root != nullptr), "a style exactly when the file has a style root");
+    test::FuzzCheck(static_cast<bool>(style) == (root != nullptr),
+                    "a style exactly when the file has a style root");
     if (!style) return 0;
     if (!Gives(root, "text_color_active"))
-        Check(style->text_color_active == style->text_color, "active colour");
+        test::FuzzCheck(style->text_color_active == style->text_color, "active colour");
     if (!Gives(root, "text_color_pressed"))
-        Check(style->text_color_pressed == style->text_color, "pressed colour");
+        test::FuzzCheck(style->text_color_pressed == style->text_color, "pressed colour");
     if (!Gives(root, "text_color_disabled")) {
-        Check(style->text_color_disabled == style->text_color, "disabled colour");
+        test::FuzzCheck(style->text_color_disabled == style->text_color, "disabled colour");
     }
     if (!Gives(root, "text_adjust_disabled")) {
-        Check(style->text_adjust_disabled == style->text_adjust, "disabled offset");
+        test::FuzzCheck(style->text_adjust_disabled == style->text_adjust, "disabled offset");
     }
     return 0;
 }

@@ -17,8 +17,7 @@ const math::Rect kPlace(10.0f, 20.0f, 74.0f, 52.0f);
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    test::FuzzWorld& world = test::FuzzWorld::Get();
-    world.Begin(std::string(reinterpret_cast<const char*>(data), size));
+    test::FuzzWorld& world = test::FuzzWorld::Begin(data, size);
     const utils::TileMap map(test::FuzzWorld::kInputName);
     for (const char* name : kNames) {
         const core::ptr<render::Tile> tile = map.Get(name);

@@ -29,10 +29,6 @@ Players Take(const game::Users& users) {
     return players;
 }
 
-void Check(bool holds, const char* what) {
-    fuzz::Check(holds, "users_fuzz", what);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -44,20 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         game::Users users;
         loaded = Take(users);
-        Check(!loaded.any_selected || users.GetUser(loaded.selected) == users.GetSelectedUser(),
-              "the selected player is one of the list");
+        test::FuzzCheck(!loaded.any_selected || users.GetUser(loaded.selected) == users.GetSelectedUser(),
+                        "the selected player is one of the list");
         // A change, so that what loaded is written out whatever the file said.
         users.Update();
     }
     game::Users reloaded;
     const Players again = Take(reloaded);
-    Check(again.names == loaded.names, "the same players read back");
-    Check(again.options == loaded.options, "the same options read back");
+    test::FuzzCheck(again.names == loaded.names, "the same players read back");
+    test::FuzzCheck(again.options == loaded.options, "the same options read back");
     // A file names the first player when none is selected, and that one is selected when read.
     const bool expect_selected = loaded.any_selected || !loaded.names.empty();
     const std::string expected = loaded.any_selected    ? loaded.selected
                                  : loaded.names.empty() ? std::string()
                                                         : loaded.names.front();
-    Check(again.any_selected == expect_selected && again.selected == expected, "the same selection");
+    test::FuzzCheck(again.any_selected == expect_selected && again.selected == expected,
+                    "the same selection");
     return 0;
 }

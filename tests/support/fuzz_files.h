@@ -9,6 +9,10 @@
 #include <string>
 #include <system_error>
 
+#include "fuzz/fuzz_input.h"
+#include "vantle/core/ptr.h"
+#include "vantle/io/loader.h"
+
 namespace fuzz {
 
 // A private folder for the files of one fuzzing process, removed when the process ends.
@@ -33,11 +37,16 @@ inline void WriteFile(const std::string& path, const uint8_t* data, size_t size)
     std::fclose(file);
 }
 
-// A broken promise of the reader: reported and ended at once, as a fuzzer expects.
-inline void Check(bool holds, const char* target, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "%s: %s\n", target, what);
-    std::abort();
+// Writes the input as the file name in Folder(), which the loader serves from the first call on.
+inline void ServeInput(const std::string& name, const uint8_t* data, size_t size) {
+    static const bool served = [] {
+        io::Loader::instance()->ClearSources();
+        io::Loader::instance()->AddSource(
+            core::ptr<io::Loader::Source>(new io::FileSystemSource(Folder() + "/")));
+        return true;
+    }();
+    (void)served;
+    WriteFile(Folder() + "/" + name, data, size);
 }
 
 }  // namespace fuzz
