@@ -149,7 +149,7 @@ TEST_F(ScriptWindows, WindowFunctionsSetFlagsAndHandlersOfTheWindowAtAPath) {
 }
 
 TEST_F(ScriptWindows, RootWindowClassMethodsFindFocusAndSwitch) {
-    Run({{"RootWindow.get_child('panel/ok').id", "\"ok\"", {"rb_root_window_get_child  #ok"}},
+    Run({{"RootWindow.get_child('panel/ok').id", "\"ok\""},
          {"RootWindow.get_child('panel/none')", "nil", {}},
          {"RootWindow.get_child('other').class", "Window"},
          {"RootWindow.set_focus('nothing')", "nil"},
