@@ -5,24 +5,13 @@
 #include <vector>
 
 #include "gui/probe_windows.h"
-#include "support/gui_fixture.h"
 #include "vantle/gui/window.h"
 
 namespace {
 
 using Calls = std::vector<std::string>;
 
-class HandlersTest : public test::GuiTest {
-protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        test::RegisterProbeWindows();
-    }
-
-    core::ptr<gui::Window> Load(const std::string& xml) {
-        return core::ptr<gui::Window>(new test::ProbeContainer(Parse(xml)));
-    }
-};
+using HandlersTest = test::ProbeTest;
 
 TEST_F(HandlersTest, HandlerEntriesSetCodeOrFunctionAndLaterEntriesOverrideWhatTheySet) {
     struct Case {

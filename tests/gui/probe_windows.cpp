@@ -32,4 +32,13 @@ ProbeWindow* Probe(const core::ptr<gui::Window>& window) {
     return probe;
 }
 
+void ProbeTest::SetUp() {
+    GuiTest::SetUp();
+    RegisterProbeWindows();
+}
+
+core::ptr<gui::Window> ProbeTest::Load(const std::string& xml) {
+    return core::ptr<gui::Window>(new ProbeContainer(Parse(xml)));
+}
+
 }  // namespace test

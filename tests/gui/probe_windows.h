@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/gui_fixture.h"
 #include "vantle/gui/window.h"
 
 namespace test {
@@ -42,5 +43,14 @@ void RegisterProbeWindows();
 
 // The probe behind a window pointer; fails the test when it is none.
 ProbeWindow* Probe(const core::ptr<gui::Window>& window);
+
+// GuiTest with the probe kinds registered.
+class ProbeTest : public GuiTest {
+protected:
+    void SetUp() override;
+
+    // A probe container built from the text.
+    core::ptr<gui::Window> Load(const std::string& xml);
+};
 
 }  // namespace test

@@ -283,7 +283,6 @@ TEST_F(RootWindowTest, ReturnAndSpaceClickAtThePointerAndEscapeActsOnRelease) {
         journal.clear();
         Stroke(key);
         EXPECT_EQ(journal, expected);
-        EXPECT_TRUE(log.Contains("KEYDOWN " + std::to_string(key)));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@
 #include "support/frame_clock.h"
 #include "support/recording_render.h"
 #include "support/temp_dir.h"
+#include "vantle/render/font_bmf.h"
+
+namespace gui {
+class Window;
+}
 
 namespace test {
 
@@ -29,6 +35,20 @@ protected:
     // the test. Fails the test when the text does not parse.
     TiXmlElement* Parse(const std::string& xml);
 
+    // One event per word, pointer events at the point: enter, leave, move, down and up (the left
+    // button), rdown and rup (the right one); other words are skipped.
+    static void Send(gui::Window& window, const std::string& words, const math::Vector2& at);
+
+    // What the window drew in one frame.
+    const std::vector<RecordingRender::Draw>& DrawnBy(gui::Window& window);
+
+    // A plain white 1 by 1 picture under each name.
+    void WritePictures(std::initializer_list<const char*> names) const;
+
+    // The name of a fresh style file of the fields, the font put in its cached style when given; a file
+    // per call, since documents are cached by name.
+    std::string Style(const std::string& fields, const core::ptr<render::IFont>& font = nullptr);
+
     CaptureLog log;
     TempDir dir;
     RecordingRender renderer;
@@ -39,6 +59,7 @@ protected:
 
 private:
     std::vector<core::ptr<TiXmlDocument>> _documents;
+    int _styles = 0;
 };
 
 }  // namespace test

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <typeinfo>
 
 #include "support/gui_fixture.h"
 #include "vantle/core/context.h"
 #include "vantle/gui/container.h"
-#include "vantle/gui/event.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/checkable_window.h"
 #include "vantle/gui/widgets/checkbox.h"
@@ -33,7 +31,6 @@
 
 namespace {
 
-using gui::Event;
 using math::Vector2;
 
 std::string journal;
@@ -47,20 +44,6 @@ public:
     void OnMouseUp(const Vector2& p) override { journal += "u" + std::to_string(int(p.x)) + " "; }
     void OnChangeState() override { journal += "c" + std::to_string(click_state) + " "; }
 };
-
-// One event per word: enter, leave, down, up, rdown, rup; the buttons at (15, 25).
-void Send(gui::Window& window, const std::string& events) {
-    std::istringstream words(events);
-    for (std::string w; words >> w;) {
-        if (w == "enter" || w == "leave")
-            window.OnEvent(Event(w == "enter" ? Event::MOUSE_ENTER : Event::MOUSE_LEAVE));
-        const int button = w[0] == 'r' ? 2 : 0;
-        if (w.find("down") != std::string::npos)
-            window.OnEvent(Event(Event::MOUSE_DOWN, button, Vector2(15, 25)));
-        if (w.find("up") != std::string::npos)
-            window.OnEvent(Event(Event::MOUSE_UP, button, Vector2(15, 25)));
-    }
-}
 
 class WidgetBases : public test::GuiTest {
 protected:
@@ -92,7 +75,7 @@ TEST_F(WidgetBases, ALeftPressAndReleaseWithoutLeavingIsTheOnlyClick) {
         journal.clear();
         Probe probe(
             Parse(std::string("<clickable x='10' y='20' w='100' h='50'>") + kHandlers + "</clickable>"));
-        Send(probe, c.events);
+        Send(probe, c.events, Vector2(15, 25));
         EXPECT_EQ(c.journal, journal);
         EXPECT_EQ(c.state, probe.GetClickState());
     }
@@ -120,7 +103,7 @@ TEST_F(WidgetBases, ACheckableWindowFlipsByItsLinkedValueNotByWhatItShows) {
         EXPECT_EQ(c.starts_checked, box.IsChecked());
         if (c.written) context->Set(c.key, core::Value(c.written));
         journal.clear();
-        Send(box, "enter down up");
+        Send(box, "enter down up", Vector2(15, 25));
         const std::string value = c.key ? context->Get(c.key).as_string() : "-";
         EXPECT_EQ(c.after_click, std::to_string(box.IsChecked()) + " " + value + " " + journal);
     }

@@ -6,9 +6,7 @@
 
 #include "support/fake_font.h"
 #include "support/gui_fixture.h"
-#include "support/png_writer.h"
 #include "vantle/gui/event.h"
-#include "vantle/gui/style.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/render/texture_cache.h"
 
@@ -24,28 +22,22 @@ class ButtonWidget : public test::GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        for (const char* tile : kTiles) {
-            test::WriteFile(dir / (std::string(tile) + ".png"), test::EncodePng(1, 1, {255, 255, 255, 255}));
-        }
+        WritePictures(
+            {"default.png", "active.png", "pressed.png", "disabled.png", "shadow.png", "style.png"});
     }
 
-    // A 200 by 50 button at (100, 300). A style of the fields goes to a file of its own (documents are
-    // cached by name) and gets the fake font when asked.
+    // A 200 by 50 button at (100, 300) with a style of the fields, in the fake font when asked.
     core::ptr<gui::Button> Make(const std::string& attributes, const std::string& style = "",
                                 bool font = false) {
-        const std::string name = "look" + std::to_string(++_styles) + ".xml";
-        dir.Write(name, "<style>" + style + "</style>");
-        if (font) gui::StyleCache::instance()->Get(name)->font = _font;
+        const std::string name = Style(style, font ? _font : nullptr);
         return core::ptr<gui::Button>(new gui::Button(
             Parse("<button x='100' y='300' w='200' h='50' style='" + name + "' " + attributes + "/>")));
     }
 
     // One frame: each tile by name with its alpha, the caption as "caption@x,y" from the button's corner.
     std::string Frame(gui::Button& button) {
-        renderer.ClearRecord();
-        button.Render();
         std::ostringstream out;
-        for (const auto& draw : renderer.Draws()) {
+        for (const auto& draw : DrawnBy(button)) {
             const math::Vector2 at = draw.world * math::Vector2() - button.GetRect().TopLeft();
             if (draw.kind == test::RecordingRender::VERTICES) out << " caption@" << at.x << "," << at.y;
             for (const char* tile : kTiles) {
@@ -59,7 +51,6 @@ protected:
     }
 
     core::ptr<test::FakeFont> _font{new test::FakeFont()};
-    int _styles = 0;
 };
 
 TEST_F(ButtonWidget, TheNewStateTileFadesInOverTheOldOneExceptWhenPressed) {
@@ -86,10 +77,7 @@ TEST_F(ButtonWidget, TheNewStateTileFadesInOverTheOldOneExceptWhenPressed) {
         for (std::string step; steps >> at >> step;) {
             if (at != now) now = clock.At(at) - clock.Origin();  // the clock only moves forward
             if (step == "draw") frames += (frames.empty() ? "" : " | ") + Frame(*button);
-            if (step == "enter" || step == "leave") {
-                button->OnEvent(Event(step == "enter" ? Event::MOUSE_ENTER : Event::MOUSE_LEAVE));
-            }
-            if (step == "down") button->OnEvent(Event(Event::MOUSE_DOWN, 0, math::Vector2(110, 310)));
+            Send(*button, step, math::Vector2(110, 310));
         }
         EXPECT_EQ(c.frames, frames);
     }

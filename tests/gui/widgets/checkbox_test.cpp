@@ -7,7 +7,6 @@
 #include "support/gui_fixture.h"
 #include "support/png_writer.h"
 #include "vantle/core/context.h"
-#include "vantle/gui/event.h"
 #include "vantle/gui/widgets/register_widgets.h"
 #include "vantle/gui/window.h"
 #include "vantle/gui/window_factory.h"
@@ -15,10 +14,7 @@
 
 namespace {
 
-using gui::Event;
-
 const char* const kNames[] = {"default", "active", "pressed", "disabled", "checkmark", "label", "active_1"};
-const char* const kEvents[] = {"enter", "leave", "move", "down", "up"};  // by Event::Type
 std::string updated;
 
 // A container element whose update writes its id down, or its element name without one.
@@ -54,9 +50,7 @@ protected:
         std::istringstream words(steps);
         std::string frames;
         for (std::string w; words >> w;) {
-            for (int type = Event::MOUSE_ENTER; type <= Event::MOUSE_UP; ++type) {
-                if (w == kEvents[type]) widget.OnEvent(Event(Event::Type(type), 0, math::Vector2(5, 5)));
-            }
+            Send(widget, w, math::Vector2(5, 5));
             if (w == "off" || w == "on") widget.SetEnabled(w == "on");
             if (w == "set") core::Context::instance()->Set("box", core::Value("true"));
             if (w != "|") continue;

@@ -5,7 +5,6 @@
 
 #include "support/buffer_keeping_render.h"
 #include "support/gui_fixture.h"
-#include "support/png_writer.h"
 #include "vantle/gui/widgets/dmesh.h"
 
 namespace {
@@ -16,7 +15,7 @@ protected:
     void SetUp() override {
         GuiTest::SetUp();
         render::Render::instance()->SetImplementation(&keeping);
-        test::WriteFile(dir / "water.png", test::EncodePng(1, 1, {0, 0, 255, 255}));
+        WritePictures({"water.png"});
     }
     void TearDown() override {
         render::Render::instance()->SetImplementation(&renderer);

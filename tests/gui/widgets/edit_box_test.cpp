@@ -105,9 +105,7 @@ TEST_F(EditBoxTest, APressTakesTheFocusAndOnlyTheFocusedBoxBlinksItsCaret) {
             clock.At(t);
             for (gui::EditBox* box : {&first, &second}) {
                 box->Update();
-                renderer.ClearRecord();
-                box->Render();
-                const auto& draws = renderer.Draws();
+                const auto& draws = DrawnBy(*box);
                 const bool caret = draws.size() == 2;
                 carets += caret ? "|" : ".";
                 if (!caret) continue;

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "support/gui_fixture.h"
-#include "support/png_writer.h"
 #include "vantle/gui/style.h"
 #include "vantle/gui/widgets/image.h"
 #include "vantle/render/texture_cache.h"
@@ -18,26 +16,10 @@ using test::RecordingRender;
 
 class ImageTest : public test::GuiTest {
 protected:
-    // A style file of its own per call: documents are cached by name.
-    std::string Style(const std::string& fields) {
-        const std::string name = "style" + std::to_string(++_styles) + ".xml";
-        dir.Write(name, "<style>" + fields + "</style>");
-        return name;
-    }
-
     core::ptr<gui::Image> Make(const std::string& attributes, const std::string& children = "") {
         return core::ptr<gui::Image>(
             new gui::Image(Parse("<image " + attributes + ">" + children + "</image>")));
     }
-
-    std::vector<RecordingRender::Draw> Frame(gui::Image& image) {
-        renderer.ClearRecord();
-        image.Render();
-        return renderer.Draws();
-    }
-
-private:
-    int _styles = 0;
 };
 
 TEST_F(ImageTest, AStyleGivesItsTileAndSizeOverTheImagesOwn) {
@@ -56,7 +38,7 @@ TEST_F(ImageTest, AStyleGivesItsTileAndSizeOverTheImagesOwn) {
         core::ptr<gui::Image> image = Make(style + "x='10' y='20' w='50' h='30' color='ff0000'");
         EXPECT_EQ(c.rect, image->GetRect());
         std::vector<Color> drawn;
-        for (const auto& draw : Frame(*image)) drawn.push_back(draw.color);
+        for (const auto& draw : DrawnBy(*image)) drawn.push_back(draw.color);
         EXPECT_EQ(c.drawn, drawn);
     }
 }
@@ -71,14 +53,13 @@ TEST_F(ImageTest, ItDrawsWithItsFilteringAndLeavesTheRenderersModeAsItFoundIt) {
         SCOPED_TRACE(c.filtering);
         core::ptr<gui::Image> image = Make("w='5' h='5' filtering='" + std::string(c.filtering) + "'");
         renderer.SetFilteringMode(c.before);
-        EXPECT_EQ(c.during, Frame(*image).at(0).filtering);
+        EXPECT_EQ(c.during, DrawnBy(*image).at(0).filtering);
         EXPECT_EQ(c.before, renderer.GetFilteringMode());
     }
 }
 
 TEST_F(ImageTest, ANewTextureKeepsOrResetsTheLookAndThePropertyReadsUnset) {
-    const std::vector<std::uint8_t> png = test::EncodePng(1, 1, {255, 255, 255, 255});
-    dir.Write("pic.png", std::string(png.begin(), png.end()));
+    WritePictures({"pic.png"});
     const core::ptr<render::ITexture> texture = render::TextureCache::instance()->Get("pic.png");
     const std::string style = Style("<tile color='00ff00'><rect left='0.5' right='1' bottom='1'/></tile>");
     const struct {
@@ -112,7 +93,7 @@ TEST_F(ImageTest, AtlasCellsSpreadOverTheWindowsSizeFromTheParentsOrigin) {
               "<atlas size_x='2' size_y='1'><tiles><tile x='0' y='0'/><tile x='1' y='0'/></tiles></atlas>");
     core::ptr<gui::Image> image = Make("atlas='grid.xml' x='100' y='50' w='200' h='100'");
     std::vector<Rect> drawn;
-    for (const auto& draw : Frame(*image)) drawn.push_back(draw.rect);
+    for (const auto& draw : DrawnBy(*image)) drawn.push_back(draw.rect);
     EXPECT_EQ((std::vector<Rect>{Rect(0, 0, 100, 100), Rect(100, 0, 200, 100)}), drawn);
 }
 

@@ -27,10 +27,8 @@ protected:
 
     // The rows drawn, each as "<text width>@<y>" with a "*" when on the band.
     std::string Frame(gui::ListBox& list) {
-        renderer.ClearRecord();
-        list.Render();
         std::string drawn;
-        for (const auto& draw : renderer.Draws()) {
+        for (const auto& draw : DrawnBy(list)) {
             const Vector2 at = draw.world * Vector2();
             if (draw.kind == test::RecordingRender::RECT) drawn += "*";
             if (draw.kind == test::RecordingRender::VERTICES) drawn += std::to_string(draw.count) + "@";
@@ -81,10 +79,9 @@ TEST_F(ListBoxTest, TheHoverFollowsThePointerAndClearForgetsEveryRow) {
     }
     // The hovered row takes the selected colour; the rows move with the content.
     font->layouts.clear();
-    renderer.ClearRecord();
-    list->Render();
-    ASSERT_EQ(3u, renderer.Draws().size());
-    EXPECT_EQ(70, (renderer.Draws()[0].world * Vector2()).y);
+    const auto& drawn = DrawnBy(*list);
+    ASSERT_EQ(3u, drawn.size());
+    EXPECT_EQ(70, (drawn[0].world * Vector2()).y);
     list->OnEvent(Event(Event::MOUSE_LEAVE));
     EXPECT_EQ(-1, list->GetHover());
     list->OnEvent(Event(Event::MOUSE_UP, 0, Vector2(0, 80)));
@@ -107,10 +104,9 @@ TEST_F(ListBoxTest, ALayoutWithoutSizeOrFontStillHasRowsToChoose) {
         list.Add("b");
         list.OnEvent(Event(Event::MOUSE_UP, 0, Vector2(0, c.second)));
         EXPECT_EQ(1, list.GetSelected());
-        renderer.ClearRecord();
-        list.Render();
-        ASSERT_EQ(1u, renderer.Draws().size());
-        EXPECT_EQ(test::RecordingRender::RECT, renderer.Draws()[0].kind);
+        const auto& drawn = DrawnBy(list);
+        ASSERT_EQ(1u, drawn.size());
+        EXPECT_EQ(test::RecordingRender::RECT, drawn[0].kind);
     }
 }
 

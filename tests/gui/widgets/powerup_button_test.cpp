@@ -71,10 +71,8 @@ protected:
     }
 
     std::string Frame(gui::PowerupButton& button) {
-        renderer.ClearRecord();
-        button.Render();
         std::string drawn;
-        for (const RecordingRender::Draw& draw : renderer.Draws())
+        for (const RecordingRender::Draw& draw : DrawnBy(button))
             drawn += draw.kind == RecordingRender::TRI
                          ? "tri "
                          : kNames[std::lround(draw.color.r * 255)] + std::string(" ");

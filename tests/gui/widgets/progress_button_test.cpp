@@ -5,18 +5,13 @@
 
 #include "support/fake_font.h"
 #include "support/gui_fixture.h"
-#include "support/png_writer.h"
-#include "vantle/gui/event.h"
-#include "vantle/gui/style.h"
 #include "vantle/gui/widgets/button.h"
 #include "vantle/gui/widgets/progress_button.h"
 
 namespace {
 
-using gui::Event;
-
 const char* const kLook =
-    "x='100' y='300' w='200' h='50' style='look.xml' default='a.png' active='b.png' pressed='c.png' "
+    "x='100' y='300' w='200' h='50' default='a.png' active='b.png' pressed='c.png' "
     "shadow='a.png' switch1='100' switch2='200' text='caption'";
 const char* const kUpdate =
     "<handlers><handler name='on_update'>updated</handler></handlers><states><state name='away' x='0' y='0' "
@@ -26,30 +21,28 @@ class ProgressButtonWidget : public test::GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        for (const char* name : {"a.png", "b.png", "c.png"}) {
-            test::WriteFile(dir / name, test::EncodePng(1, 1, {255, 255, 255, 255}));
-        }
-        dir.Write("look.xml", "<style><text_adjust_active x='2' y='-1'/></style>");
-        gui::StyleCache::instance()->Get("look.xml")->font = core::ptr<render::IFont>(new test::FakeFont());
+        WritePictures({"a.png", "b.png", "c.png"});
+        _look = Style("<text_adjust_active x='2' y='-1'/>", core::ptr<render::IFont>(new test::FakeFont()));
     }
 
     template <class Kind>
     core::ptr<gui::Window> Make() {
-        return core::ptr<gui::Window>(new Kind(Parse(std::string("<b ") + kLook + ">" + kUpdate + "</b>")));
+        return core::ptr<gui::Window>(
+            new Kind(Parse("<b style='" + _look + "' " + kLook + ">" + kUpdate + "</b>")));
     }
 
     // Every draw of one frame with what it drew where, and how.
     std::string Frame(gui::Window& window) {
-        renderer.ClearRecord();
-        window.Render();
         std::ostringstream out;
-        for (const auto& d : renderer.Draws()) {
+        for (const auto& d : DrawnBy(window)) {
             const math::Vector2 at = d.world * d.rect.TopLeft();
             out << d.kind << " " << d.texture << " " << at.x << "," << at.y << " " << d.rect.Width() << " "
                 << d.color.a << " " << d.count << "; ";
         }
         return out.str();
     }
+
+    std::string _look;
 };
 
 TEST_F(ProgressButtonWidget, LooksAndFadesLikeAButtonFrameForFrame) {
@@ -63,13 +56,7 @@ TEST_F(ProgressButtonWidget, LooksAndFadesLikeAButtonFrameForFrame) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.at);
         if (step.at != 0) clock.At(step.at);  // Start stands at 0; the clock only moves forward
-        const std::string event = step.event;
-        for (gui::Window* window : {button.get(), progress.get()}) {
-            if (event == "enter") window->OnEvent(Event(Event::MOUSE_ENTER));
-            if (event == "leave") window->OnEvent(Event(Event::MOUSE_LEAVE));
-            if (event == "down") window->OnEvent(Event(Event::MOUSE_DOWN, 0, math::Vector2(150, 320)));
-            if (event == "up") window->OnEvent(Event(Event::MOUSE_UP, 0, math::Vector2(150, 320)));
-        }
+        for (gui::Window* window : {button.get(), progress.get()}) Send(*window, step.event, {150, 320});
         const std::string frame = Frame(*button);
         EXPECT_FALSE(frame.empty());
         EXPECT_EQ(frame, Frame(*progress));

@@ -24,10 +24,8 @@ protected:
 
     // The tiles by colour; the front with its rectangle and texture rectangle.
     std::string Frame(gui::Progress& bar) {
-        renderer.ClearRecord();
-        bar.Render();
         std::ostringstream out;
-        for (const auto& d : renderer.Draws()) {
+        for (const auto& d : DrawnBy(bar)) {
             out << (d.color.r == 1 ? "back " : d.color.b == 1 ? "shadow " : "front ");
             if (d.color.g == 1)
                 out << d.rect.right << "," << d.rect.top << " " << d.texture_rect.right << ","

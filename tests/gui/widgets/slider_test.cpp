@@ -23,9 +23,7 @@ class SliderTest : public test::GuiTest {
 protected:
     // The front bar's draw, or nothing.
     bool FrontDrawn(gui::Slider& slider) {
-        renderer.ClearRecord();
-        slider.Render();
-        for (const auto& draw : renderer.Draws()) {
+        for (const auto& draw : DrawnBy(slider)) {
             if (draw.color == render::Color(1, 0, 0, 1)) return true;
         }
         return false;
@@ -66,22 +64,17 @@ TEST_F(SliderTest, OnlyAPressStartsADragAndTheReleaseEndsTheGrab) {
         const char* value;
         bool grabs;
     } cases[] = {
-        {"move", "0.25", false},          {"down up move", "0.25", false}, {"down leave move", "0.25", true},
-        {"down leave up", "0.25", false}, {"down move", "0.5", true},
+        {"move", "0.25", false},
+        {"rdown rup move", "0.25", false},
+        {"rdown leave move", "0.25", true},
+        {"rdown leave rup", "0.25", false},
+        {"rdown move", "0.5", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.events);
         core::Context::instance()->Set("volume", core::Value(0.25f));
         gui::Slider slider(Parse(kSlider));
-        const std::string events = c.events;
-        for (std::size_t at = 0; at < events.size(); at = events.find(' ', at) + 1) {
-            const std::string word = events.substr(at, events.find(' ', at) - at);
-            if (word == "down") slider.OnEvent(Event(Event::MOUSE_DOWN, 2, Vector2(0, 0)));
-            if (word == "up") slider.OnEvent(Event(Event::MOUSE_UP, 2, Vector2(0, 0)));
-            if (word == "leave") slider.OnEvent(Event(Event::MOUSE_LEAVE));
-            if (word == "move") slider.OnEvent(Event(Event::MOUSE_MOVE, Vector2(110, 0)));
-            if (events.find(' ', at) == std::string::npos) break;
-        }
+        Send(slider, c.events, Vector2(110, 0));
         EXPECT_EQ(c.value, core::Context::instance()->Get("volume").as_string());
         EXPECT_EQ(c.grabs, slider.GrabsOnPress());
     }

@@ -5,7 +5,6 @@
 #include "support/fake_font.h"
 #include "support/gui_fixture.h"
 #include "vantle/core/context.h"
-#include "vantle/gui/style.h"
 #include "vantle/gui/widgets/spin_box.h"
 
 namespace {
@@ -61,25 +60,21 @@ TEST_F(SpinBoxWidget, AClickInASquareStepsWithinTheBoundsAndAlwaysWritesAndRepor
 }
 
 TEST_F(SpinBoxWidget, TheValueStandsCentredAtTheTopInTheStyleFontAndNeedsIt) {
-    core::ptr<test::FakeFont> font(new test::FakeFont());
-    dir.Write("look.xml", "<style/>");
-    gui::StyleCache::instance()->Get("look.xml")->font = font;
+    const std::string look = " style='" + Style("", core::ptr<test::FakeFont>(new test::FakeFont())) + "'";
     const struct {
-        const char* style;
+        std::string style;
         core::Value value;
         const char* frame;
     } cases[] = {
-        {" style='look.xml'", core::Value(7), "rect@100,50 rect@100,50 rect@140,50 text@125,50"},
-        {" style='look.xml'", core::Value(), "rect@100,50 rect@100,50 rect@140,50"},
+        {look, core::Value(7), "rect@100,50 rect@100,50 rect@140,50 text@125,50"},
+        {look, core::Value(), "rect@100,50 rect@100,50 rect@140,50"},
         {"", core::Value(7), "rect@100,50 rect@100,50 rect@140,50"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.style);
         core::ptr<gui::SpinBox> box = Make("x='100' y='50' w='60' h='20'", c.value, c.style);
-        renderer.ClearRecord();
-        box->Render();
         std::string frame;
-        for (const auto& draw : renderer.Draws()) {
+        for (const auto& draw : DrawnBy(*box)) {
             const math::Vector2 at = draw.world * draw.rect.TopLeft();
             frame += std::string(frame.empty() ? "" : " ") +
                      (draw.kind == test::RecordingRender::VERTICES ? "text@" : "rect@") +

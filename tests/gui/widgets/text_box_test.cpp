@@ -50,10 +50,8 @@ TEST_F(TextBoxWidget, WordsWrapAtBlanksWithTheBlankCountedBeforeTheNextWord) {
 TEST_F(TextBoxWidget, LinesStandOneLineSpaceApartFromTheLeftEdgeWithPointFiltering) {
     gui::TextBox box = Box("", font);
     box.LoadData(Parse("<textbox linespace='20' align='right'>aaa bbb ccc ddd eee</textbox>"));
-    renderer.ClearRecord();
-    box.Render();
     std::vector<math::Vector2> at;
-    for (const auto& draw : renderer.Draws()) at.push_back(draw.world * math::Vector2());
+    for (const auto& draw : DrawnBy(box)) at.push_back(draw.world * math::Vector2());
     EXPECT_EQ(std::vector<math::Vector2>({{50, 200}, {50, 220}, {50, 240}}), at);
     EXPECT_EQ(render::IRender::FILTER_POINT, renderer.GetFilteringMode());
 }

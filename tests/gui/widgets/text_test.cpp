@@ -21,10 +21,8 @@ protected:
 
     // The captions drawn in one frame, each as "<vertices>@<x>".
     std::string Frame(gui::Text& text) {
-        renderer.ClearRecord();
-        text.Render();
         std::string drawn;
-        for (const auto& draw : renderer.Draws()) {
+        for (const auto& draw : DrawnBy(text)) {
             drawn += std::to_string(draw.count) + "@" + std::to_string(int((draw.world * math::Vector2()).x));
         }
         return drawn;

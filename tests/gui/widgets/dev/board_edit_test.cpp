@@ -80,20 +80,17 @@ TEST_F(BoardEditor, BuildingClearsTheMapAndAnEditorWithoutASizeOnlyDrawsItsBackg
     gui::BoardEdit editor(Parse(kEditor));
     EXPECT_EQ("", context->Get("ed.data").as_string());
     Run(editor, "layer 0 data a00000;");
-    renderer.ClearRecord();
-    editor.Render();
-    ASSERT_EQ(2u, renderer.Draws().size());
-    EXPECT_EQ(math::Rect(100, 50, 130, 70), renderer.Draws()[0].rect);
-    EXPECT_EQ(render::Color(0, 0, 1, 1), renderer.Draws()[0].color);
-    EXPECT_EQ(math::Rect(1, 1, 9, 9), renderer.Draws()[1].rect);
-    EXPECT_EQ(math::Vector2(100, 50), renderer.Draws()[1].world * math::Vector2());
+    const auto& drawn = DrawnBy(editor);
+    ASSERT_EQ(2u, drawn.size());
+    EXPECT_EQ(math::Rect(100, 50, 130, 70), drawn[0].rect);
+    EXPECT_EQ(render::Color(0, 0, 1, 1), drawn[0].color);
+    EXPECT_EQ(math::Rect(1, 1, 9, 9), drawn[1].rect);
+    EXPECT_EQ(math::Vector2(100, 50), drawn[1].world * math::Vector2());
 
     gui::BoardEdit sizeless(Parse("<boardedit w='30' h='20' key='ed'><layers><layer/></layers></boardedit>"));
     Run(sizeless, "char x down 0 0 0");
     EXPECT_EQ("", context->Get("ed.data").as_string());
-    renderer.ClearRecord();
-    sizeless.Render();
-    EXPECT_EQ(1u, renderer.Draws().size());
+    EXPECT_EQ(1u, DrawnBy(sizeless).size());
     EXPECT_TRUE(log.Contains("no grid"));
 }
 
