@@ -45,21 +45,7 @@ TEST(BackBoard, MapLayersGiveHolesEmittersAndPlatesRowByRow) {
                         {true, false, 0}});
 }
 
-TEST(BackBoard, CharactersOfAFullSizeMapLandInTheirCells) {
-    cm::BackBoard board(22, 16);
-    std::string plates(22 * 16, '0');
-    plates[0] = '1';
-    plates[21] = '2';
-    plates[22] = '3';
-    board.Load(std::string(22 * 16, '1') + ";" + std::string(22 * 16, '0') + ";" + plates);
-    EXPECT_EQ(board.Get(0, 0).plate, 1);
-    EXPECT_EQ(board.Get(21, 0).plate, 2);
-    EXPECT_EQ(board.Get(0, 1).plate, 3);
-    EXPECT_EQ(board.Get(1, 1).plate, 0);
-    EXPECT_EQ(board.Get(21, 15).plate, 0);
-    EXPECT_TRUE(board.Get(21, 15).exists);
-}
-
+// Each map is loaded over a full one whose cells were changed, so nothing of the first may be left.
 TEST(BackBoard, MissingLayersAndCharactersReadAsZero) {
     struct Case {
         const char* map;
@@ -76,17 +62,11 @@ TEST(BackBoard, MissingLayersAndCharactersReadAsZero) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("map \"") + c.map + "\"");
         cm::BackBoard board(2, 2);
+        board.Load("1111;1111;3333");
+        board.Get(1, 0).fall = math::Position(1, 0);
         board.Load(c.map);
         ExpectCells(board, c.cells);
     }
-}
-
-TEST(BackBoard, ASecondMapLeavesNothingOfTheFirst) {
-    cm::BackBoard board(2, 1);
-    board.Load("11;11;33");
-    board.Get(1, 0).fall = math::Position(1, 0);
-    board.Load("10;00;10");
-    ExpectCells(board, {{true, false, 1}, kHole});
 }
 
 }  // namespace

@@ -210,6 +210,7 @@ TEST_F(BoardPlay, AClickRemovesAGroupOfThreeOrMoreThatIsNotAllLocked) {
         const char* plates;
         const char* after;
         unsigned int score, plates_left, tokens;
+        float cell = kCell;
     };
     const Case cases[] = {
         {"a pair stays", "11../2.../3...", "1100", "11../2.../3...", 0, 2, 0},
@@ -217,10 +218,12 @@ TEST_F(BoardPlay, AClickRemovesAGroupOfThreeOrMoreThatIsNotAllLocked) {
         {"a wholly locked group cannot be clicked", "LL../LL../2...", "", "LL../LL../2...", 0, 0, 0},
         {"locked balls of a group are unlocked and stay", "1L../1L../2...", "", "G1../G1../2...", 20, 0, 0},
         {"a token is collected", "F1../2.../3...", "", ".1../2.../3...", 0, 0, 5},
+        {"a board without a cell size finds no ball", "111", "", "111", 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto board = Make(c.before, "time_limit=60", c.plates);
+        board->cell_width = board->cell_height = c.cell;
         ClickCell(*board, 0, 0);
         EXPECT_EQ(Show(*board), c.after);
         EXPECT_EQ(board->score, c.score);
@@ -252,13 +255,6 @@ TEST_F(BoardPlay, ABallWhoseRemovalReplacesItsOwnCellLivesUntilItsActionEnds) {
     board->PerformSingleRemove(1, 0, false);
     EXPECT_EQ(color_after, 3u);
     EXPECT_EQ(board->score, 10u);
-}
-
-TEST_F(BoardPlay, ABoardWithoutACellSizeFindsNoBallToClick) {
-    auto board = Make("111", "time_limit=60");
-    board->cell_width = board->cell_height = 0;
-    ClickCell(*board, 0, 0);
-    EXPECT_EQ(Show(*board), "111");
 }
 
 TEST_F(BoardPlay, EachPowerUpActsAtTheClickedBallAndIsSpentAsItsRuleSays) {

@@ -158,12 +158,11 @@ TEST_F(BoardTest, AResetTakesLimitIdAndPlatesFromTheLevelAndWithoutOneKeepsTheDe
         unsigned int time_limit;
         unsigned int level_id;
         unsigned int plates;
-        const char* logged;
     };
     const Case cases[] = {
-        {0, 90000, 1, 5, "found valid level"},
-        {1, 45000, 2, 1, "found valid level"},
-        {2, 30000, 2, 1, "No valid level found"},
+        {0, 90000, 1, 5},
+        {1, 45000, 2, 1},
+        {2, 30000, 2, 1},
     };
     cm::Board board(2, 2);
     for (const Case& c : cases) {
@@ -174,8 +173,8 @@ TEST_F(BoardTest, AResetTakesLimitIdAndPlatesFromTheLevelAndWithoutOneKeepsTheDe
         EXPECT_EQ(board.time_limit, c.time_limit);
         EXPECT_EQ(core::Context::instance()->Get("level_id").as_uint32(), c.level_id);
         EXPECT_EQ(board.plates_left, c.plates);
-        EXPECT_TRUE(log.Contains(c.logged));
         EXPECT_EQ(board.generate_counter, 1u) << "one generation step, without emission";
+        EXPECT_EQ(log.Contains("No valid level found"), c.index == 2);
     }
 }
 

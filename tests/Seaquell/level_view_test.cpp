@@ -153,7 +153,6 @@ TEST_F(LevelViewTest, FrameMapListsThePiecesOfEachKeyAndAPatternFillsItsBlanksBo
 
 TEST_F(LevelViewTest, TwoViewsShareTheStaticsLoadedOnceAndAPreviewsBallsShowNoEffects) {
     const std::unique_ptr<cm::Board> board = NewBoard({"1."});
-    EXPECT_TRUE(log.Contains("LevelView::Preload"));
     EXPECT_EQ(View::lock_tile.color, render::Color("FF000080"));
     EXPECT_FALSE(board->factory.no_effects);
     const int loads = renderer.Pages()[0]->LoadCount();
