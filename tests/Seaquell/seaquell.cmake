@@ -7,17 +7,8 @@ vantle_test(test_seaquell_board_actions board_actions_test.cpp ../effects/effect
 vantle_test(test_seaquell_board_play board_play_test.cpp ../effects/effect_kinds_fixture.cpp ../game/powerup_table.cpp
     LIBS seaquell)
 
-# Level map strings as fuzzers see them; without the fuzz target function a plain test replays the corpus
-# and seeded mutations of it.
-if(COMMAND vantle_fuzz_target)
-    vantle_fuzz_target(level_map ${CMAKE_CURRENT_LIST_DIR}/../fuzz/level_map_fuzz.cpp LIBS seaquell)
-else()
-    vantle_test(test_seaquell_level_map_fuzz ../fuzz/level_map_fuzz.cpp ../game/fuzz_replay_test.cpp
-        LIBS seaquell)
-    target_compile_definitions(test_seaquell_level_map_fuzz PRIVATE
-        FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/corpus/level_map"
-        FUZZ_REPRO_DIR="${CMAKE_CURRENT_LIST_DIR}/../fuzz/repro/level_map")
-endif()
+# Level map strings as fuzzers see them.
+vantle_fuzz_target(level_map ${CMAKE_CURRENT_LIST_DIR}/../fuzz/level_map_fuzz.cpp LIBS seaquell)
 # The game window on the recording renderer and the fake script engine, with a real board and level set.
 vantle_test(test_seaquell_game game_test.cpp LIBS seaquell)
 # The whole game in one process on its real back ends with a scripted mouse and keyboard; each assembles
