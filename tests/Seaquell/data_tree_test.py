@@ -148,16 +148,17 @@ class DataTreeTest(unittest.TestCase):
                 if os.sep + "gui" + os.sep in name and os.sep + "styles" + os.sep not in name:
                     self.assertEqual(root.tag, "gui")
 
-    def test_every_file_a_screen_a_style_or_an_effect_names_exists(self):
+    def test_every_file_a_screen_a_style_an_effect_or_a_handler_names_exists(self):
         for name in (self.files("data/gui/**/*.xml") + self.files("data/tilemaps/*.xml") +
                      self.files("data/effects/**/*.xml")):
-            for element in ElementTree.parse(name).getroot().iter():
-                for attribute, folder in FILE_ATTRIBUTES.items():
-                    value = element.get(attribute)
-                    if value is None:
-                        continue
-                    with self.subTest(file=name, element=element.tag, attribute=attribute):
-                        self.assertFound(folder + value)
+            named = [folder + element.get(attribute) for element in ElementTree.parse(name).getroot().iter()
+                     for attribute, folder in FILE_ATTRIBUTES.items() if element.get(attribute) is not None]
+            for code in self.handler_codes(name):
+                named += (SCREEN_CALL.findall(code) + MUSIC_CALL.findall(code) +
+                          ["data/sfx/" + sample for sample in SOUND_CALL.findall(code)])
+            for file in named:
+                with self.subTest(file=name, named=file):
+                    self.assertFound(file)
 
     def message_keys(self):
         table = ElementTree.parse(self.path("data/i18n/en.xml")).getroot()
@@ -172,15 +173,6 @@ class DataTreeTest(unittest.TestCase):
             for key in filter(None, named):
                 with self.subTest(file=name, key=key):
                     self.assertTrue(key in keys, key)
-
-    def test_every_screen_sound_and_music_a_handler_loads_or_plays_exists(self):
-        for name in self.files("data/gui/**/*.xml"):
-            for code in self.handler_codes(name):
-                named = (SCREEN_CALL.findall(code) + MUSIC_CALL.findall(code) +
-                         ["data/sfx/" + sample for sample in SOUND_CALL.findall(code)])
-                for file in named:
-                    with self.subTest(file=name, named=file):
-                        self.assertFound(file)
 
     def test_every_entry_of_every_preload_list_exists_and_no_list_holds_a_carriage_return(self):
         lists = self.files("data/preload_*")
