@@ -123,7 +123,6 @@ class StartStopTest(GameRun):
         log = self.log_text()
         lines = log.splitlines()
         self.assertTrue(lines[-1].startswith("average fps"), lines[-5:])
-        self.assertIn("USING localized data", log)
         self.assertNotIn("Error loading gui", log)
         # The drawn cursor decodes.
         self.assertIn("seems like texture file", lines)
