@@ -2,9 +2,7 @@
 """Writes the seed corpora of the screen-layout and style fuzz targets. Run from anywhere; the files land
 beside this script."""
 
-import os
-
-HERE = os.path.dirname(os.path.abspath(__file__))
+from make_corpus import write
 
 LAYOUTS = {
     "screen.xml": """<gui x="0" y="0" w="800" h="600">
@@ -52,13 +50,6 @@ STYLES = {
 }
 
 
-def write(folder, files):
-    path = os.path.join(HERE, "corpus", folder)
-    os.makedirs(path, exist_ok=True)
+for target, files in (("layout", LAYOUTS), ("style", STYLES)):
     for name, text in files.items():
-        with open(os.path.join(path, name), "w", encoding="utf-8") as out:
-            out.write(text)
-
-
-write("layout", LAYOUTS)
-write("style", STYLES)
+        write("corpus", target, name, text)
