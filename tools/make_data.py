@@ -1414,12 +1414,28 @@ def locked_picture():
     return picture
 
 
+def locked_slot():
+    """Over a map miniature of a level not reached yet: a dark veil with a padlock."""
+    width, height = 176, 128
+    picture = Picture(width, height, (8, 12, 24, 170))
+    c, top = width / 2.0, 44
+    for y in range(height):
+        for x in range(width):
+            ring = disc_coverage(x, y, c, top, 14) - disc_coverage(x, y, c, top, 8)
+            if ring > 0.0 and y < top + 4:
+                over(picture, x, y, (170, 170, 190, 255), ring)
+    fill_polygon_over(picture, [(c - 19, top), (c + 19, top), (c + 19, top + 30), (c - 19, top + 30)],
+                      (190, 160, 80, 255))
+    return picture
+
+
 PICTURES.update({
     **{"data/gui/backgrounds/%s.png" % name: (lambda name=name: screen_background(name))
        for name in SCREEN_BACKGROUNDS},
     **{"data/gfx/shop/%s.png" % name: (lambda name=name: powerup_icon(name)) for name in POWERUP_ICONS},
     **{"data/gfx/gallery/picture%d.png" % n: (lambda n=n: gallery_picture(n)) for n in range(1, len(GALLERY) + 1)},
     "data/gfx/gallery/locked.png": locked_picture,
+    "data/gfx/gui/slot_locked.png": locked_slot,
     "data/gfx/gallery/frame.png": lambda: panel(204, 156, radius=8, fill=(0, 0, 0, 0), rim=(255, 216, 112, 255)),
     "data/gfx/gui/dim.png": dim,
     "data/gfx/gui/white.png": lambda: Picture(8, 8, WHITE),
