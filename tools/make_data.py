@@ -932,6 +932,23 @@ def slider_knob():
     return picture
 
 
+def spin_end(sign):
+    """An end of the master volume's bar, in the slider knob's look, with a minus or a plus on it."""
+    picture = Picture(32, 32)
+    for y in range(32):
+        for x in range(32):
+            coverage, distance = rounded_rect_coverage(x, y, 1, 1, 31, 31, 8)
+            if coverage > 0.0:
+                color = (40, 70, 120) if distance > -2.0 else mix((250, 250, 255), (170, 200, 235), y / 31.0)
+                picture.put(x, y, color + (int(round(255 * coverage)),))
+    bars = [(8, 14, 24, 18)] + ([(14, 8, 18, 24)] if sign == "+" else [])
+    for left, top, right, bottom in bars:
+        for y in range(top, bottom):
+            for x in range(left, right):
+                picture.put(x, y, (30, 60, 110, 255))
+    return picture
+
+
 def star(cx, cy, outer, inner, points=5, turn=-math.pi / 2):
     return [(cx + (outer if k % 2 == 0 else inner) * math.cos(turn + k * math.pi / points),
              cy + (outer if k % 2 == 0 else inner) * math.sin(turn + k * math.pi / points))
@@ -1074,6 +1091,8 @@ PICTURES.update({
     "data/gfx/gui/slider_back.png": lambda: slider_bar((20, 30, 50, 255), (50, 70, 100, 255)),
     "data/gfx/gui/slider_front.png": lambda: slider_bar((120, 200, 250, 255), (30, 110, 190, 255)),
     "data/gfx/gui/slider_knob.png": slider_knob,
+    "data/gfx/gui/spin_minus.png": lambda: spin_end("-"),
+    "data/gfx/gui/spin_plus.png": lambda: spin_end("+"),
     "data/gfx/garden/sky.png": garden_sky,
     "data/gfx/garden/water.png": water,
     "data/gfx/garden/lily.png": lily,
