@@ -265,9 +265,11 @@ TEST_F(BoardPlay, EachPowerUpActsAtTheClickedBallAndIsSpentAsItsRuleSays) {
         const char* after;
         bool spent;
     };
-    // A power-up that may find nothing to do is spent only when it acts; a bad ball gives it nothing.
+    // A power-up that may find nothing to do is spent only when it acts; a bad ball gives it nothing. A
+    // power-up's click also takes what the group test marked, even a pair.
     const Case cases[] = {
         {"remove_row", "123/456/123", "1G3/4G6/1G3, 6 removers, 0 waves, 0 reshuffled", true},
+        {"remove_row", "123/556/123", "1G3/GG6/1G3, 6 removers, 0 waves, 0 reshuffled", true},
         {"remove_col", "123/456/123", "123/GGG/123, 6 removers, 0 waves, 0 reshuffled", true},
         {"remove_block", "123/456/123", "GGG/GGG/GGG, 0 removers, 0 waves, 0 reshuffled", true},
         {"remove_color", "123/456/123", "123/456/123, 0 removers, 1 waves, 0 reshuffled", true},
