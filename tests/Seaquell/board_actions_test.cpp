@@ -211,26 +211,38 @@ TEST_F(BoardActions, ARemoverSetsOffTheBonusBallItReachesWhoseRemoversMoveInTheS
     EXPECT_EQ(board->score, 80u);
 }
 
+// What `walks` block removals start when the chain has grown past one by the time each sounds.
+std::vector<std::string> LongChain(int walks) {
+    std::vector<std::string> started;
+    for (int i = 0; i < walks; ++i) started.insert(started.end(), {"block", "chain2"});
+    return started;
+}
+
 TEST_F(BoardActions, ABlockSetsOffTheBlocksInItsSquareAndEachSoundsTheChainLength) {
     struct Case {
         const char* start;
         std::vector<std::string> started;
         const char* taken;
+        unsigned int score;
     };
     const Case cases[] = {
-        {"111111/11b111/111111", {"block", "snd"}, ".###../.###../.###.."},
-        {"111111/11bb11/111111", {"block", "chain", "block", "chain"}, ".####./.####./.####."},
-        // The block set off finds the first one's cell a ghost already, and does not set it off again.
-        {"111111/1bb111/111111", {"block", "chain", "block", "chain"}, "####../####../####.."},
-        {"111111/11bbb1/111111",
-         {"block", "chain2", "block", "chain2", "block", "chain2"},
-         ".#####/.#####/.#####"},
+        {"111111/11b111/111111", {"block", "snd"}, ".###../.###../.###..", 90},
+        {"111111/11bb11/111111", {"block", "chain", "block", "chain"}, ".####./.####./.####.", 180},
+        // The block set off walks past its own cell before it reaches the clicked one, whose ball is still
+        // there: the clicked block goes off a second time, and its second walk finds the first a ghost.
+        {"111111/1bb111/111111", LongChain(3), "####../####../####..", 270},
+        {"111111/11bbb1/111111", LongChain(3), ".#####/.#####/.#####", 270},
+        // Four blocks inside each other's squares, and a 5 by 5 cluster of them: the walks end.
+        {"1111/1bb1/1bb1/1111", LongChain(5), "####/####/####/####", 450},
+        {"1111111/1bbbbb1/1bbbbb1/1bbbbb1/1bbbbb1/1bbbbb1/1111111", LongChain(38),
+         "#######/#######/#######/#######/#######/#######/#######", 3420},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
         Make(c.start).balls.Get(2, 1)->OnClick(board.get());
         EXPECT_EQ(Ghosts(), c.taken);
         EXPECT_EQ(Started(), c.started);
+        EXPECT_EQ(board->score, c.score);
         EXPECT_TRUE(board->action);
     }
 }
