@@ -366,6 +366,24 @@ TEST_F(BoardPlay, ALevelLostOnTimeShowsNoTimeLeftAndCannotBeWonAfter) {
     EXPECT_EQ(board->time_bonus, 0u);
 }
 
+TEST_F(BoardPlay, ABoardClearedByARemoverInTheFrameThatPassesTheLimitIsLost) {
+    auto board = Make("111", "time_limit=1", "001");
+    board->removers.push_back({1, 0, 1, 0});
+    clock.At(940);
+    board->Update();
+    ASSERT_EQ(board->plates_left, 0u);
+    ASSERT_FALSE(board->finished);
+    // The remover steps off the board in the frame that passes the limit, and the check after it wins.
+    clock.At(1001);
+    board->Update();
+    EXPECT_TRUE(board->finished);
+    EXPECT_FALSE(board->won);
+    const unsigned int score = board->score;
+    Frames(*board, 1001, 40);
+    EXPECT_EQ(board->score, score) << "no bonus";
+    EXPECT_EQ(board->time_left, 0u);
+}
+
 TEST_F(BoardPlay, TheStatisticsFileGetsAHeaderOnceAndALinePerEndedLevel) {
     const std::string file = "Moravane/playing_stat.csv";
     std::remove(file.c_str());
