@@ -7,6 +7,7 @@
 
 #include "effects/effect_kinds_fixture.h"
 #include "put_ball.h"
+#include "support/capture_log.h"
 #include "support/probe_effect.h"
 #include "support/temp_dir.h"
 #include "vantle/core/random.h"
@@ -354,6 +355,37 @@ TEST_F(BoardActions, RandomBlocksAndBombsHitOnlyExistingCellsWithBallsAndNothing
         EXPECT_EQ(Picture(), c.taken);
         EXPECT_TRUE(board->won) << "the check after the change";
     }
+}
+
+TEST_F(BoardActions, RandomActionsDrawTheirStartThenEachTargetColumnFirstUntilItHoldsABall) {
+    core::Random* random = core::Random::instance();
+    for (const bool bombs : {false, true}) {
+        SCOPED_TRACE(bombs ? "bombs" : "blocks");
+        Make("000/001");
+        // The draws the board is to make: the start, then cells until the one ball's comes up.
+        core::Random::Seed(11);
+        const int start_x = random->GetInt(0, 2);
+        const int start_y = random->GetInt(0, 1);
+        int draws = 0;
+        for (bool hit = false; !hit; ++draws) {
+            const int x = random->GetInt(0, 2);
+            const int y = random->GetInt(0, 1);
+            hit = x == 2 && y == 1;
+        }
+        const int next = random->GetInt(0, 1 << 30);
+
+        core::Random::Seed(11);
+        bombs ? board->InsertRandomBombs(1) : board->RemoveRandomBlocks(1);
+        ASSERT_EQ(board->waves.size(), 1u);
+        EXPECT_EQ(board->waves.front().x, static_cast<unsigned int>(start_x));
+        EXPECT_EQ(board->waves.front().y, static_cast<unsigned int>(start_y));
+        EXPECT_EQ(board->waves.front().target->Get(2, 1), 1u);
+        EXPECT_EQ(random->GetInt(0, 1 << 30), next) << "after " << draws << " target draws";
+    }
+    // A count from a damaged power-up table is cut short with a log line.
+    test::CaptureLog log;
+    board->RemoveRandomBlocks(kHuge);
+    EXPECT_TRUE(log.Contains("random targets asked for"));
 }
 
 }  // namespace
