@@ -181,6 +181,18 @@ TEST_F(BoardPlay, BallsFallOneCellAStepAsTheFloorGhostsAndEmittersAllow) {
     }
 }
 
+TEST_F(BoardPlay, ABallFallingIntoACellThatAReshuffleFilledWaitsAndNoBallIsLost) {
+    auto board = Make("1./32/.1", "time_limit=60");
+    // The 1 on top was planned to fall onto the 3, which was planned to fall further.
+    board->balls.Get(0, 0)->target_row = 1;
+    board->balls.Get(0, 1)->target_row = 2;
+    // The reshuffle sends the 1 of the right column into the 3's cell, where it rests.
+    board->Reshuffle(1, 2, 1);
+    ASSERT_TRUE(board->reshuffle_running);
+    Frames(*board, 0, 30);
+    EXPECT_EQ(Show(*board), "../12/13");
+}
+
 TEST_F(BoardPlay, TokensComeOutAsThePlatesGo) {
     struct Case {
         unsigned int at_start, left, queued, total;
