@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "support/gui_fixture.h"
+#include "support/probe_effect.h"
 #include "support/temp_dir.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
+#include "vantle/effects/effect_manager.h"
 #include "vantle/effects/effects/register.h"
 #include "vantle/game/levelset.h"
 #include "vantle/game/users.h"
@@ -163,7 +165,14 @@ TEST_F(GameWindow, TheLevelComesFromTheProgressTheCustomFlagChoosesAndTheFirstOt
                   c.expected == 3);
     }
     game::Users::instance()->Remove("ann");
+    // A pointer effect left running from the screen before goes with the new window.
+    gui::RootWindow::instance()->Clear();
+    core::ptr<effects::Effect> follower(new effects::Effect());
+    follower->AddChild(new test::ProbeEffect("follower"));
+    effects::EffectManager::instance()->StartMouseEffect(follower);
+    ASSERT_TRUE(follower->IsRunning());
     EXPECT_EQ(Start()->level_id, 0u);
+    EXPECT_FALSE(follower->IsRunning());
 }
 
 TEST_F(GameWindow, AMiddleReleaseForcesAnEmissionAndAFinishedLevelIgnoresInput) {
