@@ -246,6 +246,31 @@ TEST_F(GameWindow, TheFirstFrameFiresItsHandlersAndTheFirstLevelAlsoItsStart) {
     EXPECT_EQ(Fired("on_first_frame"), 2u);
 }
 
+TEST_F(GameWindow, AnOverlayOpenedByAHandlerLetsTheFrameGoOn) {
+    dir.Write("overlay.xml", "<gui><container id='overlay'/></gui>");
+    const core::ptr<effects::Effect> no_effect = cm::Game::win_effect;
+    cm::Game::win_effect = core::ptr<effects::Effect>(new effects::Effect());
+    cm::Game::win_effect->AddChild(new test::ProbeEffect("win"));
+    for (const char* opener : {"on_first_frame", "on_win"}) {
+        SCOPED_TRACE(opener);
+        cm::Game* game = Start();
+        script.on_eval = [opener](const std::string& code) {
+            if (code == opener) gui::RootWindow::instance()->Load("overlay.xml", false);
+        };
+        Frames(3);
+        game->board.Clean();
+        game->board.OnChanges();
+        Frames(3);
+        script.on_eval = nullptr;
+        EXPECT_EQ(Fired("on_first_frame"), 1u);
+        EXPECT_EQ(Fired("on_win"), 1u);
+        EXPECT_EQ(Fired("after_win"), 0u) << "the win effect plays first";
+        EXPECT_TRUE(game->win_puppy.IsAlive());
+        EXPECT_EQ(gui::RootWindow::instance()->GetChild("board").get(), game);
+    }
+    cm::Game::win_effect = no_effect;
+}
+
 TEST_F(GameWindow, ATimeoutFiresEveryFrameInsteadOfTheTutorialsAndAppearances) {
     utils::Config::instance()->Set("timeout_time", core::Value(120000u));
     cm::Game* game = Start();
