@@ -188,6 +188,9 @@ core::ptr<game::Sprite> BallFactory::NewSprite(const core::ptr<game::Sprite>& pr
 
 core::ptr<Ball> BallFactory::CreateBall(unsigned int id) {
     FillEmptyLotteries();
+    // The sprite is cloned before the colour is drawn: a clone may draw random numbers of its own.
+    const auto found = _kinds.find(id);
+    const core::ptr<game::Sprite> sprite = NewSprite(found == _kinds.end() ? nullptr : found->second.sprite);
     unsigned int color = id;
     if (id == B_REMOVE_COLOR) {
         if (_colors.Empty()) return core::ptr<Ball>();
@@ -195,8 +198,6 @@ core::ptr<Ball> BallFactory::CreateBall(unsigned int id) {
     } else if (id >= B_REMOVE_COLOR0 && id <= B_REMOVE_COLOR7) {
         color = id - kFixedColorBase;
     }
-    const auto found = _kinds.find(id);
-    const core::ptr<game::Sprite> sprite = NewSprite(found == _kinds.end() ? nullptr : found->second.sprite);
     const Kind* kind = FindKind(id);
     // Ids without a kind of their own (0, 9, 10 and beyond the table) are plain balls of that colour.
     const Maker make = kind ? kind->make : &Make<Ball>;

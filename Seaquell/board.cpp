@@ -180,7 +180,17 @@ void Board::LoadColors() {
 }
 
 void Board::LoadBonusKinds() {
-    for (unsigned int id = BallFactory::B_BADBALL; id <= BallFactory::B_REMOVE_COLOR7; ++id) {
+    // The fixed-colour removers come right after the random one: sprites load in this order.
+    static const unsigned int kOrder[] = {
+        BallFactory::B_BADBALL,           BallFactory::B_REMOVE_ROW,        BallFactory::B_REMOVE_COL,
+        BallFactory::B_REMOVE_CROSS,      BallFactory::B_REMOVE_BLOCK,      BallFactory::B_REMOVE_COLOR,
+        BallFactory::B_REMOVE_COLOR0,     BallFactory::B_REMOVE_COLOR1,     BallFactory::B_REMOVE_COLOR2,
+        BallFactory::B_REMOVE_COLOR3,     BallFactory::B_REMOVE_COLOR4,     BallFactory::B_REMOVE_COLOR5,
+        BallFactory::B_REMOVE_COLOR6,     BallFactory::B_REMOVE_COLOR7,     BallFactory::B_REMOVE_DIAG_LEFT,
+        BallFactory::B_REMOVE_DIAG_RIGHT, BallFactory::B_REMOVE_DIAG_CROSS, BallFactory::B_ADDTIME,
+        BallFactory::B_REPLATER,          BallFactory::B_MAKEBADBALLS,
+    };
+    for (const unsigned int id : kOrder) {
         const game::LevelSet::Level::BonusOption bonus = level->GetBonus(BallFactory::GetBonusName(id));
         factory.SetProb(id, LoadSprite(BallFactory::GetSpriteFile(id)), bonus.GetProb(), bonus.GetDelay());
     }

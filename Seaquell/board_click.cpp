@@ -65,6 +65,8 @@ bool Board::HandleClickPosition(const math::Vector2& point, bool preview_) {
         if (selected == entry.name) click_mode = entry.mode;
     }
     action = false;
+    // Spending a power-up clears the click mode; the result still follows the mode the click began with.
+    const unsigned int mode = click_mode;
 
     math::Position cell;
     if (!FindClickedBall(point, cell)) {
@@ -90,7 +92,7 @@ bool Board::HandleClickPosition(const math::Vector2& point, bool preview_) {
     }
     RunPowerup(cell, preview_);
 
-    const bool result = click_mode == kNone ? accepted : click_mode <= kColor;
+    const bool result = mode == kNone ? accepted : mode <= kColor;
     if (!preview_ && !result && !action) StartEffect(math::Position(0, 0), noresult_effect);
     return result;
 }

@@ -41,6 +41,13 @@ void Board::PerformSingleStep(unsigned int x, unsigned int y) {
     const int ty = ball->target_row;
     // Front first, so a chain moving the same way never runs into its own head.
     if (balls.Get(tx, ty)) PerformSingleStep(static_cast<unsigned int>(tx), static_cast<unsigned int>(ty));
+    // A ball put there since the move was planned (by a reshuffle, a recolouring, a bomb or a placed ball)
+    // stays; this one waits where it is for the next planning, rather than landing on it.
+    if (balls.Get(tx, ty)) {
+        ball->target_col = static_cast<int>(x);
+        ball->target_row = static_cast<int>(y);
+        return;
+    }
     balls.Set(tx, ty, ball);
     ball->MoveTo(tx, ty);
     ball->OnMove(this);

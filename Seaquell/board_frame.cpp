@@ -68,7 +68,9 @@ void Board::Update() {
     RunLightWave(now);
     // The clock stops at 0: after a loss the time left must not wrap round to a full clock.
     time_left = play_time < time_limit ? time_limit - play_time : 0;
-    if (!finished && play_time > time_limit) {
+    // Also after a win: the played time stops with it, so only a board cleaned past the limit, in the
+    // frame whose clock passed it, is lost here.
+    if (play_time > time_limit) {
         finished = true;
         won = false;
     }

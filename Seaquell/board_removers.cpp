@@ -124,24 +124,20 @@ void Board::RemoveBlock(unsigned int x, unsigned int y, unsigned int h, bool dir
     chain = direct ? 0 : chain + 1;
     const int cx0 = static_cast<int>(x);
     const int cy0 = static_cast<int>(y);
-    if (!preview && balls.Contains(cx0, cy0) && balls.Get(cx0, cy0)) {
-        // The centre goes first: a block ball further on whose square covers this one then meets a
-        // ghost, rather than setting this block off again without end.
-        action = true;
-        PerformSingleRemove(x, y, true);
-    }
+    // Every square is walked in the same order, so two blocks cannot keep setting each other off: one
+    // of them lies first, and its ball is gone before the other's walk comes back to it.
     int left = 0, right = 0, top = 0, bottom = 0;
     Square(x, h, balls.width, left, right);
     Square(y, h, balls.height, top, bottom);
     for (int cx = left; cx < right; ++cx) {
         for (int cy = top; cy < bottom; ++cy) {
-            if (!balls.Get(cx, cy) || (!preview && cx == cx0 && cy == cy0)) continue;
+            if (!balls.Get(cx, cy)) continue;
             if (preview) {
                 MarkToRemove(cx, cy);
                 continue;
             }
             action = true;
-            PerformSingleRemove(cx, cy, false);
+            PerformSingleRemove(cx, cy, cx == cx0 && cy == cy0);
         }
     }
     if (preview) return;

@@ -30,26 +30,43 @@ int RandomUpTo(int size) {
     return core::Random::instance()->GetInt(0, size - 1);
 }
 
-// A wave from a random cell targeting up to count cells, each drawn among the existing cells that hold a
-// ball; with no such cell it targets nothing.
-Board::Wave RandomWave(Board& board, unsigned int count) {
+// Targets a damaged power-up table could ask for; more would only repeat cells already drawn.
+const unsigned int kMaxRandomTargets = 10000;
+
+// A column, then a row.
+math::Position RandomCell(const Board& board) {
     const int x = RandomUpTo(board.balls.width);
     const int y = RandomUpTo(board.balls.height);
-    Board::Wave wave(static_cast<unsigned int>(x), static_cast<unsigned int>(y), &board);
-    std::vector<math::Position> eligible;
-    for (int cx = 0; cx < board.balls.width; ++cx) {
-        for (int cy = 0; cy < board.balls.height; ++cy) {
-            if (board.back_board.Get(cx, cy).exists && board.balls.Get(cx, cy))
-                eligible.push_back(math::Position(cx, cy));
+    return math::Position(x, y);
+}
+
+bool IsTarget(const Board& board, const math::Position& cell) {
+    return board.back_board.Get(cell.x, cell.y).exists && board.balls.Get(cell.x, cell.y);
+}
+
+bool HasTarget(const Board& board) {
+    for (int x = 0; x < board.balls.width; ++x) {
+        for (int y = 0; y < board.balls.height; ++y) {
+            if (IsTarget(board, math::Position(x, y))) return true;
         }
     }
-    if (eligible.empty()) return wave;
-    const int last = static_cast<int>(eligible.size()) - 1;
+    return false;
+}
+
+// Draws count cells, each drawn again until it is an existing cell holding a ball. A board without such a
+// cell gets no target, since the draw would never end.
+void DrawTargets(const Board& board, Board::Wave& wave, unsigned int count) {
+    if (!HasTarget(board)) return;
+    if (count > kMaxRandomTargets) {
+        core::Log::instance()->Write("Board: %u random targets asked for, %u drawn", count,
+                                     kMaxRandomTargets);
+        count = kMaxRandomTargets;
+    }
     for (unsigned int i = 0; i < count; ++i) {
-        const math::Position& cell = eligible[static_cast<size_t>(core::Random::instance()->GetInt(0, last))];
+        math::Position cell = RandomCell(board);
+        while (!IsTarget(board, cell)) cell = RandomCell(board);
         wave.target->Set(cell.x, cell.y, 1);
     }
-    return wave;
 }
 
 // The option "count" of the current set's power-up of that name; nothing when the set lacks it.
@@ -171,10 +188,12 @@ void Board::RemoveColor(unsigned int x, unsigned int y, unsigned int color) {
 }
 
 void Board::RemoveRandomBlocks(unsigned int count) {
-    Wave wave = RandomWave(*this, count);
-    StartEffect(math::Position(static_cast<int>(wave.x), static_cast<int>(wave.y)), remove_rbs_effect);
+    const math::Position start = RandomCell(*this);
+    Wave wave(static_cast<unsigned int>(start.x), static_cast<unsigned int>(start.y), this);
+    StartEffect(start, remove_rbs_effect);
     wave.removes = true;
     wave.effect = remove_rb_effect;
+    DrawTargets(*this, wave, count);
     waves.push_back(wave);
     Spend("remove_rb");
 }
@@ -185,8 +204,10 @@ void Board::RemoveRandomBlocks() {
 }
 
 void Board::InsertRandomBombs(unsigned int count) {
-    Wave wave = RandomWave(*this, count);
-    StartEffect(math::Position(static_cast<int>(wave.x), static_cast<int>(wave.y)), rnd_bombs_effect);
+    const math::Position start = RandomCell(*this);
+    Wave wave(static_cast<unsigned int>(start.x), static_cast<unsigned int>(start.y), this);
+    StartEffect(start, rnd_bombs_effect);
+    DrawTargets(*this, wave, count);
     waves.push_back(wave);
     Spend("rnd_bombs");
 }

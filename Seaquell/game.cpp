@@ -82,10 +82,12 @@ Game::Game(TiXmlElement* element)
     RegisterFunctors();
     Preload();
     win_shown = 0;
-    // Loading resets the board; a second board reset would queue the preplaced bonus balls twice.
+    // Loading resets the board; a second board reset would queue the preplaced bonus balls twice, so
+    // only the rest of Reset follows.
     board.LoadLevel(level);
     level_id = level ? level->id : 0u;
     ResetCounters();
+    effects::EffectManager::instance()->StopMouseEffect();
 }
 
 Game::~Game() {

@@ -16,11 +16,7 @@ run=${RUN_DIR:-$PWD/build-release/run}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTLE_TESTS=OFF -DVANTLE_BENCHMARKS=OFF
 cmake --build "$build" --target moravane
 
-rm -rf "$run"
-mkdir -p "$run"
-cp -R data "$run/"
-python3 tools/make_data.py "$run" >/dev/null
-cp "$build/Seaquell/moravane" "$run/"
+bash scripts/assemble_run.sh "$run" "$build/Seaquell/moravane"
 
 # SDL looks for ALSA devices or a PulseAudio server; without either the game could not open its sound.
 has_sound_device() {

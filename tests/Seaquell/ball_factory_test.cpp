@@ -24,6 +24,7 @@
 #include "Seaquell/b_replater.h"
 #include "effects/effect_kinds_fixture.h"
 #include "support/capture_log.h"
+#include "vantle/core/random.h"
 #include "vantle/game/sprite.h"
 
 namespace {
@@ -187,6 +188,33 @@ TEST_F(Factory, EveryBallGetsItsOwnSpriteWithTheFactorySettings) {
         EXPECT_EQ(static_cast<const math::Rect&>(*ball->GetSprite()), c.rect);
     }
     EXPECT_EQ(static_cast<const math::Rect&>(*prototype), math::Rect(0, 0, 30, 30));
+}
+
+TEST_F(Factory, ARandomColourRemoverClonesItsSpriteBeforeDrawingItsColour) {
+    const char* const shifted = "<sprite w='30' h='30' max_shift='100000'/>";
+    Register(1, 1);
+    Register(2, 1);
+    factory.SetProb(BallFactory::B_REMOVE_COLOR, core::ptr<game::Sprite>(new game::Sprite(Parse(shifted))), 1,
+                    0);
+    for (unsigned int seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        core::Random::Seed(seed);
+        const int first_draw = core::Random::instance()->GetInt(0, 100000);
+        core::Random::Seed(seed);
+        const core::ptr<cm::Ball> ball = factory.CreateBall(BallFactory::B_REMOVE_COLOR);
+        ASSERT_TRUE(ball && ball->GetSprite());
+        EXPECT_EQ(ball->GetSprite()->GetShift(), first_draw);
+    }
+    // With no colour to remove the clone is still made, so later draws stay where they were.
+    factory.Reset();
+    factory.SetProb(BallFactory::B_REMOVE_COLOR, core::ptr<game::Sprite>(new game::Sprite(Parse(shifted))), 1,
+                    0);
+    core::Random::Seed(4);
+    core::Random::instance()->GetInt(0, 100000);
+    const int second_draw = core::Random::instance()->GetInt(0, 100000);
+    core::Random::Seed(4);
+    EXPECT_FALSE(factory.CreateBall(BallFactory::B_REMOVE_COLOR));
+    EXPECT_EQ(core::Random::instance()->GetInt(0, 100000), second_draw);
 }
 
 TEST_F(Factory, HugeWeightsStayDrawable) {

@@ -7,6 +7,7 @@
 
 #include "effects/effect_kinds_fixture.h"
 #include "put_ball.h"
+#include "support/capture_log.h"
 #include "support/probe_effect.h"
 #include "support/temp_dir.h"
 #include "vantle/core/random.h"
@@ -211,26 +212,38 @@ TEST_F(BoardActions, ARemoverSetsOffTheBonusBallItReachesWhoseRemoversMoveInTheS
     EXPECT_EQ(board->score, 80u);
 }
 
+// What `walks` block removals start when the chain has grown past one by the time each sounds.
+std::vector<std::string> LongChain(int walks) {
+    std::vector<std::string> started;
+    for (int i = 0; i < walks; ++i) started.insert(started.end(), {"block", "chain2"});
+    return started;
+}
+
 TEST_F(BoardActions, ABlockSetsOffTheBlocksInItsSquareAndEachSoundsTheChainLength) {
     struct Case {
         const char* start;
         std::vector<std::string> started;
         const char* taken;
+        unsigned int score;
     };
     const Case cases[] = {
-        {"111111/11b111/111111", {"block", "snd"}, ".###../.###../.###.."},
-        {"111111/11bb11/111111", {"block", "chain", "block", "chain"}, ".####./.####./.####."},
-        // The block set off finds the first one's cell a ghost already, and does not set it off again.
-        {"111111/1bb111/111111", {"block", "chain", "block", "chain"}, "####../####../####.."},
-        {"111111/11bbb1/111111",
-         {"block", "chain2", "block", "chain2", "block", "chain2"},
-         ".#####/.#####/.#####"},
+        {"111111/11b111/111111", {"block", "snd"}, ".###../.###../.###..", 90},
+        {"111111/11bb11/111111", {"block", "chain", "block", "chain"}, ".####./.####./.####.", 180},
+        // The block set off walks past its own cell before it reaches the clicked one, whose ball is still
+        // there: the clicked block goes off a second time, and its second walk finds the first a ghost.
+        {"111111/1bb111/111111", LongChain(3), "####../####../####..", 270},
+        {"111111/11bbb1/111111", LongChain(3), ".#####/.#####/.#####", 270},
+        // Four blocks inside each other's squares, and a 5 by 5 cluster of them: the walks end.
+        {"1111/1bb1/1bb1/1111", LongChain(5), "####/####/####/####", 450},
+        {"1111111/1bbbbb1/1bbbbb1/1bbbbb1/1bbbbb1/1bbbbb1/1111111", LongChain(38),
+         "#######/#######/#######/#######/#######/#######/#######", 3420},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
         Make(c.start).balls.Get(2, 1)->OnClick(board.get());
         EXPECT_EQ(Ghosts(), c.taken);
         EXPECT_EQ(Started(), c.started);
+        EXPECT_EQ(board->score, c.score);
         EXPECT_TRUE(board->action);
     }
 }
@@ -342,6 +355,37 @@ TEST_F(BoardActions, RandomBlocksAndBombsHitOnlyExistingCellsWithBallsAndNothing
         EXPECT_EQ(Picture(), c.taken);
         EXPECT_TRUE(board->won) << "the check after the change";
     }
+}
+
+TEST_F(BoardActions, RandomActionsDrawTheirStartThenEachTargetColumnFirstUntilItHoldsABall) {
+    core::Random* random = core::Random::instance();
+    for (const bool bombs : {false, true}) {
+        SCOPED_TRACE(bombs ? "bombs" : "blocks");
+        Make("000/001");
+        // The draws the board is to make: the start, then cells until the one ball's comes up.
+        core::Random::Seed(11);
+        const int start_x = random->GetInt(0, 2);
+        const int start_y = random->GetInt(0, 1);
+        int draws = 0;
+        for (bool hit = false; !hit; ++draws) {
+            const int x = random->GetInt(0, 2);
+            const int y = random->GetInt(0, 1);
+            hit = x == 2 && y == 1;
+        }
+        const int next = random->GetInt(0, 1 << 30);
+
+        core::Random::Seed(11);
+        bombs ? board->InsertRandomBombs(1) : board->RemoveRandomBlocks(1);
+        ASSERT_EQ(board->waves.size(), 1u);
+        EXPECT_EQ(board->waves.front().x, static_cast<unsigned int>(start_x));
+        EXPECT_EQ(board->waves.front().y, static_cast<unsigned int>(start_y));
+        EXPECT_EQ(board->waves.front().target->Get(2, 1), 1u);
+        EXPECT_EQ(random->GetInt(0, 1 << 30), next) << "after " << draws << " target draws";
+    }
+    // A count from a damaged power-up table is cut short with a log line.
+    test::CaptureLog log;
+    board->RemoveRandomBlocks(kHuge);
+    EXPECT_TRUE(log.Contains("random targets asked for"));
 }
 
 }  // namespace

@@ -181,6 +181,18 @@ TEST_F(BoardPlay, BallsFallOneCellAStepAsTheFloorGhostsAndEmittersAllow) {
     }
 }
 
+TEST_F(BoardPlay, ABallFallingIntoACellThatAReshuffleFilledWaitsAndNoBallIsLost) {
+    auto board = Make("1./32/.1", "time_limit=60");
+    // The 1 on top was planned to fall onto the 3, which was planned to fall further.
+    board->balls.Get(0, 0)->target_row = 1;
+    board->balls.Get(0, 1)->target_row = 2;
+    // The reshuffle sends the 1 of the right column into the 3's cell, where it rests.
+    board->Reshuffle(1, 2, 1);
+    ASSERT_TRUE(board->reshuffle_running);
+    Frames(*board, 0, 30);
+    EXPECT_EQ(Show(*board), "../12/13");
+}
+
 TEST_F(BoardPlay, TokensComeOutAsThePlatesGo) {
     struct Case {
         unsigned int at_start, left, queued, total;
@@ -265,9 +277,11 @@ TEST_F(BoardPlay, EachPowerUpActsAtTheClickedBallAndIsSpentAsItsRuleSays) {
         const char* after;
         bool spent;
     };
-    // A power-up that may find nothing to do is spent only when it acts; a bad ball gives it nothing.
+    // A power-up that may find nothing to do is spent only when it acts; a bad ball gives it nothing. A
+    // power-up's click also takes what the group test marked, even a pair.
     const Case cases[] = {
         {"remove_row", "123/456/123", "1G3/4G6/1G3, 6 removers, 0 waves, 0 reshuffled", true},
+        {"remove_row", "123/556/123", "1G3/GG6/1G3, 6 removers, 0 waves, 0 reshuffled", true},
         {"remove_col", "123/456/123", "123/GGG/123, 6 removers, 0 waves, 0 reshuffled", true},
         {"remove_block", "123/456/123", "GGG/GGG/GGG, 0 removers, 0 waves, 0 reshuffled", true},
         {"remove_color", "123/456/123", "123/456/123, 0 removers, 1 waves, 0 reshuffled", true},
@@ -362,6 +376,24 @@ TEST_F(BoardPlay, ALevelLostOnTimeShowsNoTimeLeftAndCannotBeWonAfter) {
         EXPECT_EQ(core::Context::instance()->Get("game_time").as_uint32(), step.game_time);
     }
     EXPECT_EQ(board->time_bonus, 0u);
+}
+
+TEST_F(BoardPlay, ABoardClearedByARemoverInTheFrameThatPassesTheLimitIsLost) {
+    auto board = Make("111", "time_limit=1", "001");
+    board->removers.push_back({1, 0, 1, 0});
+    clock.At(940);
+    board->Update();
+    ASSERT_EQ(board->plates_left, 0u);
+    ASSERT_FALSE(board->finished);
+    // The remover steps off the board in the frame that passes the limit, and the check after it wins.
+    clock.At(1001);
+    board->Update();
+    EXPECT_TRUE(board->finished);
+    EXPECT_FALSE(board->won);
+    const unsigned int score = board->score;
+    Frames(*board, 1001, 40);
+    EXPECT_EQ(board->score, score) << "no bonus";
+    EXPECT_EQ(board->time_left, 0u);
 }
 
 TEST_F(BoardPlay, TheStatisticsFileGetsAHeaderOnceAndALinePerEndedLevel) {

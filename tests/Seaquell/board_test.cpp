@@ -15,6 +15,7 @@
 #include "vantle/core/strutils.h"
 #include "vantle/game/users.h"
 #include "vantle/utils/config.h"
+#include "vantle/xml/xmlcache.h"
 
 namespace {
 
@@ -177,6 +178,33 @@ TEST_F(BoardTest, AResetTakesLimitIdAndPlatesFromTheLevelAndWithoutOneKeepsTheDe
         EXPECT_EQ(board.generate_counter, 1u) << "one generation step, without emission";
         EXPECT_EQ(log.Contains("No valid level found"), c.index == 2);
     }
+}
+
+TEST_F(BoardTest, BonusSpritesLoadInTheOrderOfTheKindsTableWithFixedColourRemoversAfterTheRandomOne) {
+    const core::ptr<game::LevelSet::Level> level = LoadLevels({"colors=1"});
+    // Damaged sprites log their names as they load; a folder of its own keeps them from the other tests.
+    test::TempDir sprites;
+    const std::vector<std::string> kinds = {"badball",          "remove_row",        "remove_col",
+                                            "remove_cross",     "remove_block",      "remove_color",
+                                            "remove_diag_left", "remove_diag_right", "remove_diag_cross",
+                                            "addtime",          "replater",          "makebadballs"};
+    for (const std::string& kind : kinds) sprites.Write("data/sprites/" + kind + ".xml", "<sprite");
+    test::WorkingDirectory in_sprites(sprites.Path());
+    xml::XmlCache::instance()->Clear();
+    cm::Board board(2, 2);
+    log.Clear();
+    board.LoadLevel(level);
+    std::vector<std::string> loaded;
+    for (const std::string& line : log.Lines()) {
+        const std::string::size_type at = line.find("data/sprites/");
+        if (line.find("Error loading sprite") != std::string::npos && at != std::string::npos)
+            loaded.push_back(line.substr(at + 13, line.find(".xml") - at - 13));
+    }
+    std::vector<std::string> expected(kinds.begin(), kinds.begin() + 6);
+    expected.insert(expected.end(), 8, "remove_color");
+    expected.insert(expected.end(), kinds.begin() + 6, kinds.end());
+    EXPECT_EQ(loaded, expected);
+    xml::XmlCache::instance()->Clear();
 }
 
 TEST_F(BoardTest, AResetEndsTheOldLevelsRemoversAndReshuffleButKeepsItsAnnouncedBalls) {

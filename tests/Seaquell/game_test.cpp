@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "support/gui_fixture.h"
+#include "support/probe_effect.h"
 #include "support/temp_dir.h"
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
+#include "vantle/effects/effect_manager.h"
 #include "vantle/effects/effects/register.h"
 #include "vantle/game/levelset.h"
 #include "vantle/game/users.h"
@@ -163,7 +165,14 @@ TEST_F(GameWindow, TheLevelComesFromTheProgressTheCustomFlagChoosesAndTheFirstOt
                   c.expected == 3);
     }
     game::Users::instance()->Remove("ann");
+    // A pointer effect left running from the screen before goes with the new window.
+    gui::RootWindow::instance()->Clear();
+    core::ptr<effects::Effect> follower(new effects::Effect());
+    follower->AddChild(new test::ProbeEffect("follower"));
+    effects::EffectManager::instance()->StartMouseEffect(follower);
+    ASSERT_TRUE(follower->IsRunning());
     EXPECT_EQ(Start()->level_id, 0u);
+    EXPECT_FALSE(follower->IsRunning());
 }
 
 TEST_F(GameWindow, AMiddleReleaseForcesAnEmissionAndAFinishedLevelIgnoresInput) {
@@ -235,6 +244,31 @@ TEST_F(GameWindow, TheFirstFrameFiresItsHandlersAndTheFirstLevelAlsoItsStart) {
     (*core::FunctorFactory::instance()->Create("game_reset"))();
     Frames(1);
     EXPECT_EQ(Fired("on_first_frame"), 2u);
+}
+
+TEST_F(GameWindow, AnOverlayOpenedByAHandlerLetsTheFrameGoOn) {
+    dir.Write("overlay.xml", "<gui><container id='overlay'/></gui>");
+    const core::ptr<effects::Effect> no_effect = cm::Game::win_effect;
+    cm::Game::win_effect = core::ptr<effects::Effect>(new effects::Effect());
+    cm::Game::win_effect->AddChild(new test::ProbeEffect("win"));
+    for (const char* opener : {"on_first_frame", "on_win"}) {
+        SCOPED_TRACE(opener);
+        cm::Game* game = Start();
+        script.on_eval = [opener](const std::string& code) {
+            if (code == opener) gui::RootWindow::instance()->Load("overlay.xml", false);
+        };
+        Frames(3);
+        game->board.Clean();
+        game->board.OnChanges();
+        Frames(3);
+        script.on_eval = nullptr;
+        EXPECT_EQ(Fired("on_first_frame"), 1u);
+        EXPECT_EQ(Fired("on_win"), 1u);
+        EXPECT_EQ(Fired("after_win"), 0u) << "the win effect plays first";
+        EXPECT_TRUE(game->win_puppy.IsAlive());
+        EXPECT_EQ(gui::RootWindow::instance()->GetChild("board").get(), game);
+    }
+    cm::Game::win_effect = no_effect;
 }
 
 TEST_F(GameWindow, ATimeoutFiresEveryFrameInsteadOfTheTutorialsAndAppearances) {

@@ -83,8 +83,11 @@ class GameRun(unittest.TestCase):
     def replace_screen(self, name, text):
         write(os.path.join(self.localized, "data", "gui", name), text)
 
-    def environment(self, display):
+    def environment(self, display, term=None):
         env = dict(os.environ, HOME=self.home, SDL_AUDIODRIVER="dummy", SDL_VIDEO_WINDOW_POS="0,0")
+        env.pop("TERM", None)
+        if term:
+            env["TERM"] = term
         # A sanitizer's report must not pass for the game's own status 1. With the display, SDL_Quit
         # unloads the OpenGL driver, whose leaks then cannot be told from ours; the unit tests check leaks.
         sanitizer = ":exitcode=86" + (":detect_leaks=0" if display else "")
@@ -96,8 +99,8 @@ class GameRun(unittest.TestCase):
             env.pop("DISPLAY", None)
         return env
 
-    def start(self, display):
-        return subprocess.Popen([GAME], cwd=self.run_folder, env=self.environment(display),
+    def start(self, display, term=None):
+        return subprocess.Popen([GAME], cwd=self.run_folder, env=self.environment(display, term),
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def finish(self, game, timeout=120):
@@ -130,10 +133,16 @@ class StartStopTest(GameRun):
                                              "main menu reached")]
         self.assertTrue(all(a >= 0 for a in order) and order == sorted(order), order)
 
-    def test_without_a_display_the_game_says_so_and_ends_with_status_1(self):
-        status, output = self.finish(self.start(None))
-        self.assertEqual(status, 1, output)
-        self.assertIn("Can't open the game window", self.log_text())
+    def test_without_a_display_the_game_says_so_and_ends_with_status_1_whatever_the_terminal(self):
+        # Without TERM (cron, CI) and with one: no text-mode stand-in for the window may start.
+        for term in (None, "xterm"):
+            with self.subTest(term=term):
+                log = os.path.join(self.home, ".Moravane", "log.txt")
+                if os.path.exists(log):
+                    os.remove(log)
+                status, output = self.finish(self.start(None, term=term))
+                self.assertEqual(status, 1, output)
+                self.assertIn("Can't open the game window", self.log_text())
 
 
 class OwnDisplayRun(GameRun):

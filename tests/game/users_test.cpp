@@ -150,37 +150,64 @@ struct DamagedFile {
     std::string bytes;
     std::list<std::string> names;
     std::string selected;
+    // Kept beside as "users.dat.damaged" before the first save over it: it did not read back whole.
+    bool kept;
 };
 
 TEST_F(UsersTest, DamagedFilesKeepTheWholePlayersAndNeverStopTheStart) {
     const std::string two =
         Player("ann") + LengthPrefixed("bob") + Word(1) + LengthPrefixed("tokens") + LengthPrefixed("9");
     const std::vector<DamagedFile> cases = {
-        {"empty file", "", {}, "<none>"},
-        {"cut inside the generation", std::string("\x05\x00", 2), {}, "<none>"},
-        {"no count", Word(3), {}, "<none>"},
-        {"huge count", Word(3) + Word(0xFFFFFFFFu) + two + LengthPrefixed("bob"), {"ann", "bob"}, "ann"},
-        {"count above the players", Word(3) + Word(5) + two, {"ann", "bob"}, "ann"},
-        {"cut inside the second player", Word(3) + Word(2) + two.substr(0, two.size() - 2), {"ann"}, "ann"},
-        {"huge name length", Word(3) + Word(2) + Player("ann") + Word(0x7FFFFFFFu) + "bob", {"ann"}, "ann"},
-        {"huge option count", Word(3) + Word(1) + LengthPrefixed("ann") + Word(0xFFFFFFF0u), {}, "<none>"},
-        {"cut inside the selected name", Word(3) + Word(2) + two + Word(3) + "bo", {"ann", "bob"}, "ann"},
+        {"empty file", "", {}, "<none>", true},
+        {"cut inside the generation", std::string("\x05\x00", 2), {}, "<none>", true},
+        {"no count", Word(3), {}, "<none>", true},
+        {"huge count",
+         Word(3) + Word(0xFFFFFFFFu) + two + LengthPrefixed("bob"),
+         {"ann", "bob"},
+         "ann",
+         true},
+        {"count above the players", Word(3) + Word(5) + two, {"ann", "bob"}, "ann", true},
+        {"count below the players", Word(3) + Word(1) + two + LengthPrefixed("bob"), {"ann"}, "<none>", true},
+        {"cut inside the second player",
+         Word(3) + Word(2) + two.substr(0, two.size() - 2),
+         {"ann"},
+         "ann",
+         true},
+        {"huge name length",
+         Word(3) + Word(2) + Player("ann") + Word(0x7FFFFFFFu) + "bob",
+         {"ann"},
+         "ann",
+         true},
+        {"huge option count",
+         Word(3) + Word(1) + LengthPrefixed("ann") + Word(0xFFFFFFF0u),
+         {},
+         "<none>",
+         true},
+        {"cut inside the selected name",
+         Word(3) + Word(2) + two + Word(3) + "bo",
+         {"ann", "bob"},
+         "ann",
+         true},
         {"the same name twice",
          Word(3) + Word(3) + Player("ann") + Player("bob") + Player("ann") + LengthPrefixed("bob"),
          {"ann", "bob"},
-         "bob"},
+         "bob",
+         true},
         {"generation 0 with players",
          Word(0) + Word(1) + Player("ann") + LengthPrefixed("ann"),
          {"ann"},
-         "ann"},
+         "ann",
+         false},
         {"generation at its limit",
          Word(0xFFFFFFFFu) + Word(1) + Player("ann") + LengthPrefixed("ann"),
          {"ann"},
-         "ann"},
+         "ann",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         dir.Write("users.dat", c.bytes);
+        dir.Write("users.dat.damaged", "older");
         test::CaptureLog log;
         game::Users users;
         EXPECT_EQ(users.GetNames(), c.names);
@@ -192,7 +219,28 @@ TEST_F(UsersTest, DamagedFilesKeepTheWholePlayersAndNeverStopTheStart) {
         expected.push_back("new");
         EXPECT_EQ(reloaded.GetNames(), expected);
         EXPECT_EQ(Selected(reloaded), "new");
+        EXPECT_EQ(dir.Read("users.dat.damaged"), c.kept ? c.bytes : "older");
+        EXPECT_EQ(log.Contains("kept as"), c.kept);
     }
+}
+
+TEST_F(UsersTest, ADamagedFileThatCannotBeKeptIsNotSavedOver) {
+    const std::string cut = AnnFile(3) + Word(2);
+    dir.Write("users.dat", cut);
+    dir.Write("users.dat.damaged.tmp/blocker", "");
+    test::CaptureLog log;
+    {
+        game::Users users;
+        users.Add(core::ptr<game::User>(new game::User("bob")));
+        EXPECT_EQ(File(), cut);
+        EXPECT_TRUE(log.Contains("can't keep the damaged"));
+
+        std::filesystem::remove_all(dir / "users.dat.damaged.tmp");
+        users.Update();
+    }
+    EXPECT_EQ(dir.Read("users.dat.damaged"), cut);
+    game::Users reloaded;
+    EXPECT_EQ(reloaded.GetNames(), (std::list<std::string>{"ann", "bob"}));
 }
 
 TEST_F(UsersTest, AGenerationAtItsLimitStartsAgainInsteadOfLookingOlderThanTheFile) {

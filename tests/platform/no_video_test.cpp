@@ -4,9 +4,25 @@
 
 #include "support/capture_log.h"
 #include "support/recording_application.h"
+#include "support/scoped_env.h"
 #include "vantle/platform/sdl/platform_sdl.h"
 
 namespace {
+
+TEST(PlatformWithoutVideo, WithoutADisplayNoDriverThatMakesNoWindowStarts) {
+    // With a terminal named, SDL's own choice would fall back on its text-mode driver here.
+    test::ScopedEnv term("TERM", "xterm");
+    test::ScopedEnv display("DISPLAY", nullptr);
+    test::ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
+    test::CaptureLog log;
+    {
+        platform::PlatformSDL sdl;
+        EXPECT_FALSE(sdl.IsStarted());
+        EXPECT_FALSE(sdl.WindowCreate(800, 600, 32, false, "Moravane"));
+    }
+    EXPECT_TRUE(log.Contains("SDL_Init: "));
+    EXPECT_EQ(std::getenv("SDL_VIDEODRIVER"), nullptr) << "the environment is left as it was";
+}
 
 TEST(PlatformWithoutVideo, StartFailureIsLoggedAndTheWindowRefused) {
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);

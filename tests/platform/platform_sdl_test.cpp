@@ -10,41 +10,19 @@
 
 #include "support/capture_log.h"
 #include "support/recording_application.h"
+#include "support/scoped_env.h"
 #include "support/sdl_events.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
+using test::ScopedEnv;
 
 bool IsDirectory(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
-
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : _name(name) {
-        const char* old = std::getenv(name);
-        _had = old != nullptr;
-        if (_had) _old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (_had)
-            setenv(_name.c_str(), _old.c_str(), 1);
-        else
-            unsetenv(_name.c_str());
-    }
-
-private:
-    std::string _name, _old;
-    bool _had = false;
-};
 
 class PlatformSDLTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/fake_platform.h"
@@ -147,13 +148,46 @@ void AdvanceAndUpdate(test::FakePlatform* clock, utils::FPSManager& limiter, int
     }
 }
 
-TEST_F(Clock, LimiterSleepsEveryOtherFrameWhenWorkIsShorterThanTheMinimum) {
-    utils::FPSManager limiter;
-    limiter.SetMinFrameTime(20);
-    unsigned int start = clock->GetTicks();
-    EXPECT_EQ(Frames(clock, limiter, 7, 5), (Times{15, 15, 15}));
-    // Frames at 1000, 1005 (+15 asleep), 1025, 1030 (+15), 1050, 1055 (+15), 1075: two per 25 ms.
-    EXPECT_EQ(clock->GetTicks() - start, 80u);
+struct LimitedRun {
+    const char* name;
+    unsigned int limit;  // frames per second
+    Times work;          // milliseconds per frame, repeated
+    double rate;         // frames per second expected
+    unsigned int shortest;
+};
+
+// Frames as the game runs them: Update, then the frame's work. The rate and the shortest gap between the
+// moments the frames were let go.
+TEST_F(Clock, LimiterHoldsTheRateWithinItsLimitWhateverTheWork) {
+    const std::vector<LimitedRun> cases = {
+        {"light work", 100, {5}, 100.0, 10},
+        {"work near the limit", 100, {9}, 100.0, 10},
+        {"uneven work", 100, {2, 8, 1, 6}, 100.0, 10},
+        {"a frame time of 16.67 ms", 60, {5}, 60.0, 16},
+        {"the inactive limit", 15, {1}, 15.0, 66},
+        {"a frame time under 7 ms", 144, {2}, 144.0, 6},
+        {"work slower than the limit", 100, {12}, 1000.0 / 12, 12},
+        {"one slow frame among fast ones", 100, {3, 3, 3, 25}, 4000.0 / 55, 10},
+    };
+    const int kFrames = 1200;
+    for (const LimitedRun& c : cases) {
+        SCOPED_TRACE(c.name);
+        utils::FPSManager limiter;
+        limiter.SetFrameRateLimit(c.limit);
+        unsigned int first = 0, previous = 0, shortest = ~0u;
+        for (int i = 0; i <= kFrames; ++i) {
+            limiter.Update();
+            const unsigned int released = clock->GetTicks();
+            if (i == 0) first = released;
+            if (i > 0) shortest = std::min(shortest, released - previous);
+            previous = released;
+            clock->Advance(c.work[i % c.work.size()]);
+        }
+        const double rate = kFrames * 1000.0 / (previous - first);
+        EXPECT_LE(rate, c.limit);
+        EXPECT_NEAR(rate, c.rate, c.rate * 0.005);
+        EXPECT_EQ(shortest, c.shortest) << "no burst after a late frame";
+    }
 }
 
 TEST_F(Clock, LimiterWithoutMinimumNeverSleeps) {

@@ -19,6 +19,16 @@ const char kDefaultFilename[] = "users.dat";
 // A name's length and an option count: no player record is shorter.
 const unsigned int kSmallestPlayerRecord = 8;
 const unsigned int kLastGeneration = std::numeric_limits<unsigned int>::max();
+const char kDamagedSuffix[] = ".damaged";
+
+// The whole file, or nothing when it does not open.
+bool ReadFile(const std::string& path, std::string& bytes) {
+    io::File file(path, io::File::kRead);
+    if (!file.IsOpened()) return false;
+    bytes.assign(file.Size(), '\0');
+    if (!bytes.empty()) bytes.resize(file.Read(&bytes[0], bytes.size()));
+    return true;
+}
 
 std::string NameFromContext() {
     return core::Context::instance()->Get("$").as_string();
@@ -141,6 +151,7 @@ unsigned int Users::GetGenerationOnDisk() const {
 }
 
 void Users::Save() {
+    if (!KeepDamagedFile()) return;
     const core::ptr<io::BufferStream> buffer(new io::BufferStream);
     io::Writer writer(buffer);
     writer.WriteUInt(generation);
@@ -153,44 +164,76 @@ void Users::Save() {
 }
 
 void Users::Load() {
-    const core::ptr<io::IStream> file(new io::File(filename, io::File::kRead));
-    if (!file->IsOpened()) return;
-    io::Reader reader(file);
+    std::string bytes;
+    if (!ReadFile(filename, bytes)) return;
+    io::Reader reader(core::ptr<io::IStream>(new io::BufferStream(bytes)));
     generation = reader.ReadUInt();
     selected.reset();
     users.clear();
     const unsigned int count = reader.ReadUInt();
-    if (count == 0) return;
-    ReadPlayers(reader, count);
-    std::string name = reader.ReadString();
-    if (reader.ReadPastEnd()) {
-        core::Log::instance()->Write("Users: %s does not say which player is selected", filename.c_str());
-        name = users.empty() ? std::string() : users.front()->name;
-    }
+    bool whole = count == 0 || ReadPlayers(reader, count);
+    const std::string name = count == 0 ? std::string() : ReadSelectedName(reader);
+    whole = EndsWhole(reader) && whole;
+    _keep_damaged = !whole;
+    _damaged_bytes = whole ? std::string() : bytes;
     // Nothing is selected now, so this counts as a change and writes the file back.
-    Select(name);
+    if (count != 0) Select(name);
 }
 
-void Users::ReadPlayers(io::Reader& reader, unsigned int count) {
+std::string Users::ReadSelectedName(io::Reader& reader) const {
+    const std::string name = reader.ReadString();
+    if (!reader.ReadPastEnd()) return name;
+    core::Log::instance()->Write("Users: %s does not say which player is selected", filename.c_str());
+    return users.empty() ? std::string() : users.front()->name;
+}
+
+bool Users::EndsWhole(const io::Reader& reader) const {
+    if (!reader.AtEnd()) {
+        core::Log::instance()->Write("Users: %s holds %u bytes after its last field", filename.c_str(),
+                                     reader.BytesLeft());
+    }
+    return reader.AtEnd() && !reader.ReadPastEnd();
+}
+
+bool Users::KeepDamagedFile() {
+    if (!_keep_damaged) return true;
+    const std::string kept = filename + kDamagedSuffix;
+    if (!io::ReplaceFile(kept, _damaged_bytes)) {
+        // Its players would be lost with it: memory is saved at the next change instead.
+        core::Log::instance()->Write("Users: can't keep the damaged %s as %s; not saving over it",
+                                     filename.c_str(), kept.c_str());
+        return false;
+    }
+    core::Log::instance()->Write("Users: %s did not read back whole; kept as %s", filename.c_str(),
+                                 kept.c_str());
+    _keep_damaged = false;
+    _damaged_bytes.clear();
+    return true;
+}
+
+bool Users::ReadPlayers(io::Reader& reader, unsigned int count) {
     if (count > reader.BytesLeft() / kSmallestPlayerRecord) {
         core::Log::instance()->Write("Users: %s claims %u players in %u bytes", filename.c_str(), count,
                                      reader.BytesLeft());
     }
+    bool whole = true;
     // Every record takes bytes, so a damaged count cannot keep this loop going past the end.
     for (unsigned int read = 0; read < count; ++read) {
         const core::ptr<User> user(new User(std::string()));
         if (!user->Load(reader)) {
             core::Log::instance()->Write("Users: %s ends inside player %u of %u", filename.c_str(), read + 1,
                                          count);
-            return;
+            return false;
         }
         if (GetUser(user->name)) {
             core::Log::instance()->Write("Users: %s holds the player \"%s\" twice; the first one is kept",
                                          filename.c_str(), user->name.c_str());
+            whole = false;
             continue;
         }
         users.push_back(user);
     }
+    return whole;
 }
 
 void Users::RegisterFunctors() {

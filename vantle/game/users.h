@@ -79,8 +79,16 @@ private:
     unsigned int GetGenerationOnDisk() const;
     // Raises the generation; one at its limit starts again low and forces the next save.
     void Raise();
-    // Reads every whole player of the file into the list, leaving out names already taken.
-    void ReadPlayers(io::Reader& reader, unsigned int count);
+    // Reads every whole player of the file into the list, leaving out names already taken. False when
+    // a player was cut off or left out.
+    bool ReadPlayers(io::Reader& reader, unsigned int count);
+    // The selected name that ends the file; the first player's when the file ends before it.
+    std::string ReadSelectedName(io::Reader& reader) const;
+    // Whether the file ended exactly after its last field.
+    bool EndsWhole(const io::Reader& reader) const;
+    // Before the first save over a file that did not read back whole: keeps its bytes beside it, as the
+    // file name followed by ".damaged" (replacing an older one). False when they could not be kept.
+    bool KeepDamagedFile();
 
     static std::string filename;
 
@@ -89,6 +97,9 @@ private:
     core::ptr<User> selected;
     // Set when the generation started again below the file's: memory is newer whatever the numbers say.
     bool _restarted = false;
+    // The last file read, when it did not read back whole and has not yet been kept.
+    bool _keep_damaged = false;
+    std::string _damaged_bytes;
 };
 
 class AddUserFunctor : public core::Functor {

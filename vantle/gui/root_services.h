@@ -34,14 +34,15 @@ public:
     static void SetGrabMouse(const core::ptr<Window>& window, const math::Rect& rect);
     static void UnsetKeyboardFocus(Window* window);
 
-    // The root window counts every screen it loads, clears or brings back. A handler may do so from
-    // inside a walk over windows; the walk then stops (ReloadWatch), because the windows it was about to
-    // call belong to a screen that is gone.
+    // The root window counts every time it takes its windows down: a load that replaces the screen, a
+    // clear, a screen brought back. A handler may do so from inside a walk over windows; the walk then
+    // stops (ReloadWatch), because the windows it was about to call belong to a screen that is gone. A
+    // screen loaded over the one there (an overlay) is not counted: the windows stay.
     static void CountReload();
     static unsigned int Reloads();
 };
 
-// Tells whether a screen was loaded since it was made.
+// Tells whether the screen's windows were taken down since it was made.
 class ReloadWatch {
 public:
     ReloadWatch() : _start(RootServices::Reloads()) {}

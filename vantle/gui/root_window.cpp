@@ -64,7 +64,8 @@ void RootWindow::LoadScreen(TiXmlElement* gui) {
     PrepareHandlers();
     CalcAbsRect(math::Rect());
     ForgetPointer();
-    RootServices::CountReload();
+    // Not counted as a reload: a screen loaded over the one there (an overlay) leaves its windows in
+    // place, and Clear counts a load that replaces them.
     CallHandler("on_load");
     _reloaded = true;
 }

@@ -7,7 +7,9 @@ namespace utils {
 
 namespace {
 const float kMillisecondsPerSecond = 1000.0f;
-}
+const unsigned int kMicrosecondsPerMillisecond = 1000;
+const unsigned int kMicrosecondsPerSecond = 1000000;
+}  // namespace
 
 FPSManager::FPSManager() : _sample_start(Timer::GetTicks()) {}
 
@@ -16,8 +18,19 @@ void FPSManager::ResetAverageFPS() {
     _average_start = Timer::GetTicks();
 }
 
+void FPSManager::SetMinFrameTime(unsigned int milliseconds) {
+    _min_frame_time = milliseconds;
+    _frame_time_us = static_cast<unsigned long long>(milliseconds) * kMicrosecondsPerMillisecond;
+}
+
 void FPSManager::SetFrameRateLimit(unsigned int frames_per_second) {
-    _min_frame_time = frames_per_second == 0 ? 0 : 1000u / frames_per_second;
+    if (frames_per_second == 0) {
+        SetMinFrameTime(0);
+        return;
+    }
+    _min_frame_time = 1000u / frames_per_second;
+    // Rounded up: a frame time a little short would let the frames come a little too often.
+    _frame_time_us = (kMicrosecondsPerSecond + frames_per_second - 1) / frames_per_second;
 }
 
 void FPSManager::Update() {
@@ -36,13 +49,35 @@ void FPSManager::Update() {
         _average_fps = static_cast<float>(_frames_since_average) * kMillisecondsPerSecond /
                        static_cast<float>(now - _average_start);
 
-    // The gap runs from the start of the previous Update, so its sleep counts toward this gap.
-    unsigned int gap = now - _last_update;
-    bool first = !_updated;
-    _last_update = now;
+    Limit(now);
+}
+
+// Frames are let go one frame time apart, counted from when the previous frame was let go (after its
+// sleep) and kept to the microsecond; counted from its start instead, every other frame would skip its
+// sleep. A sleep that overran is made up by the next one, and a frame that comes late starts the count
+// afresh rather than letting the following frames hurry.
+void FPSManager::Limit(unsigned int now) {
+    const bool first = !_updated;
     _updated = true;
-    if (first || _min_frame_time == 0 || gap >= _min_frame_time) return;
-    platform::Platform::instance()->Sleep(_min_frame_time - gap);
+    if (first || _frame_time_us == 0) {
+        _release = now;
+        _release_us = 0;
+        return;
+    }
+    const unsigned long long due_us = _release_us + _frame_time_us;
+    const unsigned int due = _release + static_cast<unsigned int>(due_us / kMicrosecondsPerMillisecond);
+    const unsigned int due_part_us = static_cast<unsigned int>(due_us % kMicrosecondsPerMillisecond);
+    // Unsigned differences wrap with the tick counter; the sign tells which side of now the moment is.
+    const int ahead = static_cast<int>(due - now);
+    if (ahead < 0 || (ahead == 0 && due_part_us == 0)) {
+        _release = now;
+        _release_us = 0;
+        return;
+    }
+    // Whole milliseconds only: rounded up, the sleep never ends before the moment due.
+    platform::Platform::instance()->Sleep(static_cast<unsigned int>(ahead) + (due_part_us != 0 ? 1 : 0));
+    _release = due;
+    _release_us = due_part_us;
 }
 
 }  // namespace utils

@@ -17,22 +17,31 @@ public:
     float GetAverageFPS() const { return _average_fps; }
     void ResetAverageFPS();
 
-    // Frames closer together than this are stretched by sleeping; 0 means no limit.
-    void SetMinFrameTime(unsigned int milliseconds) { _min_frame_time = milliseconds; }
+    // No frame goes sooner than this after the previous one went; Update sleeps the rest. 0 means no
+    // limit.
+    void SetMinFrameTime(unsigned int milliseconds);
+    // In whole milliseconds (a limit of 60 gives 16, though 16.67 ms are kept between frames).
     unsigned int GetMinFrameTime() const { return _min_frame_time; }
-    // The frame time for a limit in frames per second; a limit of 0 means no limit.
+    // The frame time for a limit in frames per second, to the microsecond, so that on average the
+    // frames never come more often than the limit; 0 means no limit.
     void SetFrameRateLimit(unsigned int frames_per_second);
 
 private:
+    // Sleeps until one frame time has passed since the previous frame was let go.
+    void Limit(unsigned int now);
+
     unsigned int _average_start = 0;
     unsigned int _sample_start;
     unsigned int _frames_since_average = 0;
     unsigned int _frames_in_sample = 0;
     float _current_fps = 0.0f;
     float _average_fps = 0.0f;
-    unsigned int _last_update = 0;
     bool _updated = false;
     unsigned int _min_frame_time = 0;
+    unsigned long long _frame_time_us = 0;
+    // When the previous frame was let go: a tick and the microseconds past it.
+    unsigned int _release = 0;
+    unsigned int _release_us = 0;
 };
 
 }  // namespace utils

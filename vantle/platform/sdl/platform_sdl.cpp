@@ -88,6 +88,27 @@ void RunProgram(const std::vector<std::string>& args) {
     }
 }
 
+#ifdef __unix__
+// Left to choose, SDL falls back on drivers that make no window OpenGL can draw in: the frame-buffer
+// console, or text-mode art through curses, which ends the process when TERM is unset and takes over the
+// terminal when it is set. X11 is the one driver there that opens a window.
+const char* const kWindowDriver = "x11";
+#else
+const char* const kWindowDriver = nullptr;
+#endif
+const char kVideoDriverVariable[] = "SDL_VIDEODRIVER";
+
+// A driver asked for by name is SDL's to find (the tests ask for "dummy"); otherwise only the window
+// driver is tried.
+bool StartVideo() {
+    if (std::getenv(kVideoDriverVariable) || !kWindowDriver) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    // SDL reads the name from the environment only while it starts; the environment is left as found.
+    setenv(kVideoDriverVariable, kWindowDriver, 1);
+    const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    unsetenv(kVideoDriverVariable);
+    return started;
+}
+
 void RequestGLAttributes() {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, kColorBits);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, kColorBits);
@@ -100,9 +121,9 @@ void RequestGLAttributes() {
 }  // namespace
 
 PlatformSDL::PlatformSDL() {
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0)
-        core::Log::instance()->Write("SDL_Init: %s", SDL_GetError());
+    if (SDL_Init(0) < 0 || !StartVideo()) core::Log::instance()->Write("SDL_Init: %s", SDL_GetError());
     // Audio failing alone leaves the window possible; the audio device reports its own trouble.
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) core::Log::instance()->Write("SDL_Init: %s", SDL_GetError());
     _started = SDL_WasInit(SDL_INIT_VIDEO) != 0;
     if (_started) SDL_EnableUNICODE(1);
 }

@@ -14,7 +14,8 @@ public:
     // Engine key codes index a table of this size.
     static constexpr int kKeyCount = 256;
 
-    // Starts SDL's video and audio; a failure is logged and leaves the window uncreatable.
+    // Starts SDL's video and audio; a failure is logged and leaves the window uncreatable. Unless
+    // SDL_VIDEODRIVER names a driver, only one that opens a window is tried (X11 on Unix).
     PlatformSDL();
     ~PlatformSDL() override;
     PlatformSDL(const PlatformSDL&) = delete;
