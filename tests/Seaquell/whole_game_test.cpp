@@ -98,7 +98,8 @@ protected:
     void ClickAPlate() {
         const cm::Board& board = Board()->board;
         const math::Rect area = Board()->GetAbsRect();
-        session.Click(math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
+        session.Click(
+            math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
     }
     static game::Users SavedPlayers() {
         game::Users::SetFilename(run->File("home/.Moravane/users.dat"));
@@ -181,9 +182,11 @@ TEST_F(WholeGame, ALevelWonFromTheMenuOrTheMapLeadsByNextToTheLevelAfterIt) {
     EXPECT_EQ((std::vector<bool>{Find("slot1")->IsEnabled(), Find("slot2")->IsEnabled(),
                                  Find("slot3")->IsEnabled()}),
               (std::vector<bool>{true, true, false}));
+    // A click on the locked one leaves the map where it is.
     session.ClickWindow("slot3");
     session.ClickWindow("slot1");
-    ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0; })) << "no game from the map";
+    ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0; }))
+        << "no game from the map";
     EXPECT_EQ(Board()->level_id, 0u);
     ASSERT_TRUE(session.RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
     ClickAPlate();
