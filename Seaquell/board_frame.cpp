@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "Seaquell/board.h"
@@ -17,6 +18,22 @@ namespace {
 const float kBonusX = 730.0f;
 const float kBonusBottom = 545.0f;
 const float kBonusHeight = 490.0f;
+
+// The praise banners are wider than a cell, about 250 units at their largest, and rise above where they
+// start: a banner for a group near an edge starts far enough in to stay whole on the board.
+const float kPraiseHalfWidth = 128.0f;
+const float kPraiseAbove = 66.0f;
+const float kPraiseBelow = 32.0f;
+
+// The cell nearest to the given one whose centre lies at least `before` from the start of a line of
+// cells and `after` from its end; the given one on a line too short for both.
+int KeepIn(int cell, float before, float after, float size, int cells) {
+    if (!(size > 0)) return cell;
+    const int first = static_cast<int>(std::ceil(before / size - 0.5f));
+    const int last = cells - static_cast<int>(std::ceil(after / size + 0.5f));
+    if (first > last) return cell;
+    return std::min(std::max(cell, first), last);
+}
 
 // The cell under a position, kept within a range that converts safely.
 int CellOf(float position, float size) {
@@ -186,12 +203,14 @@ void Board::Click(const math::Vector2& position) {
 
     if (plates_left < remembered_plates) StartEffect(math::Position(0, 0), remove_plates_effect);
     const unsigned int gain = score - remembered_score;
+    const math::Position praise(KeepIn(cell.x, kPraiseHalfWidth, kPraiseHalfWidth, cell_width, balls.width),
+                                KeepIn(cell.y, kPraiseAbove, kPraiseBelow, cell_height, balls.height));
     if (gain >= wow3_threshold)
-        StartEffect(cell, wow3_effect);
+        StartEffect(praise, wow3_effect);
     else if (gain >= wow2_threshold)
-        StartEffect(cell, wow2_effect);
+        StartEffect(praise, wow2_effect);
     else if (gain >= wow1_threshold)
-        StartEffect(cell, wow1_effect);
+        StartEffect(praise, wow1_effect);
     if (gain != 0) StartEffect(cell, score_effect, std::to_string(gain));
 }
 

@@ -219,7 +219,8 @@ def cursor():
     return picture
 
 
-# 5 by 7 glyphs: seven rows of five, "#" lit.
+# 5 by 7 glyphs: seven rows of five, "#" lit; every printable ASCII character, small letters drawn as
+# capitals.
 GLYPHS = {
     "A": ".###. #...# #...# ##### #...# #...# #...#",
     "B": "####. #...# #...# ####. #...# #...# ####.",
@@ -279,6 +280,17 @@ GLYPHS = {
     "<": "...#. ..#.. .#... #.... .#... ..#.. ...#.",
     ">": ".#... ..#.. ...#. ....# ...#. ..#.. .#...",
     "_": "..... ..... ..... ..... ..... ..... #####",
+    "$": "..#.. .#### #.#.. .###. ..#.# ####. ..#..",
+    "@": ".###. #...# #.### #.#.# #.### #.... .###.",
+    "[": ".###. .#... .#... .#... .#... .#... .###.",
+    "]": ".###. ...#. ...#. ...#. ...#. ...#. .###.",
+    "\\": "..... #.... .#... ..#.. ...#. ....# .....",
+    "^": "..#.. .#.#. #...# ..... ..... ..... .....",
+    "`": ".#... ..#.. ...#. ..... ..... ..... .....",
+    "{": "...## ..#.. ..#.. .#... ..#.. ..#.. ...##",
+    "|": "..#.. ..#.. ..#.. ..#.. ..#.. ..#.. ..#..",
+    "}": "##... ..#.. ..#.. ...#. ..#.. ..#.. ##...",
+    "~": "..... ..... .#... #.#.# ...#. ..... .....",
 }
 
 FONT_COLUMNS = 5
@@ -920,6 +932,23 @@ def slider_knob():
     return picture
 
 
+def spin_end(sign):
+    """An end of the master volume's bar, in the slider knob's look, with a minus or a plus on it."""
+    picture = Picture(32, 32)
+    for y in range(32):
+        for x in range(32):
+            coverage, distance = rounded_rect_coverage(x, y, 1, 1, 31, 31, 8)
+            if coverage > 0.0:
+                color = (40, 70, 120) if distance > -2.0 else mix((250, 250, 255), (170, 200, 235), y / 31.0)
+                picture.put(x, y, color + (int(round(255 * coverage)),))
+    bars = [(8, 14, 24, 18)] + ([(14, 8, 18, 24)] if sign == "+" else [])
+    for left, top, right, bottom in bars:
+        for y in range(top, bottom):
+            for x in range(left, right):
+                picture.put(x, y, (30, 60, 110, 255))
+    return picture
+
+
 def star(cx, cy, outer, inner, points=5, turn=-math.pi / 2):
     return [(cx + (outer if k % 2 == 0 else inner) * math.cos(turn + k * math.pi / points),
              cy + (outer if k % 2 == 0 else inner) * math.sin(turn + k * math.pi / points))
@@ -1062,6 +1091,8 @@ PICTURES.update({
     "data/gfx/gui/slider_back.png": lambda: slider_bar((20, 30, 50, 255), (50, 70, 100, 255)),
     "data/gfx/gui/slider_front.png": lambda: slider_bar((120, 200, 250, 255), (30, 110, 190, 255)),
     "data/gfx/gui/slider_knob.png": slider_knob,
+    "data/gfx/gui/spin_minus.png": lambda: spin_end("-"),
+    "data/gfx/gui/spin_plus.png": lambda: spin_end("+"),
     "data/gfx/garden/sky.png": garden_sky,
     "data/gfx/garden/water.png": water,
     "data/gfx/garden/lily.png": lily,
@@ -1414,12 +1445,28 @@ def locked_picture():
     return picture
 
 
+def locked_slot():
+    """Over a map miniature of a level not reached yet: a dark veil with a padlock."""
+    width, height = 176, 128
+    picture = Picture(width, height, (8, 12, 24, 170))
+    c, top = width / 2.0, 44
+    for y in range(height):
+        for x in range(width):
+            ring = disc_coverage(x, y, c, top, 14) - disc_coverage(x, y, c, top, 8)
+            if ring > 0.0 and y < top + 4:
+                over(picture, x, y, (170, 170, 190, 255), ring)
+    fill_polygon_over(picture, [(c - 19, top), (c + 19, top), (c + 19, top + 30), (c - 19, top + 30)],
+                      (190, 160, 80, 255))
+    return picture
+
+
 PICTURES.update({
     **{"data/gui/backgrounds/%s.png" % name: (lambda name=name: screen_background(name))
        for name in SCREEN_BACKGROUNDS},
     **{"data/gfx/shop/%s.png" % name: (lambda name=name: powerup_icon(name)) for name in POWERUP_ICONS},
     **{"data/gfx/gallery/picture%d.png" % n: (lambda n=n: gallery_picture(n)) for n in range(1, len(GALLERY) + 1)},
     "data/gfx/gallery/locked.png": locked_picture,
+    "data/gfx/gui/slot_locked.png": locked_slot,
     "data/gfx/gallery/frame.png": lambda: panel(204, 156, radius=8, fill=(0, 0, 0, 0), rim=(255, 216, 112, 255)),
     "data/gfx/gui/dim.png": dim,
     "data/gfx/gui/white.png": lambda: Picture(8, 8, WHITE),

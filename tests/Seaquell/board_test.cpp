@@ -19,13 +19,14 @@
 
 namespace {
 
-// The board's data, shared by every test: an effect drawing a 2 by 2 square and a tile map with a lock
-// tile; every other file is missing.
+// The board's data, shared by every test: effects drawing a 2 by 2 square for the score and the biggest
+// praise, and a tile map with a lock tile; every other file is missing.
 class BoardTest : public test::EffectKindsTest {
 protected:
     static void SetUpTestSuite() {
         dir = std::make_unique<test::TempDir>();
         dir->Write("data/effects/score.xml", "<effect><image w='2' h='2'/></effect>");
+        dir->Write("data/effects/wow3.xml", "<effect><image w='2' h='2'/></effect>");
         dir->Write("data/tilemaps/board.xml", "<tilemap><tile name='lock' color='FF000080'/></tilemap>");
         game::Users::SetFilename(dir->File("users.dat"));
         utils::Config::SetFilename(dir->File("config.cfg"));
@@ -265,6 +266,33 @@ TEST_F(BoardTest, EffectsStartAtCellCentresUnlessPreviewOrNoEffectsOrAnEmptyTemp
         std::vector<math::Rect> drawn;
         for (const auto& draw : renderer.Draws()) drawn.push_back(draw.rect);
         EXPECT_EQ(drawn, c.drawn);
+    }
+}
+
+TEST_F(BoardTest, APraiseForAClickNearAnEdgeStartsFarEnoughInToStayWholeOnTheBoard) {
+    struct Case {
+        const char* name;
+        math::Position clicked, shown;
+    };
+    // With 32-unit cells a praise keeps 128 from the sides, 66 from the top and 32 from the bottom.
+    const Case cases[] = {
+        {"top left corner", {0, 0}, {4, 2}},
+        {"bottom right corner", {21, 15}, {17, 14}},
+        {"inside those margins", {10, 7}, {10, 7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cm::Board board(22, 16);
+        board.cell_width = board.cell_height = 32;
+        // With no thresholds set, any click earns the biggest praise.
+        const math::Vector2 point(32 * (c.clicked.x + 0.5f), 32 * (c.clicked.y + 0.5f));
+        board.MouseMove(point);
+        board.Click(point);
+        renderer.ClearRecord();
+        board.local_effects.Render();
+        const float x = 32 * (c.shown.x + 0.5f), y = 32 * (c.shown.y + 0.5f);
+        ASSERT_EQ(renderer.Draws().size(), 1u);
+        EXPECT_EQ(renderer.Draws()[0].rect, math::Rect(x - 1, y - 1, x + 1, y + 1));
     }
 }
 

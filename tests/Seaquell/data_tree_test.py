@@ -279,6 +279,12 @@ class DataTreeTest(unittest.TestCase):
                 with self.subTest(file=name, function=called):
                     self.assertTrue(called in functions | defined | RUBY_KEYWORDS, called)
 
+    def test_every_font_draws_every_printable_ascii_character(self):
+        for name in self.files("data/fonts/*.xml"):
+            chars = {int(char.get("id")) for char in ElementTree.parse(name).getroot().iter("char")}
+            with self.subTest(name):
+                self.assertEqual([chr(code) for code in range(32, 127) if code not in chars], [])
+
     def test_every_picture_is_a_png_or_jpeg_of_at_most_1022_pixels_a_side(self):
         pictures = [name for name in self.files("data/**/*") if name.lower().endswith((".png", ".jpg", ".jpeg"))]
         self.assertGreater(len(pictures), 100)

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "Seaquell/jigsaw.h"
 #include "game_session.h"
+#include "vantle/audio/device.h"
 #include "vantle/core/context.h"
 #include "vantle/game/scores.h"
 #include "vantle/gui/widgets/text.h"
@@ -57,14 +59,43 @@ std::string Text(const std::string& path) {
     return text ? text->GetText().as_string() : "<no text window " + path + ">";
 }
 
+math::Rect Box(const std::string& path) {
+    const gui::Window* window = test::GameSession::Find(path);
+    return window ? window->GetAbsRect() : math::Rect();
+}
+
+// Swaps each piece into its own cell, row by row, but the last two, left in each other's cell.
+void PutAllButTwoPiecesHome(cm::Jigsaw& jigsaw) {
+    cm::Jigsaw::Grid& grid = *jigsaw.board;
+    for (int y = 0; y < grid.height; ++y) {
+        for (int x = 0; x < grid.width; ++x) {
+            for (int i = 0; i < grid.width * grid.height; ++i) {
+                const math::Position cell(i % grid.width, i / grid.width);
+                if (grid.Get(cell.x, cell.y).home == math::Position(x, y))
+                    jigsaw.Swap(cell, math::Position(x, y));
+            }
+        }
+    }
+    jigsaw.Swap(math::Position(grid.width - 1, grid.height - 1),
+                math::Position(grid.width - 2, grid.height - 1));
+}
+
+// A click on the middle of the jigsaw's cell.
+void ClickPiece(test::GameSession& session, const cm::Jigsaw& jigsaw, int x, int y) {
+    const math::Rect area = jigsaw.GetAbsRect();
+    const float width = area.Width() / cm::Jigsaw::kColumns, height = area.Height() / cm::Jigsaw::kRows;
+    session.Click(math::Vector2(area.left + width * (x + 0.5f), area.top + height * (y + 0.5f)));
+}
+
 class EveryScreen : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         run = new test::TempDir;
-        test::GameSession::Assemble(*run, "cheats_enabled = 1\n");
+        test::GameSession::Assemble(*run, "cheats_enabled = 1\nmaster_volume = 0.7\n");
         game::Scores table;
         table.Add(core::ptr<game::Scores::Entry>(new game::Scores::Entry("Ann", 4200, 1700000000)));
-        table.Add(core::ptr<game::Scores::Entry>(new game::Scores::Entry("Bob", 3100, 1700000100)));
+        table.Add(
+            core::ptr<game::Scores::Entry>(new game::Scores::Entry("Bartholomew Oxford", 3100, 1700000100)));
         table.Save(run->File("home/.Moravane/scores.sc"));
     }
 
@@ -81,6 +112,19 @@ protected:
     void BackToTheMenu(const std::string& from) {
         ASSERT_TRUE(session.RunUntil([] { return test::GameSession::Shown("play"); }))
             << "no way back to the menu from " << from;
+    }
+
+    // Saved as 0.7 before this start, the master volume shows as 7 and sets what is heard; a click on the
+    // plus end makes it 8 and saves that. The mixer reports the mean over its channels, the music's own
+    // lower volume included.
+    void MasterVolumeKeptOverARestart() {
+        EXPECT_EQ(Text("volume_value"), "7");
+        EXPECT_NEAR(audio::Device::instance()->GetSfxVolume(), 0.7f, 0.03f);
+        const math::Rect spin = Box("volume");
+        session.Click(math::Vector2(spin.right - 8, (spin.top + spin.bottom) / 2));
+        EXPECT_EQ(Text("volume_value"), "8");
+        EXPECT_NEAR(audio::Device::instance()->GetSfxVolume(), 0.8f, 0.03f);
+        EXPECT_NE(run->Read("home/.Moravane/config.cfg").find("master_volume = 0.8\r\n"), std::string::npos);
     }
 
     static test::TempDir* run;
@@ -102,12 +146,15 @@ TEST_F(EveryScreen, EveryScreenIsReachedFromTheMenuAndLoadsAllItNames) {
             Reach(step.mark, step.name);
         }
         if (std::string(tour.back().name) == "scores") {
-            // The table written above, best first, and no "no scores yet" line.
+            // The table written above, best first, a long name cut to a player name's length, and no line
+            // saying there is no table.
             EXPECT_EQ((std::vector<std::string>{Text("name0"), Text("score0"), Text("name1"), Text("score1"),
                                                 Text("score2")}),
-                      (std::vector<std::string>{"Ann", "4200", "Bob", "3100", ""}));
+                      (std::vector<std::string>{"Ann", "4200", "Bartholomew Ox", "3100", ""}));
+            EXPECT_LT(Box("name1").right, Box("score1").left) << "the name runs into the score";
             EXPECT_FALSE(test::GameSession::Shown("none"));
         }
+        if (std::string(tour.front().name) == "options") MasterVolumeKeptOverARestart();
         session.ClickWindow("back");
         BackToTheMenu(tour.back().name);
     }
@@ -123,6 +170,14 @@ TEST_F(EveryScreen, EveryScreenIsReachedFromTheMenuAndLoadsAllItNames) {
     ASSERT_TRUE(session.RunUntil([] { return test::GameSession::Shown("episode1"); }));
     session.ClickWindow("jigsaw");
     ReachWhen(IsJigsaw, "jigsaw_from_map");
+    // Made whole by a last swap, the jigsaw says so in place of its hint.
+    auto* jigsaw = dynamic_cast<cm::Jigsaw*>(test::GameSession::Find("board"));
+    ASSERT_TRUE(jigsaw);
+    PutAllButTwoPiecesHome(*jigsaw);
+    ClickPiece(session, *jigsaw, cm::Jigsaw::kColumns - 1, cm::Jigsaw::kRows - 1);
+    ClickPiece(session, *jigsaw, cm::Jigsaw::kColumns - 2, cm::Jigsaw::kRows - 1);
+    Reach("done", "jigsaw_won");
+    EXPECT_FALSE(test::GameSession::Shown("hint"));
     session.ClickWindow("back");
     BackToTheMenu("jigsaw from the map");
 

@@ -1,5 +1,6 @@
 // From the main menu into a level won by clicking balls, then Next into a two-second level that is lost;
-// what the screen showed is checked against the play statistics and the players file.
+// what the screen showed is checked against the play statistics and the players file. Then the first
+// level again from the map, won, and Next leads on to the second.
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,18 @@ protected:
                                            [](int r, int g, int) { return std::max(r, g) > 120; });
     }
 
+    // A ball over the plates; on the first level it takes the whole one-coloured board.
+    void ClickAPlate() {
+        const cm::Board& board = Board()->board;
+        const math::Rect area = Board()->GetAbsRect();
+        session.Click(
+            math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
+    }
+    static game::Users SavedPlayers() {
+        game::Users::SetFilename(run->File("home/.Moravane/users.dat"));
+        return game::Users();
+    }
+
     static test::TempDir* run;
     test::GameSession session;
     std::set<unsigned int> scored;
@@ -101,7 +114,7 @@ protected:
 
 test::TempDir* WholeGame::run = nullptr;
 
-TEST_F(WholeGame, FromTheMenuALevelIsWonByClickingThenNextLeadsToALevelThatIsLost) {
+TEST_F(WholeGame, ALevelWonFromTheMenuOrTheMapLeadsByNextToTheLevelAfterIt) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
     session.watch = [this] { Watch(); };
     ASSERT_TRUE(session.Start(*run));
@@ -118,9 +131,7 @@ TEST_F(WholeGame, FromTheMenuALevelIsWonByClickingThenNextLeadsToALevelThatIsLos
     const std::vector<std::uint8_t> playing = test::GameSession::Screen(run->File("playing.png"));
     EXPECT_TRUE(TimeBarLit(playing, 0.1f)) << "the time bar is not full";
     EXPECT_TRUE(ScoreDrawn(playing)) << "no score";
-    const cm::Board& board = Board()->board;
-    const math::Rect area = Board()->GetAbsRect();
-    session.Click(math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
+    ClickAPlate();
     ASSERT_TRUE(session.RunUntil([] { return Shown("win_panel"); })) << "no win panel";
     EXPECT_TRUE(Board()->board.won);
     // The score rolls up to what the level scored.
@@ -157,12 +168,34 @@ TEST_F(WholeGame, FromTheMenuALevelIsWonByClickingThenNextLeadsToALevelThatIsLos
     }
 
     // The progress reached the players file.
-    game::Users::SetFilename(run->File("home/.Moravane/users.dat"));
-    const game::Users saved;
-    const core::ptr<game::User> player = saved.GetSelectedUser();
+    const core::ptr<game::User> player = SavedPlayers().GetSelectedUser();
     ASSERT_TRUE(player);
     EXPECT_EQ(player->Get("max_level").as_uint32(), 1u);
     EXPECT_EQ(player->Get("last_level").as_uint32(), 0u);
+    const std::string tokens = player->Get("tokens").as_string();
+
+    // On the map the two levels reached are open, the third locked.
+    session.ClickWindow("lose_panel/menu");
+    ASSERT_TRUE(session.RunUntil([] { return Shown("play"); })) << "no main menu";
+    session.ClickWindow("map");
+    ASSERT_TRUE(session.RunUntil([] { return Shown("slot1"); })) << "no map";
+    EXPECT_EQ((std::vector<bool>{Find("slot1")->IsEnabled(), Find("slot2")->IsEnabled(),
+                                 Find("slot3")->IsEnabled()}),
+              (std::vector<bool>{true, true, false}));
+    // A click on the locked one leaves the map where it is.
+    session.ClickWindow("slot3");
+    session.ClickWindow("slot1");
+    ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0; }))
+        << "no game from the map";
+    EXPECT_EQ(Board()->level_id, 0u);
+    ASSERT_TRUE(session.RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
+    ClickAPlate();
+    ASSERT_TRUE(session.RunUntil([] { return Shown("win_panel"); })) << "no win panel after the replay";
+    session.ClickWindow("win_panel/next");
+    ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0 && !Shown("win_panel"); }));
+    EXPECT_EQ(Board()->level_id, 1u) << "Next after a replay led elsewhere";
+    // A level won again pays no tokens.
+    EXPECT_EQ(SavedPlayers().GetSelectedUser()->Get("tokens").as_string(), tokens);
 
     session.Exit();
     EXPECT_FALSE(session.IsRunning());
