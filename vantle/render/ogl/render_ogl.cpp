@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <typeinfo>
@@ -16,6 +18,28 @@
 #include "vantle/render/tile.h"
 
 namespace render {
+
+namespace {
+
+// Screen units to whole pixels, limited to what a GL size can hold.
+int ToPixel(float units) {
+    constexpr float kLimit = 1 << 24;
+    if (!(units > -kLimit)) return -(1 << 24);
+    if (!(units < kLimit)) return 1 << 24;
+    return static_cast<int>(units);
+}
+
+}  // namespace
+
+// Every pixel that a DrawRect of the box touches, whose corners go half a unit up and left, and so also
+// text laid from the box's corner; GL counts rows from the bottom of the viewport.
+ScissorBox ToScissorBox(const math::Rect& box, int viewport_height) {
+    const int left = ToPixel(std::floor(box.left - 0.5f));
+    const int top = ToPixel(std::floor(box.top - 0.5f));
+    const int right = std::max(left, ToPixel(std::ceil(box.right - 0.5f)));
+    const int bottom = std::max(top, ToPixel(std::ceil(box.bottom - 0.5f)));
+    return ScissorBox{left, viewport_height - bottom, right - left, bottom - top};
+}
 
 namespace {
 
@@ -114,12 +138,13 @@ void RenderOGL::ApplyBaseState() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     ForgetBoundTexture();
+    ApplyClip();
 }
 
 void RenderOGL::BeginScene() {
     // Others may have touched GL between frames.
     ForgetBoundTexture();
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearWholeScreen();
     SetBlendingMode(BLEND_ALPHA);
     SetFilteringMode(FILTER_LINEAR);
 }
@@ -130,7 +155,14 @@ void RenderOGL::EndScene() {
 }
 
 void RenderOGL::Clear() {
+    ClearWholeScreen();
+}
+
+// The scissor test would keep the clear inside the clip box.
+void RenderOGL::ClearWholeScreen() {
+    glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
+    ApplyClip();
 }
 
 void RenderOGL::SetOrtho(float width, float height) {
@@ -201,7 +233,8 @@ void RenderOGL::SetMatrix(unsigned int mode, const math::Matrix4& matrix, bool m
 }
 
 math::Matrix4 RenderOGL::ReadMatrix(unsigned int which) const {
-    GLfloat gl[16];
+    // Without a GL context nothing is written: the identity stands.
+    GLfloat gl[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     glGetFloatv(which, gl);
     return FromColumnMajor(gl);
 }
@@ -356,7 +389,8 @@ void RenderOGL::ForgetBoundTexture() {
 }
 
 void RenderOGL::SetClipRect(const math::Rect& rect) {
-    _clip.Set(rect);
+    _clip.Set(rect, GetWorldMatrix());
+    ApplyClip();
 }
 
 void RenderOGL::DisableClipRect() {
@@ -366,7 +400,21 @@ void RenderOGL::DisableClipRect() {
 }
 
 void RenderOGL::PopClipRect() {
-    if (!_clip.Pop()) DisableClipRect();
+    if (!_clip.Pop()) {
+        DisableClipRect();
+        return;
+    }
+    ApplyClip();
+}
+
+void RenderOGL::ApplyClip() {
+    if (!_clip.IsEnabled()) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    const ScissorBox box = ToScissorBox(_clip.GetBox(), static_cast<int>(_ortho_height));
+    glScissor(box.x, box.y, box.width, box.height);
+    glEnable(GL_SCISSOR_TEST);
 }
 
 void RenderOGL::EnableStencil() {
