@@ -330,23 +330,6 @@ TEST_F(RootWindowTest, AnOverlayLeavesTheHoveredWindowToLeaveOnTheNextMove) {
               "over load, btn leave, btn left, pause enter, pause move at 10,10, pause move at 11,10, ");
 }
 
-// Nothing builds a root window but the default way; the other two give the same start.
-TEST_F(RootWindowTest, ARootWindowBuiltFromAnElementOrARectStartsEmpty) {
-    const auto element = Parse("<root id='r' x='5' y='6' w='300' h='200'><rec id='inner'/></root>");
-    const std::unique_ptr<gui::RootWindow> from_element = std::make_unique<gui::RootWindow>(element);
-    EXPECT_EQ(from_element->GetRect(), Rect(5, 6, 305, 206));
-    EXPECT_TRUE(from_element->GetChild("inner"));
-    const std::unique_ptr<gui::RootWindow> from_rect =
-        std::make_unique<gui::RootWindow>("r", Rect(0, 0, 40, 30));
-    EXPECT_EQ(from_rect->GetRect(), Rect(0, 0, 40, 30));
-    for (gui::RootWindow* built : {from_element.get(), from_rect.get()}) {
-        EXPECT_FALSE(built->IsReloaded());
-        EXPECT_TRUE(built->GetLoadedFiles().empty());
-        EXPECT_FALSE(built->GetTooltipShown());
-        EXPECT_FALSE(built->IsKeyboardFocus(nullptr));
-    }
-}
-
 TEST_F(RootWindowTest, TheGrabWindowGetsThePointerRelativeToItsCornerWhereverItIs) {
     Screen("s",
            "<container x='100' y='100' w='50' h='50'><rec id='g' x='10' y='10' w='20' h='20' grab='true' "

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "support/capture_log.h"
 #include "vantle/render/bitmap.h"
@@ -67,27 +65,6 @@ TEST(RenderOGLWithoutContext, KeepsModesClipAndColourForcing) {
     std::unique_ptr<render::IIndexBuffer> indices(renderer.CreateIndexBuffer(18));
     EXPECT_EQ(vertices->GetReservedCount(), 12u);
     EXPECT_EQ(indices->GetReservedCount(), 18u);
-}
-
-// The scissor keeps every pixel a DrawRect of the box touches (its corners go half a unit up and left),
-// counted from the bottom of the viewport; nothing for an empty box, and no overflow for wild ones.
-TEST(RenderOGLWithoutContext, ClipBoxesBecomeScissorPixelsFromTheBottom) {
-    const struct {
-        math::Rect box;
-        int x, y, width, height;
-    } cases[] = {
-        {math::Rect(10, 20, 30, 40), 9, 560, 21, 21},
-        {math::Rect(0, 0, 801, 601), -1, -1, 802, 602},
-        {math::Rect(10.7f, 20.2f, 30.2f, 40.7f), 10, 559, 20, 22},
-        {math::Rect(50, 50, 40, 40), 49, 551, 0, 0},
-        {math::Rect(-1e30f, NAN, 1e30f, 10), -(1 << 24), 590, 2 << 24, 10 + (1 << 24)},
-    };
-    for (const auto& c : cases) {
-        const render::ScissorBox box = render::ToScissorBox(c.box, 600);
-        EXPECT_EQ((std::vector<int>{box.x, box.y, box.width, box.height}),
-                  (std::vector<int>{c.x, c.y, c.width, c.height}))
-            << c.box.left << "," << c.box.top << "," << c.box.right << "," << c.box.bottom;
-    }
 }
 
 }  // namespace

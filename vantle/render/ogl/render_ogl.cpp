@@ -21,32 +21,31 @@ namespace render {
 
 namespace {
 
-// Screen units to whole pixels, limited to what a GL size can hold.
-int ToPixel(float units) {
-    constexpr float kLimit = 1 << 24;
-    if (!(units > -kLimit)) return -(1 << 24);
-    if (!(units < kLimit)) return 1 << 24;
-    return static_cast<int>(units);
-}
-
-}  // namespace
-
-// Every pixel that a DrawRect of the box touches, whose corners go half a unit up and left, and so also
-// text laid from the box's corner; GL counts rows from the bottom of the viewport.
-ScissorBox ToScissorBox(const math::Rect& box, int viewport_height) {
-    const int left = ToPixel(std::floor(box.left - 0.5f));
-    const int top = ToPixel(std::floor(box.top - 0.5f));
-    const int right = std::max(left, ToPixel(std::ceil(box.right - 0.5f)));
-    const int bottom = std::max(top, ToPixel(std::ceil(box.bottom - 0.5f)));
-    return ScissorBox{left, viewport_height - bottom, right - left, bottom - top};
-}
-
-namespace {
-
 // Corners go half a pixel up and left so that edges fall between pixel centres.
 const float kPixelShift = 0.5f;
 const GLint kStencilRef = 1;
 const GLuint kStencilMask = ~0u;
+
+// Far beyond any screen, and small enough that sizes between such edges still fit an int.
+const int kFarthestPixel = 1 << 24;
+
+// Screen units to whole pixels, limited to kFarthestPixel either way; NaN goes to the near side.
+int ToPixel(float units) {
+    if (!(units > -kFarthestPixel)) return -kFarthestPixel;
+    if (!(units < kFarthestPixel)) return kFarthestPixel;
+    return static_cast<int>(units);
+}
+
+// Every pixel that a DrawRect of the box (screen units, y downwards) touches, whose corners go half a
+// unit up and left, and so also text laid from the box's corner; GL counts rows from the bottom.
+void Scissor(const math::Rect& box, int viewport_height) {
+    const int left = ToPixel(std::floor(box.left - kPixelShift));
+    const int top = ToPixel(std::floor(box.top - kPixelShift));
+    const int right = std::max(left, ToPixel(std::ceil(box.right - kPixelShift)));
+    const int bottom = std::max(top, ToPixel(std::ceil(box.bottom - kPixelShift)));
+    glScissor(left, viewport_height - bottom, right - left, bottom - top);
+    glEnable(GL_SCISSOR_TEST);
+}
 
 // math::Matrix4 is row-major, GL column-major: element (r, c) is GL entry 4c + r.
 void ToColumnMajor(const math::Matrix4& matrix, GLfloat out[16]) {
@@ -412,9 +411,7 @@ void RenderOGL::ApplyClip() {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
-    const ScissorBox box = ToScissorBox(_clip.GetBox(), static_cast<int>(_ortho_height));
-    glScissor(box.x, box.y, box.width, box.height);
-    glEnable(GL_SCISSOR_TEST);
+    Scissor(_clip.GetBox(), static_cast<int>(_ortho_height));
 }
 
 void RenderOGL::EnableStencil() {

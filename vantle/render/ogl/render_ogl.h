@@ -12,17 +12,6 @@ namespace render {
 class BaseTextureOGL;
 class VertexBufferOGL;
 
-// A rectangle of whole pixels as glScissor takes it: the lower-left corner counted from the bottom.
-struct ScissorBox {
-    int x;
-    int y;
-    int width;
-    int height;
-};
-
-// The pixels that clipping to the box (screen units, y downwards) keeps, in a viewport of that height.
-ScissorBox ToScissorBox(const math::Rect& box, int viewport_height);
-
 // The OpenGL 1.x back end: immediate-mode drawing into the current GL context, every texture a block of
 // a shared 1024 x 1024 page. The window and its context belong to the platform layer.
 class RenderOGL : public Render::Implementation {
