@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -15,11 +17,17 @@
 #include "vantle/audio/device.h"
 #include "vantle/core/context.h"
 #include "vantle/game/scores.h"
+#include "vantle/game/users.h"
+#include "vantle/gui/widgets/list_box.h"
 #include "vantle/gui/widgets/text.h"
 
 namespace {
 
 const int kEscape = 27;
+const int kReturn = 13;
+// The player list is 236 high, its rows 29.
+const size_t kRowsShown = 8;
+const int kMostTyped = 20;
 // Frames for a screen to settle after it appears: fades and first effects.
 const int kSettleFrames = 30;
 // A drawn screen shows more colours than this on the coarse grid; a blank or single-picture failure fewer.
@@ -109,6 +117,36 @@ protected:
         const auto rows = test::GameSession::Screen(shots + "/" + name + ".png");
         EXPECT_GT(test::GameSession::ColoursShown(rows), kFewestColours) << name << " looks blank";
     }
+    // Names typed into the players screen fill its list until the screen refuses one with a short
+    // message; players beyond that, made elsewhere, are cut off at the list's box rather than drawn over
+    // the field below it.
+    void FillThePlayerList() {
+        const std::vector<std::uint8_t> before = test::GameSession::Screen(shots + "/players.png");
+        for (int i = 0; i < kMostTyped && Text("new_hint") != "The list is full."; ++i) {
+            session.Type("P" + std::to_string(i));
+            session.Press(kReturn);
+        }
+        EXPECT_EQ(Text("new_hint"), "The list is full.");
+        const auto* list = dynamic_cast<const gui::ListBox*>(test::GameSession::Find("list"));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->GetItems().size(), kRowsShown);
+        for (const char* name : {"Extra1", "Extra2", "Extra3"})
+            game::Users::instance()->Add(core::ptr<game::User>(new game::User(name)));
+        ASSERT_EQ(list->GetItems().size(), kRowsShown + 3);
+        for (int i = 0; i < kSettleFrames; ++i) session.Frame();
+        const std::vector<std::uint8_t> after = test::GameSession::Screen(shots + "/players_full.png");
+        // From just below the list's box (the clip may take a pixel more) to the label under it.
+        const math::Rect& box = list->GetAbsRect();
+        const math::Rect& label = test::GameSession::Find("new_label")->GetAbsRect();
+        size_t changed = 0;
+        for (int y = static_cast<int>(box.bottom) + 2; y < static_cast<int>(label.top) - 2; ++y) {
+            for (int x = static_cast<int>(box.left); x < static_cast<int>(box.right); ++x) {
+                const size_t at = (static_cast<size_t>(y) * test::GameSession::kWidth + x) * 4;
+                changed += std::equal(&before[at], &before[at] + 3, &after[at]) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(changed, 0u) << "rows drawn below the list";
+    }
     void BackToTheMenu(const std::string& from) {
         ASSERT_TRUE(session.RunUntil([] { return test::GameSession::Shown("play"); }))
             << "no way back to the menu from " << from;
@@ -145,6 +183,7 @@ TEST_F(EveryScreen, EveryScreenIsReachedFromTheMenuAndLoadsAllItNames) {
             session.ClickWindow(step.click);
             Reach(step.mark, step.name);
         }
+        if (std::string(tour.back().name) == "players") FillThePlayerList();
         if (std::string(tour.back().name) == "scores") {
             // The table written above, best first, a long name cut to a player name's length, and no line
             // saying there is no table.

@@ -92,6 +92,11 @@ void GameSession::Press(int key) {
     Frame();
 }
 
+void GameSession::Type(const std::string& text) {
+    keyboard->typed += text;
+    Frame();
+}
+
 gui::Window* GameSession::Find(const std::string& path) {
     return gui::RootWindow::instance()->GetChild(path).get();
 }

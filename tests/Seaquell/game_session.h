@@ -44,6 +44,8 @@ public:
     void ClickWindow(const std::string& path);
     // A key pressed over one frame and released over the next.
     void Press(int key);
+    // Characters typed during one frame.
+    void Type(const std::string& text);
 
     static gui::Window* Find(const std::string& path);
     static bool Shown(const std::string& path);

@@ -122,6 +122,20 @@ TEST_F(DeviceSDLTest, SamplesPlayOnFreeChannelsUntilAllAreBusy) {
     EXPECT_FALSE(device()->ChannelPlaying(3));
 }
 
+// A script's "sound_play_v" sets the channel's volume after playing; the next sample on that channel
+// without a volume of its own plays at the master volume again.
+TEST_F(DeviceSDLTest, AChannelVolumeLastsOnlyForTheSampleItWasSetFor) {
+    core::ptr<audio::ISample> sample = device()->LoadSample(long_wav.Stream());
+    device()->SetMasterVolume(0.5f);
+    const int channel = device()->Play(sample, 0.25f, false);
+    ASSERT_GE(channel, 0);
+    device()->SetChannelVolume(channel, 0.25f);
+    EXPECT_EQ(Mix_Volume(channel, -1), 32);
+    device()->Stop(channel);
+    ASSERT_EQ(device()->Play(sample, -1.0f, false), channel);
+    EXPECT_EQ(Mix_Volume(channel, -1), 64);
+}
+
 TEST_F(DeviceSDLTest, AOnceSampleEndsWhileALoopingOneGoesOn) {
     core::ptr<audio::ISample> sample = device()->LoadSample(short_wav.Stream());
     int once = device()->Play(sample, 1.0f, false);

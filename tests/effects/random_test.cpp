@@ -232,4 +232,56 @@ TEST_F(Randoms, OversizedBurstsAreCutDown) {
     EXPECT_TRUE(log.Contains("Error: a burst of 4000000000 particles, keeping 10000"));
 }
 
+// A count within bounds can still multiply: copies that each burst into particles or start batches of
+// their own, or long-lived copies a looping node piles up. A batch stops where what its node holds would
+// pass one burst, though a node holding nothing always starts one copy.
+TEST_F(Randoms, BatchesStopWhereTheirCopiesWouldKeepTooMuchMoving) {
+    const struct {
+        const char* name;
+        const char* xml;
+        std::vector<size_t> children;  // after the start and after each of two later updates
+        size_t grandchildren;          // under the first copy at the end
+        size_t cut_nodes;
+    } cases[] = {
+        {"particle bursts",
+         "<random_effect count='11111111' period='0'><running_effects><particle_system><emitter "
+         "count='100'/></particle_system></running_effects></random_effect>",
+         {100, 100, 100},
+         0,
+         1},
+        {"batches of batches",
+         "<random_effect count='11111111'><running_effects><random_effect count='10000'><running_effects>"
+         "<image/></running_effects></random_effect></running_effects></random_effect>",
+         {1, 1, 1},
+         10000,
+         // The outer one, and the inner copy when its parent's start starts it once more.
+         2},
+        {"copies piling up",
+         "<random_effect count='6000' period='0' loop='1'><running_effects><image/></running_effects>"
+         "</random_effect>",
+         {6000, 10000, 10000},
+         0,
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::CaptureLog log;
+        clock.Start();
+        core::ptr<effects::Effect> random = Create(c.xml);
+        random->Start(false);
+        std::vector<size_t> children = {random->GetChilds().size()};
+        for (unsigned int t : {1u, 2u}) {
+            random->Update(clock.At(t));
+            children.push_back(random->GetChilds().size());
+        }
+        EXPECT_EQ(children, c.children);
+        ASSERT_FALSE(random->GetChilds().empty());
+        EXPECT_EQ(random->GetChilds()[0]->GetChilds().size(), c.grandchildren);
+        size_t cut_lines = 0;
+        for (const std::string& line : log.Lines())
+            cut_lines += line.find("keeping at most 10000 things moving") != std::string::npos;
+        EXPECT_EQ(cut_lines, c.cut_nodes) << "one line a node, however often its batches are cut";
+    }
+}
+
 }  // namespace

@@ -244,6 +244,18 @@ def effects():
     # Ten thousand children that all finish in the first frame.
     write("repro", "effect", "ten_thousand_finishing_children.xml", "<effect>" + "<effect/>" * 10000 + "</effect>")
 
+    # Batches whose count is cut to 10,000 on reading still multiplied: each copy a burst of particles
+    # (about 25 s and 1.3 GB), or a batch of its own (a minute and 8 GB).
+    write("repro", "effect", "runner_of_particle_bursts.xml",
+          "<effect><random_runner count='11111111' period='250' loop='1'>"
+          "<points><p x='0' y='0'/><p x='40' y='0'/></points><running_effect><particle_system w='4' h='4'>"
+          "<particle_emitter count='100' energy_min='0.05' energy_max='0.05'/></particle_system></running_effect>"
+          "</random_runner></effect>")
+    write("repro", "effect", "random_effect_of_random_effects.xml",
+          "<effect><random_effect count='11111111'><running_effects><random_effect count='11111111'>"
+          "<running_effects><effect/></running_effects></random_effect></running_effects></random_effect>"
+          "</effect>")
+
 
 def fonts():
     font = ("<font filename='t.png' size='16' default_kerning='0.5'><common scaleW='16'/>"

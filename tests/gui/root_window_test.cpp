@@ -310,6 +310,26 @@ TEST_F(RootWindowTest, ATooltipCrossingTheRightEdgeTurnsToThePointersLeft) {
     EXPECT_FALSE(root->GetTooltipShown()) << "a tip of the old screen is not shown over the new";
 }
 
+// A pause screen loaded over the screen: the button under the pointer leaves, and runs its handler, on
+// the next move, and the tooltip stays until then.
+TEST_F(RootWindowTest, AnOverlayLeavesTheHoveredWindowToLeaveOnTheNextMove) {
+    Screen("s",
+           "<rec id='btn' w='100' h='100' moves='true'><handlers><handler name='on_mouse_leave' "
+           "code='btn left'/></handlers></rec>");
+    Screen("over", "<rec id='pause' w='800' h='600' moves='true'/>");
+    root->Load("s.xml", true);
+    Frame(Vector2(10, 10), "000");
+    const core::ptr<gui::Window> tip(new Tip);
+    root->SetTooltip(tip, Vector2(10, 10));
+    journal.clear();
+    root->Load("over.xml", false);
+    EXPECT_EQ(root->GetTooltipShown(), tip);
+    Frame(Vector2(10, 10), "000");
+    Frame(Vector2(11, 10), "000");
+    EXPECT_EQ(journal,
+              "over load, btn leave, btn left, pause enter, pause move at 10,10, pause move at 11,10, ");
+}
+
 TEST_F(RootWindowTest, TheGrabWindowGetsThePointerRelativeToItsCornerWhereverItIs) {
     Screen("s",
            "<container x='100' y='100' w='50' h='50'><rec id='g' x='10' y='10' w='20' h='20' grab='true' "

@@ -239,6 +239,41 @@ TEST_F(GLDraw, OrthoSetsViewportProjectionAndClip) {
     EXPECT_TRUE(NearColor(PixelAt(500, 400), 0, 0, 0));
 }
 
+// A clipped window inside another: the inner rectangle within the outer, both where the world matrix
+// puts them; popping brings each back, and clearing the screen reaches past any of them.
+TEST_F(GLDraw, ClippingKeepsDrawingInsideTheRectangleWhereTheWorldPlacesIt) {
+    const math::Rect everywhere(-100, -100, 700, 500);
+    Renderer().PushWorldMatrix();
+    Renderer().MultWorldMatrix(math::Translation(math::Vector2(100, 100)));
+    Renderer().PushClipRect();
+    Renderer().SetClipRect(math::Rect(0, 0, 100, 50));
+    Renderer().DrawRect(everywhere, render::Color(1, 0, 0, 1));
+    Renderer().PushClipRect();
+    Renderer().SetClipRect(math::Rect(50, -20, 200, 30));
+    Renderer().DrawRect(everywhere, render::Color(0, 1, 0, 1));
+    Renderer().PopClipRect();
+    Renderer().PopClipRect();
+    Renderer().PopWorldMatrix();
+    Renderer().DrawRect(math::Rect(400, 400, 450, 450), render::Color(0, 0, 1, 1));
+    ExpectPixels({
+        {120, 120, 255, 0, 0},
+        {170, 110, 0, 255, 0},
+        {170, 140, 255, 0, 0},
+        {90, 120, 0, 0, 0},
+        {120, 160, 0, 0, 0},
+        {250, 110, 0, 0, 0},
+        {420, 420, 0, 0, 255},
+    });
+
+    Renderer().PushClipRect();
+    Renderer().SetClipRect(math::Rect(0, 0, 10, 10));
+    Renderer().Clear();
+    EXPECT_TRUE(NearColor(PixelAt(120, 120), 0, 0, 0)) << "a clear is not clipped";
+    Renderer().DrawRect(everywhere, render::Color(1, 1, 1, 1));
+    EXPECT_TRUE(NearColor(PixelAt(120, 120), 0, 0, 0)) << "the clip stays after the clear";
+    Renderer().PopClipRect();
+}
+
 TEST_F(GLDraw, StencilMaskLimitsTheContent) {
     GLint stencil_bits = 0;
     glGetIntegerv(GL_STENCIL_BITS, &stencil_bits);

@@ -77,6 +77,11 @@ TEST(EngineRuby, SourceAndTextAreUtf8) {
     EXPECT_EQ(Engine()->Eval("$word.length")->to_int(), 3);
     EXPECT_FALSE(Engine()->Eval("$word == '\xC3\xA9t\xC3\xA9' ? 1 : 0")->to_int() == 0);
     EXPECT_EQ(EvalText("$word.upcase"), "\xC3\x89T\xC3\x89");
+    test::CaptureLog log;
+    EXPECT_EQ(EvalText("'\xFF\xC3\xA9'.encoding.to_s"), "ASCII-8BIT")
+        << "code that is not UTF-8 runs as bytes";
+    EXPECT_EQ(Engine()->Eval("'\xFF\xC3\xA9'.length")->to_int(), 3);
+    EXPECT_TRUE(log.Lines().empty());
 }
 
 TEST(EngineRuby, GlobalsAreTheSameWithOrWithoutTheDollar) {

@@ -163,12 +163,16 @@ TEST_F(ScriptFunctions, RequireRunsAFileOnEveryCallAndItsErrorsStayInIt) {
     Dir().Write("counter.rb", "$required = ($required || 0) + 1");
     Dir().Write("empty.rb", "");
     Dir().Write("broken.rb", "def (");
+    Dir().Write("local.rb", "$outer_seen = defined?(x).inspect; x = 99");
     Run({
         {"require('counter.rb'); require('counter.rb'); $required",
          "2",
          {"require: loading counter.rb", "LOAD: counter.rb", "require: loading counter.rb",
           "LOAD: counter.rb"}},
         {"require('empty.rb')", "nil", {"require: loading empty.rb", "LOAD: empty.rb"}},
+        {"x = 1; require('local.rb'); [x, $outer_seen, self.to_s]",
+         "[1, \"nil\", \"main\"]",
+         {"require: loading local.rb", "LOAD: local.rb"}},
         {"require('missing.rb')",
          "nil",
          {"require: loading missing.rb", "LOAD: missing.rb", "require: Error: Can't load missing.rb"}},

@@ -102,8 +102,8 @@ void RecordingRender::ClearTextures() {
 
 RecordingRender::Draw& RecordingRender::Record(DrawKind kind, const render::Color& color,
                                                const render::ITexture* texture) {
-    Draw draw{kind, math::Rect(), {},        _force.Apply(color), texture, math::Rect(0, 0, 1, 1),
-              0,    _world,       _blending, _filtering};
+    Draw draw{kind, math::Rect(), {},        _force.Apply(color), texture,           math::Rect(0, 0, 1, 1),
+              0,    _world,       _blending, _filtering,          _clip.IsEnabled(), _clip.GetBox()};
     _draws.push_back(draw);
     return _draws.back();
 }

@@ -29,6 +29,8 @@ public:
         math::Matrix4 world;
         BlendingMode blending;
         FilteringMode filtering;
+        bool clipped;     // whether clipping was on
+        math::Rect clip;  // the box clipping kept the draw in, in screen units (see ClipBox)
     };
 
     RecordingRender();
@@ -75,7 +77,7 @@ public:
     BlendingMode GetBlendingMode() override { return _blending; }
     FilteringMode GetFilteringMode() override { return _filtering; }
 
-    void SetClipRect(const math::Rect& rect) override { _clip.Set(rect); }
+    void SetClipRect(const math::Rect& rect) override { _clip.Set(rect, _world); }
     void DisableClipRect() override { _clip.Disable(); }
     math::Rect GetClipRect() override { return _clip.Get(); }
     void PushClipRect() override { _clip.Push(); }
@@ -83,6 +85,8 @@ public:
         if (!_clip.Pop()) DisableClipRect();
     }
     bool IsClipEnabled() const { return _clip.IsEnabled(); }
+    // Where clipping keeps drawing while it is on, in screen units: what the GL back end scissors to.
+    const math::Rect& ClipBox() const { return _clip.GetBox(); }
 
     void EnableStencil() override { _calls.push_back("EnableStencil"); }
     void DisableStencil() override { _calls.push_back("DisableStencil"); }

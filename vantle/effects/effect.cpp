@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 #include "vantle/effects/effect_factory.h"
@@ -74,6 +75,24 @@ bool Effect::IsPlaying() const {
 }
 
 void Effect::OnStart() {}
+
+unsigned int Effect::Weight() const {
+    if (children.empty()) return 1;
+    unsigned int weight = 0;
+    for (const auto& child : children) weight = AddWeights(weight, child->Weight());
+    return weight;
+}
+
+unsigned int AddWeights(unsigned int a, unsigned int b) {
+    return a > std::numeric_limits<unsigned int>::max() - b ? std::numeric_limits<unsigned int>::max()
+                                                            : a + b;
+}
+
+unsigned int MultiplyWeight(unsigned int weight, unsigned int times) {
+    const unsigned long long product = static_cast<unsigned long long>(weight) * times;
+    return static_cast<unsigned int>(
+        std::min<unsigned long long>(product, std::numeric_limits<unsigned int>::max()));
+}
 
 Effect* Effect::GetRoot() {
     Effect* node = this;

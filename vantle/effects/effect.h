@@ -43,6 +43,10 @@ public:
     virtual bool IsPlaying() const;
     // Called by Start before the children start; kinds note their start time here.
     virtual void OnStart();
+    // How many things the subtree keeps moving once started: a leaf counts 1, a node its children, and
+    // kinds that make many things at once (particle bursts, flocks, batches of copies) count those. The
+    // random effects bound their batches by it.
+    virtual unsigned int Weight() const;
 
     Effect* GetRoot();
     // Puts the node and its whole subtree at the same absolute point.
@@ -98,6 +102,10 @@ private:
 
 // The creator of "effect" elements.
 Effect* EffectCreate(TiXmlElement* element);
+
+// Weights add and multiply up to the largest unsigned int instead of wrapping.
+unsigned int AddWeights(unsigned int a, unsigned int b);
+unsigned int MultiplyWeight(unsigned int weight, unsigned int times);
 
 // The transform and colour a container effect hands to the nodes below it.
 struct EffectState {

@@ -18,7 +18,13 @@ const char kScreenError[] = "Error loading gui: ";
 
 }  // namespace
 
-RootWindow::RootWindow() : Container(std::string(), math::Rect(0, 0, 800, 600)) {
+RootWindow::RootWindow() : RootWindow(std::string(), math::Rect(0, 0, 800, 600)) {}
+
+RootWindow::RootWindow(TiXmlElement* element) : Container(element) {
+    RootServices::SetImplementation(this);
+}
+
+RootWindow::RootWindow(const std::string& id, const math::Rect& rect) : Container(id, rect) {
     RootServices::SetImplementation(this);
 }
 
@@ -49,6 +55,7 @@ void RootWindow::Load(const std::string& name, bool reset) {
         _keyboard_focus.clear();
         Clear();
         render::Renderer().ClearTextures();
+        ForgetPointer();
     }
     _loaded_files.push_back(name);
     LoadScreen(document->FirstChildElement("gui"));
@@ -63,7 +70,6 @@ void RootWindow::LoadScreen(TiXmlElement* gui) {
     LoadHandlers(gui->FirstChildElement("handlers"));
     PrepareHandlers();
     CalcAbsRect(math::Rect());
-    ForgetPointer();
     // Not counted as a reload: a screen loaded over the one there (an overlay) leaves its windows in
     // place, and Clear counts a load that replaces them.
     CallHandler("on_load");

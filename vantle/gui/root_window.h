@@ -27,11 +27,16 @@ class RootWindow : public Container, public IRootServices, public core::Singleto
 public:
     // Empty, 800 by 600, visible, enabled and clipping.
     RootWindow();
+    // The container part from the element (its windows included) or from the id and rect; the rest as
+    // above.
+    explicit RootWindow(TiXmlElement* element);
+    RootWindow(const std::string& id, const math::Rect& rect);
     ~RootWindow() override;
 
     // Screens. A screen file holds a "gui" element: its geometry becomes the root's rect when wider than
     // 0, its window elements become windows in front of those there, and its "handlers" replace the
-    // root's handlers; then "on_load" runs. With reset the current screen goes first. A file that is
+    // root's handlers; then "on_load" runs. With reset the current screen goes first, with the window
+    // under the pointer and the tooltip; without, they stay until the pointer next moves. A file that is
     // missing or damaged is logged and leaves the current screen as it is.
     void Load(const std::string& name, bool reset);
     // Removes every window and empties the texture cache; handlers, focus and tooltip stay.

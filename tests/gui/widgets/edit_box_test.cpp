@@ -125,4 +125,23 @@ TEST_F(EditBoxTest, APressTakesTheFocusAndOnlyTheFocusedBoxBlinksItsCaret) {
     }
 }
 
+// A state or a script may move the box: the caret goes with the caption, after its text.
+TEST_F(EditBoxTest, TheCaretFollowsTheCaptionWhenTheBoxIsMoved) {
+    core::ptr<test::FakeFont> font(new test::FakeFont());
+    gui::EditBox box("a", math::Rect(100, 10, 200, 30), font, 12, render::Render::LEFT);
+    box.SetText(core::Value("abc"));
+    box.OnEvent(Event(Event::MOUSE_DOWN, 0, Vector2()));
+    clock.Start();
+    DrawnBy(box);
+    box.SetRect(math::Rect(300, 50, 330, 62));
+    clock.At(300);
+    box.Update();
+    const auto& draws = DrawnBy(box);
+    ASSERT_EQ(draws.size(), 2u);
+    const Vector2 caption = draws[0].world * Vector2();
+    const Vector2 caret = draws[1].world * Vector2(draws[1].rect.left, draws[1].rect.top);
+    EXPECT_EQ(caption, Vector2(300, 50));
+    EXPECT_EQ(caret, Vector2(330, 50));
+}
+
 }  // namespace

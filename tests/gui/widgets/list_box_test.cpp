@@ -90,6 +90,31 @@ TEST_F(ListBoxTest, TheHoverFollowsThePointerAndClearForgetsEveryRow) {
     EXPECT_EQ("", Frame(*list));
 }
 
+// Rows past the bottom are drawn but clipped to the box, as the parent places it and within the parent's
+// own clip; "room" tells a screen how many more rows would still show.
+TEST_F(ListBoxTest, RowsPastTheBoxAreClippedToItAndRoomCountsWhatStillFits) {
+    auto list = List();
+    EXPECT_EQ(list->GetProperty("room").as_int32(), 7);
+    for (int i = 0; i < 9; ++i) list->Add("row");
+    EXPECT_EQ(list->GetProperty("room").as_int32(), -2);
+
+    renderer.SetOrtho(800, 600);
+    renderer.PushWorldMatrix();
+    renderer.MultWorldMatrix(math::Translation(Vector2(20, 10)));
+    renderer.PushClipRect();
+    renderer.SetClipRect(math::Rect(0, 0, 250, 200));
+    const auto& drawn = DrawnBy(*list);
+    ASSERT_EQ(drawn.size(), 12u);
+    for (const auto& draw : drawn) {
+        EXPECT_TRUE(draw.clipped);
+        EXPECT_EQ(draw.clip, math::Rect(120, 60, 270, 210));
+    }
+    EXPECT_EQ(renderer.ClipBox(), math::Rect(20, 10, 270, 210)) << "the parent's clip comes back";
+    renderer.PopClipRect();
+    renderer.PopWorldMatrix();
+    EXPECT_EQ(renderer.ClipBox(), math::Rect(0, 0, 801, 601));
+}
+
 TEST_F(ListBoxTest, ALayoutWithoutSizeOrFontStillHasRowsToChoose) {
     const std::pair<const char*, float> cases[] = {
         {"<listbox y='10' h='100'/>", 30.5f},

@@ -35,6 +35,9 @@ TEST_F(SpinBoxWidget, AClickInASquareStepsWithinTheBoundsAndAlwaysWritesAndRepor
         {kBox + std::string("step='2' min='4'"), core::Value(5), 10, "5"},
         {kBox + std::string("step='2' min='3'"), core::Value(5), 10, "3"},
         {kBox + std::string("step='2'"), core::Value(5), 30, ""},
+        // Each square checks its own bound, whatever the sign of the step.
+        {kBox + std::string("step='-2' min='4' max='10'"), core::Value(5), 50, "3"},
+        {kBox + std::string("step='-2' min='4' max='6'"), core::Value(5), 10, "7"},
         {kBox + std::string("max='10'"), core::Value("7"), 60, "8"},
         {kBox, core::Value(), 40, "1"},
         {kBox, core::Value(100), 50, "100"},

@@ -53,6 +53,7 @@ DeviceSDL::DeviceSDL() {
     _opened = true;
     Mix_AllocateChannels(kChannels);
     _music_volume = Mix_Volume(kAllChannels, kQuery);
+    _sfx_volume = _music_volume;
 }
 
 DeviceSDL::~DeviceSDL() {
@@ -60,7 +61,8 @@ DeviceSDL::~DeviceSDL() {
 }
 
 void DeviceSDL::SetMasterVolume(float volume) {
-    if (_opened) Mix_Volume(kAllChannels, ToMixer(volume));
+    _sfx_volume = ToMixer(volume);
+    if (_opened) Mix_Volume(kAllChannels, _sfx_volume);
 }
 
 float DeviceSDL::GetMasterVolume() const {
@@ -100,7 +102,13 @@ core::ptr<IMusic> DeviceSDL::LoadMusic(const core::ptr<io::IStream>& stream) {
 int DeviceSDL::Play(const core::ptr<ISample>& sample, float, bool loop) {
     auto* sdl = dynamic_cast<SampleSDL*>(sample.get());
     if (!_opened || !sdl || !sdl->GetChunk()) return -1;
-    return Mix_PlayChannelTimed(kAllChannels, sdl->GetChunk(), Loops(loop), kNoTimeLimit);
+    // A channel keeps the volume an earlier sample was given; this one starts at the common volume, and
+    // the lock keeps the mixer from playing any of it at the old one.
+    SDL_LockAudio();
+    const int channel = Mix_PlayChannelTimed(kAllChannels, sdl->GetChunk(), Loops(loop), kNoTimeLimit);
+    if (channel >= 0) Mix_Volume(channel, _sfx_volume);
+    SDL_UnlockAudio();
+    return channel;
 }
 
 void DeviceSDL::Stop(int channel) {

@@ -31,7 +31,8 @@ public:
     core::ptr<ISample> LoadSample(const core::ptr<io::IStream>& stream) override;
     core::ptr<IStream> LoadStream(const core::ptr<io::IStream>& stream) override;
     core::ptr<IMusic> LoadMusic(const core::ptr<io::IStream>& stream) override;
-    // The volume argument is not applied; set it with SetChannelVolume.
+    // The channel starts at the master volume: the volume argument is not applied; set it with
+    // SetChannelVolume.
     int Play(const core::ptr<ISample>& sample, float volume, bool loop) override;
     void Stop(int channel) override;
     void SetChannelVolume(int channel, float volume) override;
@@ -48,6 +49,8 @@ public:
 private:
     bool _opened = false;
     int _music_volume = 0;
+    // The master volume last set, in mixer units: where each sample's channel starts.
+    int _sfx_volume = 0;
     int _music_channel = -1;
 };
 

@@ -18,6 +18,8 @@ public:
     void Update(unsigned int time) override;
     // While running, and while copies still play.
     bool IsPlaying() const override;
+    // The copies held and those of one batch.
+    unsigned int Weight() const override;
 
     unsigned int GetCycles() const { return cycles; }
 
@@ -28,10 +30,14 @@ protected:
     // Runs from the first cycle, the batch clock starting now.
     void BeginCycles();
     // Starts up to count copies taken from NextCopy, then counts the batch (also one that started
-    // nothing); after the last batch, unless looping, the node stops running.
+    // nothing); after the last batch, unless looping, the node stops running. The batch stops early,
+    // with a log line the first time, where its copies and those still held would weigh more than a
+    // burst may (a batch always starts one copy when the node holds none).
     void RunBatch();
     // A new copy, placed where it is to start; null when there is nothing to copy.
     virtual Effect* NextCopy() = 0;
+    // The weight of the heaviest copy NextCopy may give.
+    virtual unsigned int CopyWeight() const = 0;
 
     unsigned int loop = 0;
     unsigned int period = 1000;
@@ -39,6 +45,11 @@ protected:
     unsigned int cyclesCount = 1;
     unsigned int cycles = 0;
     utils::Sheduler timer;
+
+private:
+    unsigned int HeldWeight() const;
+
+    bool cut_reported = false;
 };
 
 }  // namespace effects

@@ -44,6 +44,10 @@ public:
     void Render() override;
     bool IsPlaying() const override { return running != 0; }
     void OnStart() override;
+    // The boids of the flock.
+    unsigned int Weight() const override {
+        return boids.empty() ? 1 : static_cast<unsigned int>(boids.size());
+    }
 
     void UpdateBoids(unsigned int time);
     math::Vector2 BoidRuleCohesion(Boid& boid);

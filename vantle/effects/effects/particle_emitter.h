@@ -26,6 +26,8 @@ public:
     // While running: a single burst clears it, a periodic emitter runs until stopped.
     bool IsPlaying() const override;
     void OnStart() override;
+    // The particles of one burst.
+    unsigned int Weight() const override { return count > 0 ? count : 1; }
 
     // Emits count particles into the current particle system.
     void DoEmit(unsigned int count);

@@ -2,6 +2,8 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+
 #include "vantle/core/random.h"
 #include "vantle/effects/effect_factory.h"
 #include "vantle/effects/effects/attributes.h"
@@ -47,6 +49,12 @@ Effect* RandomEffect::NextCopy() {
     Effect* copy = prototype->Clone();
     if (!noMove) copy->SetPos(position);
     return copy;
+}
+
+unsigned int RandomEffect::CopyWeight() const {
+    unsigned int heaviest = 0;
+    for (const auto& candidate : candidates) heaviest = std::max(heaviest, candidate->Weight());
+    return heaviest;
 }
 
 void RandomEffect::Register() {

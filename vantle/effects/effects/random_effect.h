@@ -30,6 +30,7 @@ private:
     RandomEffect(const RandomEffect&) = default;
     // A copy of a candidate drawn at random.
     Effect* NextCopy() override;
+    unsigned int CopyWeight() const override;
 
     unsigned int noMove = 0;
     std::vector<core::ptr<Effect>> candidates;

@@ -50,6 +50,10 @@ Effect* RandomRunner::NextCopy() {
     return copy;
 }
 
+unsigned int RandomRunner::CopyWeight() const {
+    return runningEffect && !points.empty() ? runningEffect->Weight() : 0;
+}
+
 void RandomRunner::Register() {
     EffectFactory::instance()->Register("random_runner", &RandomRunnerCreate);
 }

@@ -33,6 +33,7 @@ private:
     RandomRunner(const RandomRunner&) = default;
     // A copy of the prototype at the next point.
     Effect* NextCopy() override;
+    unsigned int CopyWeight() const override;
 
     unsigned int nextPoint = 0;
     std::vector<math::Vector2> points;

@@ -106,16 +106,17 @@ void EditBox::Render() {
     DrawCaret();
 }
 
-// The caret stands where typed characters appear: after the text, or at the anchor when the text ends
+// The caret stands where typed characters appear, placed from the window rect, which the caption's
+// drawing has just fitted around the caption: after the text, or at the right edge when the text ends
 // there.
 void EditBox::DrawCaret() {
     RenderScope scope(*this);
     if (!scope) return;
     const core::ptr<render::IFont::RenderedText>& text = GetRenderedText();
     const float w = text ? text->size.x : 0.0f;
-    math::Vector2 at = GetAnchor();
-    if (GetAlign() == render::Render::CENTER) at.x -= w * 0.5f;
-    if (GetAlign() == render::Render::RIGHT) at.x -= w;
+    math::Vector2 at = rect.TopLeft();
+    if (GetAlign() == render::Render::CENTER) at.x = (rect.left + rect.right) * 0.5f - w * 0.5f;
+    if (GetAlign() == render::Render::RIGHT) at.x = rect.right - w;
     const float height = GetSize() > 0.0f ? GetSize() : kDefaultCaretHeight;
     render::IRender& renderer = Renderer();
     render::WorldMatrixScope moved(renderer, math::Translation(at));

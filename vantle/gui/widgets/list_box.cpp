@@ -38,6 +38,7 @@ ListBox::ListBox(const std::string& id, const math::Rect& rect, const core::ptr<
       sel_color(1.0f, 0.0f, 0.0f, 1.0f) {
     enabled = true;
     clip = true;
+    RegisterProperties();
 }
 
 Window* CreateListBox(TiXmlElement* element) {
@@ -48,7 +49,17 @@ void ListBox::Register() {
     WindowFactory::instance()->Register("listbox", &CreateListBox);
 }
 
+void ListBox::RegisterProperties() {
+    properties.Add("room", new core::Property<ListBox>(this, &ListBox::GetRoom, nullptr));
+}
+
+core::Value ListBox::GetRoom() const {
+    const int fitting = static_cast<int>(std::floor(rect.Height() / row_height));
+    return core::Value(static_cast<std::int32_t>(fitting - static_cast<int>(items.size())));
+}
+
 void ListBox::Load(TiXmlElement* element) {
+    RegisterProperties();
     hover = -1;
     selected = -1;
     clip = true;

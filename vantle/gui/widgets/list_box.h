@@ -46,6 +46,9 @@ public:
     int GetSelected() const { return selected; }
     int GetHover() const { return hover; }
     const std::vector<Item>& GetItems() const { return items; }
+    // How many more rows fit inside the window's rectangle, which clips the rest; negative when rows are
+    // cut off already. Scripts read it as the property "room".
+    core::Value GetRoom() const;
 
     void Render() override;
     // Nothing: no "on_update", no state transitions, no children.
@@ -58,6 +61,7 @@ public:
     static void Register();
 
 private:
+    void RegisterProperties();
     // The row under a point in the parent's frame; -1 for none.
     int RowAt(const math::Vector2& pos) const;
     void Choose(int row);

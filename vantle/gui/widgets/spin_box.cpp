@@ -57,10 +57,10 @@ void SpinBox::PlaceZones() {
     right_zone = math::Rect(w - h, 0.0f, w, h);
 }
 
-std::int32_t SpinBox::Step(std::int64_t delta) const {
+std::int32_t SpinBox::Step(std::int64_t delta, bool up) const {
     const std::int32_t value = GetValue().as_int32();
     const std::int64_t moved = value + delta;
-    const bool passes = delta > 0 ? moved > max : moved < min;
+    const bool passes = up ? moved > max : moved < min;
     if (passes || moved < std::numeric_limits<std::int32_t>::min() ||
         moved > std::numeric_limits<std::int32_t>::max()) {
         return value;
@@ -71,9 +71,9 @@ std::int32_t SpinBox::Step(std::int64_t delta) const {
 void SpinBox::OnClick(const math::Vector2& pos) {
     std::int32_t n;
     if (right_zone.Contains(pos)) {
-        n = Step(step);
+        n = Step(step, true);
     } else if (left_zone.Contains(pos)) {
-        n = Step(-static_cast<std::int64_t>(step));
+        n = Step(-static_cast<std::int64_t>(step), false);
     } else {
         return;
     }

@@ -34,8 +34,9 @@ public:
 
 private:
     void PlaceZones();
-    // The value moved by delta, or unchanged when that passes its bound or leaves the 32-bit range.
-    std::int32_t Step(std::int64_t delta) const;
+    // The value moved by delta, or unchanged when that passes the bound its square checks ("max" going
+    // up, "min" going down, whatever the sign of the step) or leaves the 32-bit range.
+    std::int32_t Step(std::int64_t delta, bool up) const;
     void Show(const std::string& text);
 
     math::Rect left_zone;

@@ -40,8 +40,6 @@ public:
 protected:
     // The caption as last laid out; empty while there is none to draw.
     const core::ptr<render::IFont::RenderedText>& GetRenderedText() const { return rendered_text; }
-    // Where the layout put the caption: the point it starts at, ends at or is centred on.
-    math::Vector2 GetAnchor() const { return layout_rect.TopLeft(); }
     float GetSize() const { return size; }
     render::Render::TextAlign GetAlign() const { return align; }
 

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <typeinfo>
@@ -23,6 +25,27 @@ namespace {
 const float kPixelShift = 0.5f;
 const GLint kStencilRef = 1;
 const GLuint kStencilMask = ~0u;
+
+// Far beyond any screen, and small enough that sizes between such edges still fit an int.
+const int kFarthestPixel = 1 << 24;
+
+// Screen units to whole pixels, limited to kFarthestPixel either way; NaN goes to the near side.
+int ToPixel(float units) {
+    if (!(units > -kFarthestPixel)) return -kFarthestPixel;
+    if (!(units < kFarthestPixel)) return kFarthestPixel;
+    return static_cast<int>(units);
+}
+
+// Every pixel that a DrawRect of the box (screen units, y downwards) touches, whose corners go half a
+// unit up and left, and so also text laid from the box's corner; GL counts rows from the bottom.
+void Scissor(const math::Rect& box, int viewport_height) {
+    const int left = ToPixel(std::floor(box.left - kPixelShift));
+    const int top = ToPixel(std::floor(box.top - kPixelShift));
+    const int right = std::max(left, ToPixel(std::ceil(box.right - kPixelShift)));
+    const int bottom = std::max(top, ToPixel(std::ceil(box.bottom - kPixelShift)));
+    glScissor(left, viewport_height - bottom, right - left, bottom - top);
+    glEnable(GL_SCISSOR_TEST);
+}
 
 // math::Matrix4 is row-major, GL column-major: element (r, c) is GL entry 4c + r.
 void ToColumnMajor(const math::Matrix4& matrix, GLfloat out[16]) {
@@ -114,12 +137,13 @@ void RenderOGL::ApplyBaseState() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     ForgetBoundTexture();
+    ApplyClip();
 }
 
 void RenderOGL::BeginScene() {
     // Others may have touched GL between frames.
     ForgetBoundTexture();
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearWholeScreen();
     SetBlendingMode(BLEND_ALPHA);
     SetFilteringMode(FILTER_LINEAR);
 }
@@ -130,7 +154,14 @@ void RenderOGL::EndScene() {
 }
 
 void RenderOGL::Clear() {
+    ClearWholeScreen();
+}
+
+// The scissor test would keep the clear inside the clip box.
+void RenderOGL::ClearWholeScreen() {
+    glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT);
+    ApplyClip();
 }
 
 void RenderOGL::SetOrtho(float width, float height) {
@@ -201,7 +232,8 @@ void RenderOGL::SetMatrix(unsigned int mode, const math::Matrix4& matrix, bool m
 }
 
 math::Matrix4 RenderOGL::ReadMatrix(unsigned int which) const {
-    GLfloat gl[16];
+    // Without a GL context nothing is written: the identity stands.
+    GLfloat gl[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     glGetFloatv(which, gl);
     return FromColumnMajor(gl);
 }
@@ -356,7 +388,8 @@ void RenderOGL::ForgetBoundTexture() {
 }
 
 void RenderOGL::SetClipRect(const math::Rect& rect) {
-    _clip.Set(rect);
+    _clip.Set(rect, GetWorldMatrix());
+    ApplyClip();
 }
 
 void RenderOGL::DisableClipRect() {
@@ -366,7 +399,19 @@ void RenderOGL::DisableClipRect() {
 }
 
 void RenderOGL::PopClipRect() {
-    if (!_clip.Pop()) DisableClipRect();
+    if (!_clip.Pop()) {
+        DisableClipRect();
+        return;
+    }
+    ApplyClip();
+}
+
+void RenderOGL::ApplyClip() {
+    if (!_clip.IsEnabled()) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    Scissor(_clip.GetBox(), static_cast<int>(_ortho_height));
 }
 
 void RenderOGL::EnableStencil() {

@@ -63,12 +63,14 @@ public:
     BlendingMode GetBlendingMode() override { return _blending; }
     FilteringMode GetFilteringMode() override { return _filtering; }
 
-    // Only kept: the clip rectangle does not clip drawing.
+    // While clipping is on, drawing is kept inside the rectangle as the current world matrix places it on
+    // the screen (within the rectangle that was current at the last push), by GL's scissor test. The
+    // view matrix is taken to be the plain projection SetOrtho sets.
     void SetClipRect(const math::Rect& rect) override;
     void DisableClipRect() override;
     math::Rect GetClipRect() override { return _clip.Get(); }
     void PushClipRect() override { _clip.Push(); }
-    // With nothing pushed, clipping goes off.
+    // With nothing pushed, clipping goes off; otherwise what was pushed comes back, on or off.
     void PopClipRect() override;
     bool IsClipEnabled() const { return _clip.IsEnabled(); }
 
@@ -106,6 +108,9 @@ public:
 
 private:
     void ApplyBaseState();
+    // The clip box as GL's scissor test, or the test off while clipping is off.
+    void ApplyClip();
+    void ClearWholeScreen();
     void DrawTexturedRect(const math::Rect& rect, const Color& color, const ITexture* texture,
                           const math::Rect& texture_rect);
     // What DrawTexturedRect leaves out: other textures, parts of images, a page change, forced colours.

@@ -32,6 +32,15 @@ std::string UpToZero(const std::string& text) {
     return text.substr(0, text.find('\0'));
 }
 
+// UTF-8 source, so that string literals are UTF-8 too; bytes that are not valid UTF-8 are read as
+// binary, which still runs where UTF-8 source would fail with "invalid multibyte char".
+VALUE SourceString(const char* bytes, long length) {
+    const VALUE source = rb_utf8_str_new(bytes, length);
+    if (rb_enc_str_coderange(source) == ENC_CODERANGE_BROKEN)
+        rb_enc_associate(source, rb_ascii8bit_encoding());
+    return source;
+}
+
 }  // namespace
 
 EngineRuby::EngineRuby() {
@@ -81,12 +90,13 @@ core::ptr<IValue> EngineRuby::Eval(const std::string& code) {
     const char* bytes = source.data();
     const long length = static_cast<long>(source.size());
     VALUE result = Qnil;
-    // Kernel#eval on a UTF-8 String rather than rb_eval_string, which would compile the source as binary
-    // and make every string literal binary too. The arguments live out here: an error leaves the body's
-    // frame without unwinding it.
+    // Kernel#eval with a binding of its own: without one it would run in the scope of whatever script
+    // called the function that got here ("require", "gui_load"), and could change its locals. The
+    // arguments live out here: an error leaves the body's frame without unwinding it.
     VALUE arguments[] = {Qnil, Qnil, Qnil, INT2FIX(1)};
     auto evaluate = [&] {
-        arguments[0] = rb_utf8_str_new(bytes, length);
+        arguments[0] = SourceString(bytes, length);
+        arguments[1] = rubyapi::NewTopLevelBinding();
         arguments[2] = rb_str_new_cstr(kSourceName);
         result = rb_funcallv(rubyapi::TopSelf(), rb_intern("eval"), 4, arguments);
     };

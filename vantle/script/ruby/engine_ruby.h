@@ -28,7 +28,8 @@ public:
     // The name gets a leading "$" when it has none. An empty value or one from another engine assigns nil.
     void Set(const std::string& name, const core::ptr<IValue>& value) override;
     core::ptr<IValue> Get(const std::string& name) override;
-    // Evaluates the code up to its first zero byte on the top-level object, as UTF-8 source; locals do not
+    // Evaluates the code up to its first zero byte on the top-level object, as UTF-8 source (as binary
+    // when it is not valid UTF-8), with fresh locals also when a running script got here; locals do not
     // outlive the call, methods and globals do.
     core::ptr<IValue> Eval(const std::string& code) override;
     // Calls the method of that name on the global $Kernel (nil unless a script sets it), private methods

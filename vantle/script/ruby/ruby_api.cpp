@@ -6,6 +6,9 @@ namespace rubyapi {
 namespace {
 
 VALUE top_self = Qnil;
+// A lambda made at the top level that returns its own binding: each call gives a fresh local scope whose
+// self and method definitions are those of the top level.
+VALUE binding_maker = Qnil;
 
 bool IsException(VALUE value) {
     return !SPECIAL_CONST_P(value) && BUILTIN_TYPE(value) == T_OBJECT &&
@@ -30,10 +33,16 @@ void StartInterpreter() {
     rb_enc_set_default_external(rb_enc_from_encoding(rb_utf8_encoding()));
     top_self = rb_eval_string("self");
     rb_gc_register_address(&top_self);
+    binding_maker = rb_eval_string("TOPLEVEL_BINDING.eval('lambda { binding }')");
+    rb_gc_register_address(&binding_maker);
 }
 
 VALUE TopSelf() {
     return top_self;
+}
+
+VALUE NewTopLevelBinding() {
+    return rb_funcallv(binding_maker, rb_intern("call"), 0, nullptr);
 }
 
 std::string TakeErrorMessage() {

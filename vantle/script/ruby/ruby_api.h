@@ -19,6 +19,10 @@ void StartInterpreter();
 // The top-level object "main", on which code strings are evaluated.
 VALUE TopSelf();
 
+// A new binding at the top level, on "main", with no local variables of its own: code evaluated in it
+// neither sees nor changes the locals of a script that is running further up the stack. May raise.
+VALUE NewTopLevelBinding();
+
 template <class Body>
 VALUE RunBody(VALUE body) {
     (*reinterpret_cast<Body*>(body))();
