@@ -921,26 +921,25 @@ def slider_bar(top_color, bottom_color):
     return picture
 
 
-def slider_knob():
-    picture = Picture(24, 32)
+def knob(width):
+    """A rounded key 32 pixels high, light at the top, with a dark rim."""
+    picture = Picture(width, 32)
     for y in range(32):
-        for x in range(24):
-            coverage, distance = rounded_rect_coverage(x, y, 1, 1, 23, 31, 8)
+        for x in range(width):
+            coverage, distance = rounded_rect_coverage(x, y, 1, 1, width - 1, 31, 8)
             if coverage > 0.0:
                 color = (40, 70, 120) if distance > -2.0 else mix((250, 250, 255), (170, 200, 235), y / 31.0)
                 picture.put(x, y, color + (int(round(255 * coverage)),))
     return picture
 
 
+def slider_knob():
+    return knob(24)
+
+
 def spin_end(sign):
     """An end of the master volume's bar, in the slider knob's look, with a minus or a plus on it."""
-    picture = Picture(32, 32)
-    for y in range(32):
-        for x in range(32):
-            coverage, distance = rounded_rect_coverage(x, y, 1, 1, 31, 31, 8)
-            if coverage > 0.0:
-                color = (40, 70, 120) if distance > -2.0 else mix((250, 250, 255), (170, 200, 235), y / 31.0)
-                picture.put(x, y, color + (int(round(255 * coverage)),))
+    picture = knob(32)
     bars = [(8, 14, 24, 18)] + ([(14, 8, 18, 24)] if sign == "+" else [])
     for left, top, right, bottom in bars:
         for y in range(top, bottom):
