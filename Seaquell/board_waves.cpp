@@ -69,6 +69,15 @@ void DrawTargets(const Board& board, Board::Wave& wave, unsigned int count) {
     }
 }
 
+// A wave from a random cell, its effect started there before the targets are drawn.
+Board::Wave RandomWave(Board& board, const core::ptr<effects::Effect>& effect, unsigned int count) {
+    const math::Position start = RandomCell(board);
+    Board::Wave wave(static_cast<unsigned int>(start.x), static_cast<unsigned int>(start.y), &board);
+    board.StartEffect(start, effect);
+    DrawTargets(board, wave, count);
+    return wave;
+}
+
 // The option "count" of the current set's power-up of that name; nothing when the set lacks it.
 bool PowerupCount(const char* name, unsigned int& count) {
     const core::ptr<game::Powerup> powerup = game::CurrentPowerupSet::instance()->Get(name);
@@ -188,12 +197,9 @@ void Board::RemoveColor(unsigned int x, unsigned int y, unsigned int color) {
 }
 
 void Board::RemoveRandomBlocks(unsigned int count) {
-    const math::Position start = RandomCell(*this);
-    Wave wave(static_cast<unsigned int>(start.x), static_cast<unsigned int>(start.y), this);
-    StartEffect(start, remove_rbs_effect);
+    Wave wave = RandomWave(*this, remove_rbs_effect, count);
     wave.removes = true;
     wave.effect = remove_rb_effect;
-    DrawTargets(*this, wave, count);
     waves.push_back(wave);
     Spend("remove_rb");
 }
@@ -204,11 +210,7 @@ void Board::RemoveRandomBlocks() {
 }
 
 void Board::InsertRandomBombs(unsigned int count) {
-    const math::Position start = RandomCell(*this);
-    Wave wave(static_cast<unsigned int>(start.x), static_cast<unsigned int>(start.y), this);
-    StartEffect(start, rnd_bombs_effect);
-    DrawTargets(*this, wave, count);
-    waves.push_back(wave);
+    waves.push_back(RandomWave(*this, rnd_bombs_effect, count));
     Spend("rnd_bombs");
 }
 

@@ -21,15 +21,6 @@ const unsigned int kSmallestPlayerRecord = 8;
 const unsigned int kLastGeneration = std::numeric_limits<unsigned int>::max();
 const char kDamagedSuffix[] = ".damaged";
 
-// The whole file, or nothing when it does not open.
-bool ReadFile(const std::string& path, std::string& bytes) {
-    io::File file(path, io::File::kRead);
-    if (!file.IsOpened()) return false;
-    bytes.assign(file.Size(), '\0');
-    if (!bytes.empty()) bytes.resize(file.Read(&bytes[0], bytes.size()));
-    return true;
-}
-
 std::string NameFromContext() {
     return core::Context::instance()->Get("$").as_string();
 }
@@ -164,8 +155,9 @@ void Users::Save() {
 }
 
 void Users::Load() {
-    std::string bytes;
-    if (!ReadFile(filename, bytes)) return;
+    const core::ptr<io::IStream> file(new io::File(filename, io::File::kRead));
+    if (!file->IsOpened()) return;
+    const std::string bytes = io::ReadBytes(file);
     io::Reader reader(core::ptr<io::IStream>(new io::BufferStream(bytes)));
     generation = reader.ReadUInt();
     selected.reset();

@@ -31,6 +31,8 @@ public:
     virtual void SetXor(char /*key*/) {}
 };
 
+// Every byte the stream delivers from its current position; empty for an empty pointer.
+std::string ReadBytes(const core::ptr<IStream>& stream);
 // The whole stream, read from its start, as text up to its first zero byte. The stream must not be
 // empty.
 std::string ReadText(const core::ptr<IStream>& stream);

@@ -19,18 +19,17 @@ void FPSManager::ResetAverageFPS() {
 }
 
 void FPSManager::SetMinFrameTime(unsigned int milliseconds) {
-    _min_frame_time = milliseconds;
     _frame_time_us = static_cast<unsigned long long>(milliseconds) * kMicrosecondsPerMillisecond;
 }
 
+unsigned int FPSManager::GetMinFrameTime() const {
+    return static_cast<unsigned int>(_frame_time_us / kMicrosecondsPerMillisecond);
+}
+
 void FPSManager::SetFrameRateLimit(unsigned int frames_per_second) {
-    if (frames_per_second == 0) {
-        SetMinFrameTime(0);
-        return;
-    }
-    _min_frame_time = 1000u / frames_per_second;
     // Rounded up: a frame time a little short would let the frames come a little too often.
-    _frame_time_us = (kMicrosecondsPerSecond + frames_per_second - 1) / frames_per_second;
+    _frame_time_us =
+        frames_per_second == 0 ? 0 : (kMicrosecondsPerSecond + frames_per_second - 1) / frames_per_second;
 }
 
 void FPSManager::Update() {

@@ -21,7 +21,7 @@ public:
     // limit.
     void SetMinFrameTime(unsigned int milliseconds);
     // In whole milliseconds (a limit of 60 gives 16, though 16.67 ms are kept between frames).
-    unsigned int GetMinFrameTime() const { return _min_frame_time; }
+    unsigned int GetMinFrameTime() const;
     // The frame time for a limit in frames per second, to the microsecond, so that on average the
     // frames never come more often than the limit; 0 means no limit.
     void SetFrameRateLimit(unsigned int frames_per_second);
@@ -37,7 +37,6 @@ private:
     float _current_fps = 0.0f;
     float _average_fps = 0.0f;
     bool _updated = false;
-    unsigned int _min_frame_time = 0;
     unsigned long long _frame_time_us = 0;
     // When the previous frame was let go: a tick and the microseconds past it.
     unsigned int _release = 0;

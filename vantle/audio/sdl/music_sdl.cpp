@@ -4,6 +4,7 @@
 
 #include "vantle/audio/sdl/sample_sdl.h"
 #include "vantle/core/log.h"
+#include "vantle/io/stream.h"
 
 namespace audio {
 
@@ -13,7 +14,7 @@ MusicSDL::MusicSDL(const core::ptr<io::IStream>& stream) {
         core::Log::instance()->Write("MusicSDL() error: invalid stream");
         return;
     }
-    _bytes = ReadBytes(stream);
+    _bytes = io::ReadBytes(stream);
     _source = SDL_RWFromMem(_bytes.data(), static_cast<int>(_bytes.size()));
     // The mixer reads from the source while the music plays; both stay with this object.
     _music = _source ? Mix_LoadMUS_RW(_source) : nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include <string>
 
 #include "vantle/audio/device.h"
 
@@ -21,7 +21,7 @@ public:
     _Mix_Music* GetMusic() const { return _music; }
 
 private:
-    std::vector<unsigned char> _bytes;
+    std::string _bytes;
     SDL_RWops* _source = nullptr;
     _Mix_Music* _music = nullptr;
 };

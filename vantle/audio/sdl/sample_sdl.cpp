@@ -3,17 +3,9 @@
 #include <SDL_mixer.h>
 
 #include "vantle/core/log.h"
+#include "vantle/io/stream.h"
 
 namespace audio {
-
-std::vector<unsigned char> ReadBytes(const core::ptr<io::IStream>& stream) {
-    if (!stream) return std::vector<unsigned char>();
-    std::vector<unsigned char> bytes(stream->Size());
-    // A stream may deliver less than its size claims.
-    const unsigned long read = bytes.empty() ? 0 : stream->Read(bytes.data(), bytes.size());
-    bytes.resize(read < bytes.size() ? read : bytes.size());
-    return bytes;
-}
 
 void FreeChunk::operator()(Mix_Chunk* chunk) const {
     Mix_FreeChunk(chunk);
@@ -21,7 +13,7 @@ void FreeChunk::operator()(Mix_Chunk* chunk) const {
 
 ChunkPtr DecodeChunk(const core::ptr<io::IStream>& stream) {
     if (!stream) return ChunkPtr();
-    std::vector<unsigned char> bytes = ReadBytes(stream);
+    std::string bytes = io::ReadBytes(stream);
     SDL_RWops* source = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
     // The mixer closes the source; the bytes go when this returns.
     ChunkPtr chunk(source ? Mix_LoadWAV_RW(source, 1) : nullptr);

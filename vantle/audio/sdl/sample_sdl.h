@@ -1,16 +1,12 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "vantle/audio/device.h"
 
 struct Mix_Chunk;
 
 namespace audio {
-
-// Every byte the stream delivers from its current position; empty for an empty pointer.
-std::vector<unsigned char> ReadBytes(const core::ptr<io::IStream>& stream);
 
 struct FreeChunk {
     void operator()(Mix_Chunk* chunk) const;
