@@ -14,6 +14,7 @@
 
 #include "Seaquell/jigsaw.h"
 #include "game_session.h"
+#include "jigsaw_pieces.h"
 #include "vantle/audio/device.h"
 #include "vantle/core/context.h"
 #include "vantle/game/scores.h"
@@ -70,22 +71,6 @@ std::string Text(const std::string& path) {
 math::Rect Box(const std::string& path) {
     const gui::Window* window = test::GameSession::Find(path);
     return window ? window->GetAbsRect() : math::Rect();
-}
-
-// Swaps each piece into its own cell, row by row, but the last two, left in each other's cell.
-void PutAllButTwoPiecesHome(cm::Jigsaw& jigsaw) {
-    cm::Jigsaw::Grid& grid = *jigsaw.board;
-    for (int y = 0; y < grid.height; ++y) {
-        for (int x = 0; x < grid.width; ++x) {
-            for (int i = 0; i < grid.width * grid.height; ++i) {
-                const math::Position cell(i % grid.width, i / grid.width);
-                if (grid.Get(cell.x, cell.y).home == math::Position(x, y))
-                    jigsaw.Swap(cell, math::Position(x, y));
-            }
-        }
-    }
-    jigsaw.Swap(math::Position(grid.width - 1, grid.height - 1),
-                math::Position(grid.width - 2, grid.height - 1));
 }
 
 // A click on the middle of the jigsaw's cell.
@@ -212,7 +197,9 @@ TEST_F(EveryScreen, EveryScreenIsReachedFromTheMenuAndLoadsAllItNames) {
     // Made whole by a last swap, the jigsaw says so in place of its hint.
     auto* jigsaw = dynamic_cast<cm::Jigsaw*>(test::GameSession::Find("board"));
     ASSERT_TRUE(jigsaw);
-    PutAllButTwoPiecesHome(*jigsaw);
+    test::PutEveryPieceHome(*jigsaw);
+    jigsaw->Swap(math::Position(cm::Jigsaw::kColumns - 1, cm::Jigsaw::kRows - 1),
+                 math::Position(cm::Jigsaw::kColumns - 2, cm::Jigsaw::kRows - 1));
     ClickPiece(session, *jigsaw, cm::Jigsaw::kColumns - 1, cm::Jigsaw::kRows - 1);
     ClickPiece(session, *jigsaw, cm::Jigsaw::kColumns - 2, cm::Jigsaw::kRows - 1);
     Reach("done", "jigsaw_won");

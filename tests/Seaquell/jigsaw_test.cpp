@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "jigsaw_pieces.h"
 #include "support/gui_fixture.h"
 #include "support/png_writer.h"
 #include "vantle/core/context.h"
@@ -84,15 +85,7 @@ protected:
     // A fresh window whose pieces are all home but for the swaps given.
     Jigsaw& Arrange(const std::vector<std::pair<Position, Position>>& swaps) {
         jigsaw = std::make_unique<Jigsaw>(Parse(kBoard));
-        for (int x = 0; x < Jigsaw::kColumns; ++x) {
-            for (int y = 0; y < Jigsaw::kRows; ++y) {
-                for (int u = 0; u < Jigsaw::kColumns; ++u) {
-                    for (int v = 0; v < Jigsaw::kRows; ++v) {
-                        if (jigsaw->board->Get(u, v).home == Position(x, y)) jigsaw->Swap({u, v}, {x, y});
-                    }
-                }
-            }
-        }
+        test::PutEveryPieceHome(*jigsaw);
         for (const auto& [a, b] : swaps) jigsaw->Swap(a, b);
         started.clear();
         return *jigsaw;

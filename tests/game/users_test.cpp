@@ -151,48 +151,27 @@ struct DamagedFile {
     std::list<std::string> names;
     std::string selected;
     // Kept beside as "users.dat.damaged" before the first save over it: it did not read back whole.
-    bool kept;
+    bool kept = true;
 };
 
 TEST_F(UsersTest, DamagedFilesKeepTheWholePlayersAndNeverStopTheStart) {
     const std::string two =
         Player("ann") + LengthPrefixed("bob") + Word(1) + LengthPrefixed("tokens") + LengthPrefixed("9");
     const std::vector<DamagedFile> cases = {
-        {"empty file", "", {}, "<none>", true},
-        {"cut inside the generation", std::string("\x05\x00", 2), {}, "<none>", true},
-        {"no count", Word(3), {}, "<none>", true},
-        {"huge count",
-         Word(3) + Word(0xFFFFFFFFu) + two + LengthPrefixed("bob"),
-         {"ann", "bob"},
-         "ann",
-         true},
-        {"count above the players", Word(3) + Word(5) + two, {"ann", "bob"}, "ann", true},
-        {"count below the players", Word(3) + Word(1) + two + LengthPrefixed("bob"), {"ann"}, "<none>", true},
-        {"cut inside the second player",
-         Word(3) + Word(2) + two.substr(0, two.size() - 2),
-         {"ann"},
-         "ann",
-         true},
-        {"huge name length",
-         Word(3) + Word(2) + Player("ann") + Word(0x7FFFFFFFu) + "bob",
-         {"ann"},
-         "ann",
-         true},
-        {"huge option count",
-         Word(3) + Word(1) + LengthPrefixed("ann") + Word(0xFFFFFFF0u),
-         {},
-         "<none>",
-         true},
-        {"cut inside the selected name",
-         Word(3) + Word(2) + two + Word(3) + "bo",
-         {"ann", "bob"},
-         "ann",
-         true},
+        {"empty file", "", {}, "<none>"},
+        {"cut inside the generation", std::string("\x05\x00", 2), {}, "<none>"},
+        {"no count", Word(3), {}, "<none>"},
+        {"huge count", Word(3) + Word(0xFFFFFFFFu) + two + LengthPrefixed("bob"), {"ann", "bob"}, "ann"},
+        {"count above the players", Word(3) + Word(5) + two, {"ann", "bob"}, "ann"},
+        {"count below the players", Word(3) + Word(1) + two + LengthPrefixed("bob"), {"ann"}, "<none>"},
+        {"cut inside the second player", Word(3) + Word(2) + two.substr(0, two.size() - 2), {"ann"}, "ann"},
+        {"huge name length", Word(3) + Word(2) + Player("ann") + Word(0x7FFFFFFFu) + "bob", {"ann"}, "ann"},
+        {"huge option count", Word(3) + Word(1) + LengthPrefixed("ann") + Word(0xFFFFFFF0u), {}, "<none>"},
+        {"cut inside the selected name", Word(3) + Word(2) + two + Word(3) + "bo", {"ann", "bob"}, "ann"},
         {"the same name twice",
          Word(3) + Word(3) + Player("ann") + Player("bob") + Player("ann") + LengthPrefixed("bob"),
          {"ann", "bob"},
-         "bob",
-         true},
+         "bob"},
         {"generation 0 with players",
          Word(0) + Word(1) + Player("ann") + LengthPrefixed("ann"),
          {"ann"},

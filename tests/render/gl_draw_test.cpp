@@ -13,7 +13,15 @@ namespace {
 using test::NearColor;
 using Mode = render::IRender::BlendingMode;
 
-class GLDraw : public test::GLTest {};
+class GLDraw : public test::GLTest {
+protected:
+    // An 8 by 8 picture of one colour, as a texture.
+    std::unique_ptr<render::ITexture> Solid(const render::Color& color) {
+        render::Bitmap bitmap(8, 8);
+        bitmap.fill(color);
+        return std::unique_ptr<render::ITexture>(Renderer().LoadTexture(bitmap));
+    }
+};
 
 TEST_F(GLDraw, RectanglesAndTrianglesLandWhereAsked) {
     Renderer().DrawRect(math::Rect(100, 100, 200, 200), render::Color(1, 0, 0, 1));
@@ -113,15 +121,11 @@ TEST_F(GLDraw, ForcedAlphaAloneKeepsEachVertexsOwnColour) {
 
 // The renderer keeps track of the texturing it switched on; loading a page switches it off behind it.
 TEST_F(GLDraw, TexturedAndPlainDrawsAlternateAcrossPageLoads) {
-    render::Bitmap green(8, 8);
-    green.fill(render::Color(0, 1, 0, 1));
-    std::unique_ptr<render::ITexture> first(Renderer().LoadTexture(green));
+    const std::unique_ptr<render::ITexture> first = Solid(render::Color(0, 1, 0, 1));
     const math::Rect whole(0, 0, 1, 1);
     Renderer().DrawRect(math::Rect(10, 300, 50, 340), render::Color(1, 1, 1, 1), first.get(), whole);
     Renderer().DrawRect(math::Rect(60, 300, 100, 340), render::Color(1, 0, 0, 1));
-    render::Bitmap blue(8, 8);
-    blue.fill(render::Color(0, 0, 1, 1));
-    std::unique_ptr<render::ITexture> second(Renderer().LoadTexture(blue));
+    const std::unique_ptr<render::ITexture> second = Solid(render::Color(0, 0, 1, 1));
     Renderer().DrawRect(math::Rect(110, 300, 150, 340), render::Color(1, 1, 1, 1), second.get(), whole);
     Renderer().DrawRect(math::Rect(160, 300, 200, 340), render::Color(1, 1, 1, 1), first.get(), whole);
     EXPECT_TRUE(NearColor(PixelAt(30, 320), 0, 255, 0));
@@ -132,9 +136,7 @@ TEST_F(GLDraw, TexturedAndPlainDrawsAlternateAcrossPageLoads) {
 
 // A whole image from the page already in use takes the renderer's short way; forcing must reach it too.
 TEST_F(GLDraw, ForcedColoursReachTexturedDrawsFromThePageInUse) {
-    render::Bitmap white(8, 8);
-    white.fill(render::Color(1, 1, 1, 1));
-    std::unique_ptr<render::ITexture> texture(Renderer().LoadTexture(white));
+    const std::unique_ptr<render::ITexture> texture = Solid(render::Color(1, 1, 1, 1));
     const math::Rect whole(0, 0, 1, 1);
     Renderer().DrawRect(math::Rect(10, 400, 50, 440), render::Color(1, 1, 1, 1), texture.get(), whole);
     Renderer().ForceColor(render::Color(0, 1, 0, 1));

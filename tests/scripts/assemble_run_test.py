@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """scripts/assemble_run.sh in a repository of its own, whose tools/make_data.py is a quick stand-in that
-counts its runs: the pictures are drawn once and again only when the generator changes, while the data
-tree and the binary are copied afresh every time.
+counts its runs: the pictures are drawn once and again only when the generator changed or the last draw
+failed, while the data tree and the binary are copied afresh every time.
 
 Usage: assemble_run_test.py REPOSITORY
 """
@@ -15,87 +15,68 @@ import unittest
 
 REPOSITORY = None
 
-# Draws one picture, over a committed file of the same name as the real generator may; fails half-way
-# when asked to.
+# Counts its runs, draws one picture over a committed one, and fails half-way when asked to.
 GENERATOR = """import os, sys
-with open(os.path.join(os.path.dirname(__file__), "..", "runs"), "a") as runs:
-    runs.write("drawn\\n")
-folder = os.path.join(sys.argv[1], "data", "gfx")
-os.makedirs(folder, exist_ok=True)
-with open(os.path.join(folder, "ball.png"), "w") as out:
-    out.write("drawn ball")
-if os.environ.get("FAIL_DRAWING"):
-    sys.exit(1)
+open(os.path.join(os.path.dirname(__file__), "..", "runs"), "a").write("drawn\\n")
+os.makedirs(os.path.join(sys.argv[1], "data", "gfx"), exist_ok=True)
+open(os.path.join(sys.argv[1], "data", "gfx", "ball.png"), "w").write("drawn ball")
+sys.exit(1 if os.environ.get("FAIL_DRAWING") else 0)
 """
-
-
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as out:
-        out.write(text)
-
-
-def read(path):
-    with open(path) as source:
-        return source.read()
 
 
 class AssembleRunTest(unittest.TestCase):
     def setUp(self):
         self.work = tempfile.mkdtemp(prefix="moravane_assemble_")
-        self.repo = os.path.join(self.work, "repo")
-        self.run_folder = os.path.join(self.work, "run")
-        self.binary = os.path.join(self.work, "moravane")
-        write(os.path.join(self.repo, "scripts", "assemble_run.sh"),
-              read(os.path.join(REPOSITORY, "scripts", "assemble_run.sh")))
-        write(os.path.join(self.repo, "tools", "make_data.py"), GENERATOR)
-        write(os.path.join(self.repo, "data", "levels.xml"), "first levels")
-        write(os.path.join(self.repo, "data", "gfx", "ball.png"), "committed ball")
-        write(os.path.join(self.repo, "data", "old.xml"), "dropped later")
-        write(self.binary, "first build")
+        self.addCleanup(shutil.rmtree, self.work, True)
+        os.makedirs(self.path("repo/scripts"))
+        shutil.copy(os.path.join(REPOSITORY, "scripts", "assemble_run.sh"), self.path("repo/scripts"))
+        self.write("repo/tools/make_data.py", GENERATOR)
+        self.write("repo/data/levels.xml", "first levels")
+        self.write("repo/data/gfx/ball.png", "committed ball")
+        self.write("repo/data/old.xml", "dropped later")
+        self.write("moravane", "first build")
 
-    def tearDown(self):
-        shutil.rmtree(self.work, ignore_errors=True)
+    def path(self, name):
+        return os.path.join(self.work, name)
+
+    def write(self, name, text, mode="w"):
+        os.makedirs(os.path.dirname(self.path(name)), exist_ok=True)
+        with open(self.path(name), mode) as out:
+            out.write(text)
+
+    def read(self, name):
+        with open(self.path(name)) as source:
+            return source.read()
 
     def assemble(self, **env):
-        return subprocess.run(["bash", os.path.join(self.repo, "scripts", "assemble_run.sh"), self.run_folder,
-                               self.binary], env=dict(os.environ, **env), stdout=subprocess.DEVNULL,
+        return subprocess.run(["bash", self.path("repo/scripts/assemble_run.sh"), self.path("run"),
+                               self.path("moravane")], env=dict(os.environ, **env), stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL).returncode
 
     def draws(self):
-        runs = os.path.join(self.repo, "runs")
-        return len(read(runs).splitlines()) if os.path.exists(runs) else 0
-
-    def in_run(self, name):
-        return read(os.path.join(self.run_folder, name))
+        return len(self.read("repo/runs").splitlines()) if os.path.exists(self.path("repo/runs")) else 0
 
     def test_pictures_are_drawn_again_only_when_the_generator_changes(self):
         self.assertEqual(self.assemble(), 0)
-        self.assertEqual(self.draws(), 1)
-        self.assertEqual(self.in_run("data/gfx/ball.png"), "drawn ball", "drawn files lie over committed ones")
-        self.assertEqual(self.in_run("data/levels.xml"), "first levels")
-        self.assertEqual(self.in_run("moravane"), "first build")
+        self.assertEqual((self.draws(), self.read("run/data/gfx/ball.png"), self.read("run/moravane")),
+                         (1, "drawn ball", "first build"))
 
-        write(os.path.join(self.repo, "data", "levels.xml"), "second levels")
-        os.remove(os.path.join(self.repo, "data", "old.xml"))
-        write(self.binary, "second build")
+        self.write("repo/data/levels.xml", "second levels")
+        os.remove(self.path("repo/data/old.xml"))
+        self.write("moravane", "second build")
         self.assertEqual(self.assemble(), 0)
-        self.assertEqual(self.draws(), 1, "the generator did not change")
-        self.assertEqual(self.in_run("data/gfx/ball.png"), "drawn ball")
-        self.assertEqual(self.in_run("data/levels.xml"), "second levels")
-        self.assertFalse(os.path.exists(os.path.join(self.run_folder, "data", "old.xml")))
-        self.assertEqual(self.in_run("moravane"), "second build")
+        self.assertEqual((self.draws(), self.read("run/data/gfx/ball.png"), self.read("run/data/levels.xml"),
+                          self.read("run/moravane")), (1, "drawn ball", "second levels", "second build"))
+        self.assertFalse(os.path.exists(self.path("run/data/old.xml")))
 
-        with open(os.path.join(self.repo, "tools", "make_data.py"), "a") as generator:
-            generator.write("# a new glyph\n")
+        self.write("repo/tools/make_data.py", "# a new glyph\n", "a")
         self.assertEqual(self.assemble(), 0)
         self.assertEqual(self.draws(), 2)
 
     def test_a_draw_that_failed_is_done_again(self):
         self.assertNotEqual(self.assemble(FAIL_DRAWING="1"), 0)
         self.assertEqual(self.assemble(), 0)
-        self.assertEqual(self.draws(), 2)
-        self.assertEqual(self.in_run("data/gfx/ball.png"), "drawn ball")
+        self.assertEqual((self.draws(), self.read("run/data/gfx/ball.png")), (2, "drawn ball"))
 
 
 if __name__ == "__main__":
