@@ -89,7 +89,8 @@ public:
 
     // One frame: effects, clock, falling step, reshuffle, idle animations, light wave, time limit.
     void Update();
-    // One click at a position relative to the board's origin, with its feedback effects.
+    // One click at a position relative to the board's origin, with its feedback effects; a click that
+    // moves (removes, or acts through a bonus ball or a power-up) advances the factory's turn.
     void Click(const math::Vector2& position);
     // Each does nothing when the board is already in that state.
     void Pause();

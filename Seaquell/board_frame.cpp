@@ -194,9 +194,14 @@ void Board::Click(const math::Vector2& position) {
     const unsigned int remembered_min_group = min_group;
     const unsigned int remembered_plates = plates_left;
     const unsigned int remembered_score = score;
+    const unsigned int remembered_tokens = collected_tokens;
     const math::Position cell(CellOf(cursor.x, cell_width), CellOf(cursor.y, cell_height));
 
-    if (HandleClickPosition(position, false)) PerformRemove();
+    const bool removes = HandleClickPosition(position, false);
+    if (removes) PerformRemove();
+    // Every move (a group, a bonus ball's own action, a power-up) is a turn, so a bonus kind with a delay
+    // comes from that move on; collecting a token is no move.
+    if (removes || (action && collected_tokens == remembered_tokens)) factory.NextTurn();
     OnChanges();
     min_group = remembered_min_group;
     last_move_time = helpers::Now();

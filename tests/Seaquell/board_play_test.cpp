@@ -244,6 +244,46 @@ TEST_F(BoardPlay, AClickRemovesAGroupOfThreeOrMoreThatIsNotAllLocked) {
     }
 }
 
+TEST_F(BoardPlay, ABonusKindWithADelayComesOnlyFromTheMoveOfItsDelay) {
+    auto board = Make("T222/1114/33..", "colors=1");
+    // So heavy that, once it may come, nearly every ball is one.
+    level->SetBonus("remove_row", game::LevelSet::Level::BonusOption("remove_row", 1000000, 2));
+    board->Reset();
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) Put(*board, rows[y][x], x, y);
+    }
+    const auto rows_made = [&board] {
+        int made = 0;
+        for (int i = 0; i < 100; ++i) {
+            const core::ptr<cm::Ball> ball = board->factory.CreateBall();
+            if (ball && ball->GetColor() == cm::BallFactory::B_REMOVE_ROW) ++made;
+        }
+        return made;
+    };
+    struct Click {
+        const char* name;
+        int x, y;
+        bool some;
+    };
+    const Click clicks[] = {
+        {"a refused pair", 0, 2, false},
+        {"a collected token", 0, 0, false},
+        {"the first group", 0, 1, false},
+        {"the second group", 1, 0, true},
+    };
+    EXPECT_EQ(rows_made(), 0);
+    for (const Click& click : clicks) {
+        SCOPED_TRACE(click.name);
+        ClickCell(*board, click.x, click.y);
+        const int made = rows_made();
+        if (click.some) {
+            EXPECT_GT(made, 90);
+        } else {
+            EXPECT_EQ(made, 0);
+        }
+    }
+}
+
 // Its removal puts a plain ball in its own cell, dropping the board's hold on it, then reads its own colour.
 class SelfReplacingBall : public cm::Ball {
 public:
