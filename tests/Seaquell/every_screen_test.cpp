@@ -26,7 +26,7 @@ namespace {
 
 const int kEscape = 27;
 const int kReturn = 13;
-// The player list is 236 high, its rows 29.
+// The player list is 232 high, its rows 29: eight fit exactly.
 const size_t kRowsShown = 8;
 const int kMostTyped = 20;
 // Frames for a screen to settle after it appears: fades and first effects.

@@ -45,8 +45,8 @@ private:
     IRender& _renderer;
 };
 
-// The clip rectangle. The renderer saves the rectangle only, not whether clipping is on: after the
-// scope the saved rectangle is back and clipping is on.
+// The clip rectangle. After the scope the rectangle, whether clipping is on and where on the screen it
+// clips are as before it; that place does not follow a world matrix changed meanwhile.
 class ClipRectScope {
 public:
     explicit ClipRectScope(IRender& renderer = Renderer()) : _renderer(renderer) { _renderer.PushClipRect(); }
