@@ -53,6 +53,8 @@ STRING = re.compile(r"'(?:[^'\\]|\\.)*'|\"(?:[^\"\\]|\\.)*\"")
 RUBY_KEYWORDS = {"if", "elsif", "unless", "while", "until", "and", "or", "not", "return", "when", "defined?",
                  "yield", "super"}
 PICTURE_SIDE_LIMIT = 1022
+BOARD_WIDTH = 22
+BOARD_HEIGHT = 16
 
 
 def source_text(name):
@@ -112,6 +114,38 @@ def picture_size(data):
             return width, height
         at += 2 + struct.unpack(">H", data[at + 2:at + 4])[0]
     return None
+
+
+def plate_faults(level_map):
+    """(column, row, fault) for a plate on an emitter and for a plate in a cell where no ball comes to rest.
+
+    Balls come from the emitters, straight down, and from the balls placed at the start; they fall
+    straight or diagonally down through existing cells."""
+    layers = level_map.split(";") + [""] * 4
+    cells, emitters, plates, placed = (layer.ljust(BOARD_WIDTH * BOARD_HEIGHT, "0") for layer in layers[:4])
+
+    def exists(x, y):
+        return 0 <= x < BOARD_WIDTH and 0 <= y < BOARD_HEIGHT and cells[x + y * BOARD_WIDTH] != "0"
+
+    reached = {(x, y) for y in range(BOARD_HEIGHT) for x in range(BOARD_WIDTH)
+               if exists(x, y) and placed[x + y * BOARD_WIDTH] != "0"}
+    front = list(reached) + [(x, y + 1) for y in range(BOARD_HEIGHT) for x in range(BOARD_WIDTH)
+                             if exists(x, y) and emitters[x + y * BOARD_WIDTH] != "0" and exists(x, y + 1)]
+    while front:
+        x, y = front.pop()
+        reached.add((x, y))
+        front += [(x + dx, y + 1) for dx in (-1, 0, 1) if exists(x + dx, y + 1) and (x + dx, y + 1) not in reached]
+    faults = []
+    for y in range(BOARD_HEIGHT):
+        for x in range(BOARD_WIDTH):
+            at = x + y * BOARD_WIDTH
+            if not exists(x, y) or plates[at] == "0":
+                continue
+            if emitters[at] != "0":
+                faults.append((x, y, "plate on an emitter"))
+            elif (x, y) not in reached:
+                faults.append((x, y, "plate where no ball comes to rest"))
+    return faults
 
 
 class DataTreeTest(unittest.TestCase):
@@ -244,6 +278,13 @@ class DataTreeTest(unittest.TestCase):
                 self.assertLessEqual(set(layers[2]), set("0123"))
                 if len(layers) > 3:
                     self.assertLessEqual(set(layers[3]), set("012345678abcdefghijklmnopq"))
+
+    def test_every_plate_of_every_level_lies_where_a_ball_comes_to_rest(self):
+        levels = ElementTree.parse(self.path("data/levels.xml")).getroot()
+        for level in levels.iter("level"):
+            level_map = [o.get("value") for o in level.iter("option") if o.get("name") == "map"][0]
+            with self.subTest(level.get("name")):
+                self.assertEqual(plate_faults(level_map), [])
 
     def test_every_element_of_every_screen_is_a_window_the_factory_makes_or_one_its_window_reads(self):
         windows = registered_names("WindowFactory")

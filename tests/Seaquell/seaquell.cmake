@@ -17,3 +17,8 @@ foreach(name whole_game every_screen)
     vantle_test(test_seaquell_${name} ${name}_test.cpp game_session.cpp LIBS seaquell OpenGL::GL GL)
     target_compile_definitions(test_seaquell_${name} PRIVATE SEAQUELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()
+# Every shipped level played by a simple player on the real board, one line per level and seed.
+vantle_test(test_seaquell_level_play level_play_test.cpp ../effects/effect_kinds_fixture.cpp LIBS seaquell)
+target_compile_definitions(test_seaquell_level_play PRIVATE SEAQUELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+# About two minutes of play under the sanitizers.
+set_tests_properties(test_seaquell_level_play PROPERTIES TIMEOUT 600)
