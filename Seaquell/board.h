@@ -147,7 +147,7 @@ public:
     void RemoveColor(unsigned int x, unsigned int y, unsigned int color);
     void Recolor(unsigned int x, unsigned int y, unsigned int h);
     void Reshuffle(unsigned int x, unsigned int y, unsigned int h);
-    // One plate level back on the cell, up to 3.
+    // One plate level back on an existing cell that is no emitter, up to 3.
     void RestorePlate(const math::Position& cell);
     void RemoveRandomBlocks(unsigned int count);
     // With the count of the current power-up set's "remove_rb".

@@ -144,8 +144,11 @@ void Board::RestorePlate(const math::Position& cell) {
         core::Log::instance()->Write("Board: no cell at %d, %d to restore a plate on", cell.x, cell.y);
         return;
     }
-    int& plate = back_board.Get(cell.x, cell.y).plate;
-    if (plate < kTopPlate) ++plate;
+    BoardCell& floor = back_board.Get(cell.x, cell.y);
+    // No ball ever rests in a hole or on an emitter: a plate there could never be taken, and the level never
+    // won.
+    if (!floor.exists || floor.emitter) return;
+    if (floor.plate < kTopPlate) ++floor.plate;
     StartEffect(cell, restore_plate_effect);
 }
 

@@ -127,6 +127,11 @@ TEST_F(BonusBalls, AReplaterRestoresItsCellThenItsNeighboursOncePerPeriodWhileTh
         replater->Update(clock.At(step.t));
         EXPECT_EQ(Plates(), step.plates);
     }
+    // Nothing ever rests on an emitter or in a hole, so no plate comes back there.
+    board.back_board.Get(1, 0) = cm::BoardCell(1, 0, true, true, math::Position(0, 1));
+    board.back_board.Get(0, 1) = cm::BoardCell(0, 1, false, false, math::Position(0, 1));
+    replater->Update(clock.At(402));
+    EXPECT_EQ(Plates(), "200/020/000");
 }
 
 TEST_F(BonusBalls, ABadBallMakerTakesOverOnlyColourBallsAndItsOffspringWaitsTwoPeriods) {
