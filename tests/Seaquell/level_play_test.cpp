@@ -74,6 +74,16 @@ void MarkAsked(const cm::Board& board, game::Board<bool>& asked) {
     }
 }
 
+// What drawing a frame does to the balls: they move on in time, and the balls with timed actions act.
+void UpdateBalls(cm::Board& board, unsigned int now) {
+    for (int x = 0; x < board.balls.width; ++x) {
+        for (int y = 0; y < board.balls.height; ++y) {
+            // Held: an action may take the ball off the board.
+            if (const core::ptr<cm::Ball> ball = board.balls.Get(x, y)) ball->Update(now);
+        }
+    }
+}
+
 math::Vector2 Centre(int x, int y) {
     return math::Vector2((static_cast<float>(x) + 0.5f) * kCell, (static_cast<float>(y) + 0.5f) * kCell);
 }
@@ -166,6 +176,7 @@ protected:
         unsigned int t = 0, last_click = 0, moving_at = 0;
         while (!board.finished) {
             board.Update();
+            UpdateBalls(board, clock.Abs(t));
             const unsigned int extra = board.time_limit - kHour;
             if (!limit_passed && board.play_time > own_limit + extra) {
                 limit_passed = true;
