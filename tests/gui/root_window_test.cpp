@@ -14,6 +14,7 @@
 #include "support/png_writer.h"
 #include "vantle/gui/event.h"
 #include "vantle/gui/mouse.h"
+#include "vantle/gui/widgets/clickable_window.h"
 #include "vantle/gui/window_factory.h"
 #include "vantle/render/texture_cache.h"
 #include "vantle/xml/attributes.h"
@@ -186,6 +187,41 @@ TEST_F(RootWindowTest, HoldingAButtonGivesOneDownAndOneUp) {
     EXPECT_EQ(journal,
               "a down 0 at 5,6, a up 0 at 5,6, a down 1 at 5,6, a down 2 at 5,6, a up 2 at 5,6, "
               "a up 1 at 5,6, ");
+}
+
+// The mouse also keeps its button changes where they happened: a tap (press and release inside one frame)
+// and a release followed by a move off inside one frame click the button, and a change the sampled state
+// showed first is not sent again.
+TEST_F(RootWindowTest, KeptButtonChangesClickTheButtonWhereTheyHappenedOnce) {
+    gui::ClickableWindow::Register();
+    Screen("s",
+           "<clickable id='b' x='100' y='100' w='50' h='50'><handlers>"
+           "<handler name='on_click' code='b click'/></handlers></clickable>");
+    root->Load("s.xml", true);
+    const Vector2 on(120, 130);
+    const Vector2 off(400, 400);
+    auto change = [&](bool down) { return input::ButtonChange{0, down, 120, 130}; };
+    struct FrameStep {
+        Vector2 pointer;
+        const char* held;
+        std::vector<input::ButtonChange> changes;
+    };
+    const std::pair<const char*, std::vector<FrameStep>> cases[] = {
+        {"tap", {{off, "000", {change(true), change(false)}}}},
+        {"release then move off", {{on, "100", {change(true)}}, {off, "000", {change(false)}}}},
+        {"held", {{on, "100", {change(true)}}, {on, "100", {}}, {on, "000", {change(false)}}}},
+        {"sampled first", {{on, "100", {}}, {on, "000", {change(true)}}, {on, "000", {change(false)}}}},
+    };
+    for (const auto& [name, frames] : cases) {
+        SCOPED_TRACE(name);
+        Frame(off, "000");
+        journal.clear();
+        for (const FrameStep& step : frames) {
+            mouse->changes = step.changes;
+            Frame(step.pointer, step.held);
+        }
+        EXPECT_EQ(journal, "b click, ");
+    }
 }
 
 TEST_F(RootWindowTest, KeysGoToTheFocusWindowsElseToTheWindowUnderThePointer) {

@@ -29,9 +29,16 @@ void FakeMouse::SetPosition(int x, int y) {
     position = math::Vector2(static_cast<float>(x), static_cast<float>(y));
 }
 
+std::vector<input::ButtonChange> FakeMouse::TakeButtonChanges() {
+    std::vector<input::ButtonChange> taken;
+    taken.swap(changes);
+    return taken;
+}
+
 void FakeMouse::Release() {
     position = math::Vector2();
     for (int& button : buttons) button = 0;
+    changes.clear();
 }
 
 FakeKeyboard* FakeKeyboard::Install() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "vantle/input/keyboard.h"
 #include "vantle/input/mouse.h"
@@ -8,7 +9,7 @@
 
 namespace test {
 
-// A mouse whose position and buttons the test sets.
+// A mouse whose position, buttons and kept button changes the test sets.
 class FakeMouse : public input::IMouse {
 public:
     // The one installed in the mouse facade, which owns it; installed on the first call.
@@ -20,13 +21,16 @@ public:
     math::Vector2 GetPosition() override { return position; }
     int GetButtonState(int button) override;
     void SetPosition(int x, int y) override;
+    std::vector<input::ButtonChange> TakeButtonChanges() override;
 
-    // Back to the origin with no button held.
+    // Back to the origin with no button held and no change kept.
     void Release();
 
     static constexpr int kButtons = 3;
     math::Vector2 position;
     int buttons[kButtons] = {0, 0, 0};
+    // Handed out, oldest first, at the next take.
+    std::vector<input::ButtonChange> changes;
 };
 
 // A keyboard whose held keys and typed characters the test sets.

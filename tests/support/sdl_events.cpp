@@ -55,6 +55,16 @@ bool PushMouseMotion(Uint16 x, Uint16 y) {
     return Push(event);
 }
 
+bool PushMouseButton(bool down, Uint8 button, Uint16 x, Uint16 y) {
+    SDL_Event event{};
+    event.button.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.button = button;
+    event.button.x = x;
+    event.button.y = y;
+    return Push(event);
+}
+
 void DrainEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {

@@ -32,6 +32,8 @@ bool PushKeyUp(SDLKey symbol);
 bool PushFocus(bool gain, Uint8 state);
 bool PushQuit();
 bool PushMouseMotion(Uint16 x, Uint16 y);
+// SDL numbers its buttons from SDL_BUTTON_LEFT (1).
+bool PushMouseButton(bool down, Uint8 button, Uint16 x, Uint16 y);
 // Empties SDL's event queue.
 void DrainEvents();
 

@@ -56,7 +56,8 @@ public:
 
     // The screen whatever the root's visibility, then the tooltip over it.
     void Render() override;
-    // One frame: pointer, buttons, typed characters and keys become events, then the tree updates.
+    // One frame: the button changes the mouse kept (each where it happened), then the pointer, the
+    // buttons, typed characters and keys become events, and the tree updates.
     void Update() override;
 
     // Keyboard focus: while the list holds windows, keys and characters go to them instead of the
@@ -95,6 +96,7 @@ private:
     // The top of the handler stack, taken off it; none when it is empty.
     Handlers TakeSavedHandlers();
 
+    void ReplayButtonChanges();
     void PollPointer(const math::Vector2& p);
     void PollButtons(const math::Vector2& p);
     void PollCharacters();

@@ -31,6 +31,7 @@ bool Clicks(int code) {
 }  // namespace
 
 void RootWindow::Update() {
+    ReplayButtonChanges();
     input::Mouse* mouse = input::Mouse::instance();
     const math::Vector2 p(static_cast<float>(mouse->GetPositionX()),
                           static_cast<float>(mouse->GetPositionY()));
@@ -40,6 +41,21 @@ void RootWindow::Update() {
     PollKeys(p);
     Container::Update();
     _reloaded = false;
+}
+
+// A press and release between two samples, or a release followed by a move off the window, would be lost
+// to the poll; each change is sent where it happened instead. A change the button states already show was
+// seen by an earlier poll, so nothing is sent twice, and the poll after this still catches a change the
+// mouse did not keep.
+void RootWindow::ReplayButtonChanges() {
+    for (const input::ButtonChange& change : input::Mouse::instance()->TakeButtonChanges()) {
+        if (change.button < 0 || change.button >= kButtons) continue;
+        if (change.down == (_button_states[change.button] != 0)) continue;
+        const math::Vector2 at(static_cast<float>(change.x), static_cast<float>(change.y));
+        PollPointer(at);
+        _button_states[change.button] = change.down ? 1 : 0;
+        SendPointerEvent(change.down ? Event::MOUSE_DOWN : Event::MOUSE_UP, change.button, at);
+    }
 }
 
 void RootWindow::PollPointer(const math::Vector2& p) {

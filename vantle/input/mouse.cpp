@@ -36,4 +36,8 @@ void Mouse::SetPosition(int x, int y) {
     if (_implementation) _implementation->SetPosition(x, y);
 }
 
+std::vector<ButtonChange> Mouse::TakeButtonChanges() {
+    return _implementation ? _implementation->TakeButtonChanges() : std::vector<ButtonChange>();
+}
+
 }  // namespace input

@@ -1,9 +1,19 @@
 #pragma once
 
+#include <vector>
+
 #include "vantle/core/singleton.h"
 #include "vantle/math/vec2.h"
 
 namespace input {
+
+// A button going down or up, where the pointer was when it happened.
+struct ButtonChange {
+    int button = 0;
+    bool down = false;
+    int x = 0;
+    int y = 0;
+};
 
 // The mouse, polled once per frame with Update. Positions are window pixels, origin at the top left.
 class IMouse {
@@ -16,6 +26,9 @@ public:
     // 1 while the button (0 left, 1 middle, 2 right) is held, else 0.
     virtual int GetButtonState(int button) = 0;
     virtual void SetPosition(int x, int y) = 0;
+    // The button changes since the last call, oldest first. A mouse that only samples its state has none;
+    // one that has them lets a press and release between two samples count.
+    virtual std::vector<ButtonChange> TakeButtonChanges() { return {}; }
 };
 
 // The facade the system reads the mouse through. Before an implementation is installed it reports the
@@ -37,6 +50,7 @@ public:
     math::Vector2 GetPosition() override;
     int GetButtonState(int button) override;
     void SetPosition(int x, int y) override;
+    std::vector<ButtonChange> TakeButtonChanges() override;
 
 private:
     IMouse* _implementation = nullptr;

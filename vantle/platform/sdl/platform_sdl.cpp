@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vantle/core/log.h"
+#include "vantle/input/sdl/mouse_sdl.h"
 #include "vantle/platform/application.h"
 #include "vantle/render/ogl/render_ogl.h"
 #include "vantle/render/render.h"
@@ -86,6 +87,13 @@ void RunProgram(const std::vector<std::string>& args) {
     }
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
+}
+
+// The mouse samples its state once a frame; the events tell it of a press and release between two samples.
+void KeepForMouse(const SDL_Event& event) {
+    if (!input::Mouse::exists()) return;
+    auto* mouse = dynamic_cast<input::MouseSDL*>(input::Mouse::instance()->GetImplementation());
+    if (mouse) mouse->Keep(event);
 }
 
 #ifdef __unix__
@@ -227,8 +235,12 @@ bool PlatformSDL::HandleEvent(const SDL_Event& event) {
         case SDL_QUIT:
             _application->OnClose();
             return true;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            // Kept, not handled here: the turn goes on to the next event.
+            KeepForMouse(event);
+            return false;
         default:
-            // The mouse is polled, not read from events.
             return false;
     }
 }

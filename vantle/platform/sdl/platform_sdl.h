@@ -50,7 +50,8 @@ private:
     bool SetVideoMode();
     // Handles at most one event of a kind the loop reacts to.
     void TakeOneEvent();
-    // Handles one event; false for the kinds the loop has no use for.
+    // Handles one event; false for the kinds the loop has no use for. Mouse buttons are handed to the
+    // installed SDL mouse and count as none.
     bool HandleEvent(const SDL_Event& event);
     void OnKeyDown(const SDL_Event& event);
     void OnKeyUp(const SDL_Event& event);
