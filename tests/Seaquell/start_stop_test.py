@@ -209,8 +209,6 @@ class MainMenuTest(OwnDisplayRun):
                 self.screen.move(x, SFX_SLIDER_Y)
             time.sleep(0.3)
             self.screen.button(False)
-            # The game reads the pointer before the buttons: a move in the frame of the release would still drag.
-            time.sleep(0.3)
             emptied = self.wait_for(lambda: not is_button_blue(self.screen.pixel(*bar)), game, 10)
             self.assertTrue(emptied, "the slider's bar did not empty")
             self.click(OPTIONS_BACK)
