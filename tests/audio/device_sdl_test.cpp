@@ -162,6 +162,17 @@ TEST_F(DeviceSDLTest, AOnceSampleStartedAgainAtOnceIsHeardOnce) {
     EXPECT_EQ(Mix_Playing(-1), 4);
 }
 
+// A button's click plays on while the screen it opens empties the sample cache.
+TEST_F(DeviceSDLTest, ASampleLetGoWhileItPlaysPlaysOn) {
+    int channel = -1;
+    {
+        core::ptr<audio::ISample> sample = device()->LoadSample(long_wav.Stream());
+        channel = device()->Play(sample, -1.0f, false);
+    }
+    ASSERT_GE(channel, 0);
+    EXPECT_TRUE(Mix_Playing(channel));
+}
+
 TEST_F(DeviceSDLTest, AOnceSampleEndsWhileALoopingOneGoesOn) {
     core::ptr<audio::ISample> sample = device()->LoadSample(short_wav.Stream());
     int once = device()->Play(sample, 1.0f, false);

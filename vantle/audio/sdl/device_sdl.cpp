@@ -57,6 +57,7 @@ DeviceSDL::DeviceSDL() {
 }
 
 DeviceSDL::~DeviceSDL() {
+    _held.fill(core::ptr<ISample>());
     if (_opened) Mix_CloseAudio();
 }
 
@@ -113,7 +114,10 @@ int DeviceSDL::Play(const core::ptr<ISample>& sample, float, bool loop) {
     const int channel = Mix_PlayChannelTimed(kAllChannels, sdl->GetChunk(), Loops(loop), kNoTimeLimit);
     if (channel >= 0) Mix_Volume(channel, _sfx_volume);
     SDL_UnlockAudio();
-    if (IsChannel(channel)) _starts[channel] = OnceStart{now, !loop};
+    if (IsChannel(channel)) {
+        _starts[channel] = OnceStart{now, !loop};
+        _held[channel] = sample;
+    }
     return channel;
 }
 

@@ -69,6 +69,9 @@ private:
     int _music_channel = -1;
     // Each channel's last start through Play(sample): when, and whether it was a one-shot.
     std::array<OnceStart, kChannels> _starts{};
+    // Each channel's last sample, held until the channel plays another: freeing a chunk halts it, and a
+    // screen change empties the sample cache while a button's click still sounds.
+    std::array<core::ptr<ISample>, kChannels> _held;
 };
 
 }  // namespace audio
