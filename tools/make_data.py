@@ -446,27 +446,32 @@ BALL_COLORS = [(226, 52, 48), (64, 196, 72), (52, 104, 232), (244, 208, 40), (15
                (40, 212, 220), (240, 104, 180)]
 
 
+def sphere_shade(color, lit, dx, dy):
+    """The colour at (dx, dy) of a glossy sphere of unit radius lit from the top left; the lit look is
+    brighter with a pale rim."""
+    distance = math.hypot(dx, dy)
+    z = math.sqrt(max(0.0, 1.0 - min(1.0, distance) ** 2))
+    light = max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * z)
+    shade = 0.35 + 0.75 * light + (0.2 if lit else 0.0)
+    rgb = tuple(min(255, int(c * shade)) for c in color)
+    gloss = math.hypot(dx + 0.35, dy + 0.4)
+    if gloss < 0.3:
+        rgb = mix(rgb, (255, 255, 255), 0.75 * (1.0 - gloss / 0.3))
+    if lit and distance > 0.84:
+        rgb = mix(rgb, (255, 255, 230), 0.7)
+    return rgb
+
+
 def ball(color, lit):
-    """A glossy sphere lit from the top left; the lit look is brighter with a pale rim."""
+    """A glossy sphere of the colour filling the ball's square."""
     picture = Picture(BALL, BALL)
     centre, radius = BALL / 2.0, BALL / 2.0 - 2.5
     for y in range(BALL):
         for x in range(BALL):
             dx, dy = (x + 0.5 - centre) / radius, (y + 0.5 - centre) / radius
-            distance = math.hypot(dx, dy)
-            coverage = min(1.0, max(0.0, (1.0 - distance) * radius + 0.5))
-            if coverage <= 0.0:
-                continue
-            z = math.sqrt(max(0.0, 1.0 - min(1.0, distance) ** 2))
-            light = max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * z)
-            shade = 0.35 + 0.75 * light + (0.2 if lit else 0.0)
-            rgb = tuple(min(255, int(c * shade)) for c in color)
-            gloss = math.hypot(dx + 0.35, dy + 0.4)
-            if gloss < 0.3:
-                rgb = mix(rgb, (255, 255, 255), 0.75 * (1.0 - gloss / 0.3))
-            if lit and distance > 0.84:
-                rgb = mix(rgb, (255, 255, 230), 0.7)
-            picture.put(x, y, rgb + (int(round(255 * coverage)),))
+            coverage = min(1.0, max(0.0, (1.0 - math.hypot(dx, dy)) * radius + 0.5))
+            if coverage > 0.0:
+                picture.put(x, y, sphere_shade(color, lit, dx, dy) + (int(round(255 * coverage)),))
     return picture
 
 
@@ -1555,6 +1560,29 @@ def bonus_ball(name, lit):
     return picture
 
 
+# The rainbow ball's core, in the ball colour it clears, and the dark ring that parts it from the rainbow.
+RAINBOW_CORE_RADIUS = 7.5
+RAINBOW_CORE_RING = 1.5
+RAINBOW_CORE_RING_COLOR = (24, 24, 40, 230)
+
+
+def rainbow_ball(number, lit):
+    """The rainbow ball of ball colour number (1 to 8) with a small ball of that colour at its heart."""
+    picture = bonus_ball("remove_color", lit)
+    color = BALL_COLORS[number - 1]
+    centre = BALL / 2.0
+    for y in range(BALL):
+        for x in range(BALL):
+            over(picture, x, y, RAINBOW_CORE_RING_COLOR,
+                 disc_coverage(x, y, centre, centre, RAINBOW_CORE_RADIUS + RAINBOW_CORE_RING))
+            coverage = disc_coverage(x, y, centre, centre, RAINBOW_CORE_RADIUS)
+            if coverage > 0.0:
+                dx = (x + 0.5 - centre) / RAINBOW_CORE_RADIUS
+                dy = (y + 0.5 - centre) / RAINBOW_CORE_RADIUS
+                over(picture, x, y, sphere_shade(color, lit, dx, dy) + (255,), coverage)
+    return picture
+
+
 def colorsys_rgb(hue):
     """A saturated colour of the hue, 0 to 1."""
     sector, fraction = int(hue * 6) % 6, hue * 6 - int(hue * 6)
@@ -1589,6 +1617,10 @@ def effect_pictures():
     for name in BONUS_LOOKS:
         pictures["data/gfx/balls/%s.png" % name] = lambda name=name: bonus_ball(name, False)
         pictures["data/gfx/balls/%s_lit.png" % name] = lambda name=name: bonus_ball(name, True)
+    for number in range(1, len(BALL_COLORS) + 1):
+        for suffix, lit in (("", False), ("_lit", True)):
+            name = "data/gfx/balls/remove_color_%d%s.png" % (number, suffix)
+            pictures[name] = lambda number=number, lit=lit: rainbow_ball(number, lit)
     pictures["data/gfx/effects/beam.png"] = beam
     pictures["data/gfx/effects/square.png"] = square_ring
     pictures["data/gfx/effects/wow1.png"] = lambda: banner("Nice!", 4, (160, 232, 255))

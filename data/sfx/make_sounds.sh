@@ -7,12 +7,15 @@ cd "$(dirname "$0")"
 command -v sox >/dev/null || { echo "needs sox (apt-get install sox libsox-fmt-all)" >&2; exit 1; }
 
 out() { echo "-r 22050 -c 1 -C 0 $1"; }
+# Peak level in dB. Several board sounds start in the same frame (a group's pop, its worn plates, the
+# praise): at this level three of them add up below full scale instead of clipping.
+peak=-9
 
 # tone NAME SECONDS SYNTH... : one synthesised sound with a short fade in and out.
 tone() {
   local name=$1 length=$2
   shift 2
-  sox -n $(out "$name.ogg") synth "$length" "$@" fade q 0.005 "$length" 0.04 norm -3
+  sox -n $(out "$name.ogg") synth "$length" "$@" fade q 0.005 "$length" 0.04 norm "$peak"
 }
 
 # Interface.
@@ -41,11 +44,14 @@ tone powerup_ready 0.3 sine 880-1760
 tone wow 0.6 sine 440-880 sine 550-1100 remix - tremolo 6 40
 tone time_low 0.15 square 1000 vol 0.3
 
-# Ends of a level: a rising and a falling arpeggio.
-sox -n $(out win.ogg) synth 0.18 sine 523 : synth 0.18 sine 659 : synth 0.18 sine 784 : synth 0.4 sine 1047 \
-  fade q 0.01 0 0.1 norm -3
-sox -n $(out lose.ogg) synth 0.25 triangle 392 : synth 0.25 triangle 330 : synth 0.5 triangle 262 \
-  fade q 0.01 0 0.2 norm -3
+# Ends of a level: a rising and a falling arpeggio. The notes are joined first, so that the fade and the
+# level apply to the whole sound and not to its last note only.
+joined=$(mktemp --suffix=.wav)
+trap 'rm -f "$joined"' EXIT
+sox -n -r 22050 -c 1 "$joined" synth 0.18 sine 523 : synth 0.18 sine 659 : synth 0.18 sine 784 : synth 0.4 sine 1047
+sox "$joined" $(out win.ogg) fade q 0.01 0 0.1 norm "$peak"
+sox -n -r 22050 -c 1 "$joined" synth 0.25 triangle 392 : synth 0.25 triangle 330 : synth 0.5 triangle 262
+sox "$joined" $(out lose.ogg) fade q 0.01 0 0.2 norm "$peak"
 
 # The music: eight bars of a slow arpeggio over a bass, joined end to start so it loops without a seam.
 notes=(220 277 330 440 196 247 294 392 175 220 262 349 196 247 294 370)

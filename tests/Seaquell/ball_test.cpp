@@ -5,6 +5,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "Seaquell/b_remove_color.h"
 #include "Seaquell/b_remove_row.h"
 #include "effects/effect_kinds_fixture.h"
 #include "vantle/game/sprite.h"
@@ -19,6 +20,17 @@ const char* const kBallSprite =
     "<animation name='mouse_over' loop='1'><frame color='0000FF'/></animation>"
     "<animation name='spin' loop='1'><frame color='FFFFFF'/></animation>"
     "<sprite w='4' h='4'><animation name='default' default='1' loop='1'><frame/></animation></sprite>"
+    "</sprite>";
+
+// A rainbow ball: the default of no colour, colour 5's own, and a one-shot idle animation.
+const char* const kRainbowSprite =
+    "<sprite w='10' h='20'>"
+    "<animation name='default' default='1' loop='1'><frame/></animation>"
+    "<animation name='over' loop='1'><frame/></animation>"
+    "<animation name='mouse_over' loop='1'><frame/></animation>"
+    "<animation name='default_5' loop='1'><frame/></animation>"
+    "<animation name='over_5' loop='1'><frame/></animation>"
+    "<animation name='random'><frame length='100'/></animation>"
     "</sprite>";
 
 const math::Vector2 kCell(10, 20);
@@ -115,6 +127,34 @@ TEST_F(Balls, HighlightAndHoverSwitchAnimations) {
     }
     ball->StartAnimation("spin");
     EXPECT_EQ(Playing(*ball), "spin");
+}
+
+// The sprite's own default shows no colour: a hover that ends or an idle animation that has played out
+// must not leave the rainbow ball there.
+TEST_F(Balls, ARainbowBallComesBackToItsColourAfterAHoverOrAnIdleAnimation) {
+    struct Step {
+        const char* action;
+        unsigned int at;
+        const char* playing;
+    };
+    const Step steps[] = {
+        {"made", 10, "default_5"},      {"over on", 20, "over_5"},     {"hover on", 30, "mouse_over"},
+        {"hover off", 40, "over_5"},    {"over off", 50, "default_5"}, {"hover on", 60, "mouse_over"},
+        {"hover off", 70, "default_5"}, {"random", 100, "random"},     {"update", 150, "random"},
+        {"update", 201, "default_5"},   {"over on", 300, "over_5"},    {"random", 310, "random"},
+        {"update", 411, "over_5"},
+    };
+    cm::RemoveColor ball(core::ptr<game::Sprite>(new game::Sprite(Parse(kRainbowSprite))), kCell, 5);
+    for (const Step& step : steps) {
+        const std::string action = step.action;
+        SCOPED_TRACE(action + " at " + std::to_string(step.at));
+        const unsigned int now = clock.At(step.at);
+        if (action == "over on" || action == "over off") ball.Over(action == "over on");
+        if (action == "hover on" || action == "hover off") ball.MouseOver(action == "hover on");
+        if (action == "random") ball.StartAnimation("random");
+        ball.Update(now);
+        EXPECT_EQ(Playing(ball), step.playing);
+    }
 }
 
 TEST_F(Balls, RepeatingAStateDoesNotRestartItsAnimation) {

@@ -32,6 +32,17 @@ POWERUP_OPTIONS = {"remove_row": "halfwidth", "remove_col": "halfwidth", "remove
                    "remove_color": "", "recolor": "halfwidth", "reshuffle": "halfwidth", "rnd_bombs": "count",
                    "remove_rb": "count"}
 SOUND_SIZE_LIMIT = 16 * 1024
+# A sample that handler code names: quoted, without a folder (a music file is named from the run folder).
+SAMPLE_NAME = re.compile(r"'([\w.-]+\.ogg)'")
+# The animations the game's code selects on its balls, by the file that selects each, and which balls'
+# sprites must have it: all of them, all but the tokens (no removal takes a token and a click collects it,
+# so none is ever lit or hovered), the block ball that the bombs drop, or the rainbow ball by its colour.
+BALL_ANIMATIONS = [("ball.cpp", "default", "all"), ("ball.cpp", "over", "not tokens"),
+                   ("ball.cpp", "mouse_over", "not tokens"), ("board_win.cpp", "random", "all"),
+                   ("board_win.cpp", "lightwave", "all"), ("board_waves.cpp", "inserting", "remove_block")]
+BALL_ANIMATIONS += [("b_remove_color.cpp", prefix + str(color), "remove_color")
+                    for prefix in ("default_", "over_") for color in range(1, 9)]
+ANIMATION_CALL = re.compile(r"(?:Set|Start)Animation\(([^;]*)\);")
 # Children read as a window's own data, not made as windows (Window::Load, UniButton, PowerupButton); a
 # unibutton's state looks are containers, so the windows in them are checked too.
 WINDOW_OWN = dict.fromkeys(("handlers", "states", "on_create_animation", "tooltip", "disabled_tooltip"))
@@ -228,6 +239,47 @@ class DataTreeTest(unittest.TestCase):
             with self.subTest(name):
                 self.assertTrue(data.startswith(b"OggS"))
                 self.assertLess(len(data), SOUND_SIZE_LIMIT)
+
+    def test_every_sound_is_played_by_an_effect_or_a_handler_and_every_sound_played_exists(self):
+        played = set()
+        for name in self.files("data/**/*.xml"):
+            root = ElementTree.parse(name).getroot()
+            samples = [sound.get("sample") for sound in root.iter("sound") if sound.get("sample")]
+            samples += [sample for code in self.handler_codes(name) for sample in SAMPLE_NAME.findall(code)]
+            for sample in samples:
+                with self.subTest(file=name, sample=sample):
+                    self.assertFound("data/sfx/" + sample)
+            played.update(samples)
+        sounds = self.files("data/sfx/*.ogg")
+        self.assertTrue(sounds)
+        for name in sounds:
+            with self.subTest(file=name):
+                self.assertIn(os.path.basename(name), played, "no effect file or screen handler plays it")
+
+    def test_every_animation_the_game_selects_on_a_ball_is_in_the_sprites_of_the_balls_it_is_selected_on(self):
+        sources = {name: source_text(os.path.join("Seaquell", name)) for name in
+                   ("ball_factory.cpp", "board_fall.cpp", "ball.cpp", "b_remove_color.cpp", "board_win.cpp",
+                    "board_waves.cpp")}
+        tokens = set(re.findall(r'"data/sprites/(\w+)\.xml"', sources["board_fall.cpp"]))
+        balls = set(re.findall(r'"data/sprites/(\w+)\.xml"', sources["ball_factory.cpp"])) | tokens
+        self.assertLessEqual({"ball0", "ball7", "remove_color", "remove_block", "token10"}, balls)
+        on = {"all": balls, "not tokens": balls - tokens, "remove_block": {"remove_block"},
+              "remove_color": {"remove_color"}}
+        for source, animation, kind in BALL_ANIMATIONS:
+            with self.subTest(file="Seaquell/" + source, animation=animation):
+                self.assertIn('"%s' % animation.rstrip("0123456789"), sources[source])
+            for sprite in sorted(on[kind]):
+                name = "data/sprites/%s.xml" % sprite
+                root = ElementTree.parse(self.path(name)).getroot()
+                with self.subTest(file=name, animation=animation):
+                    self.assertIn(animation, {element.get("name") for element in root.iter("animation")})
+        # The code appends the colour to "default_" and "over_".
+        listed = {name for _, animation, _ in BALL_ANIMATIONS
+                  for name in (animation, animation.rstrip("0123456789"))}
+        for source in sorted(glob.glob(os.path.join(REPOSITORY, "Seaquell", "*.cpp"))):
+            for animation in re.findall(r'"(\w+)"', "".join(ANIMATION_CALL.findall(source_text(source)))):
+                with self.subTest(file=source, animation=animation):
+                    self.assertIn(animation, listed, "selected on a ball, but BALL_ANIMATIONS does not say where")
 
     def test_the_power_up_table_prices_and_charges_every_level_of_the_eight_power_ups(self):
         root = ElementTree.parse(self.path("data/powerups.xml")).getroot()

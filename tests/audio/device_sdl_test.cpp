@@ -102,8 +102,12 @@ TEST_F(DeviceSDLTest, SfxAndMasterVolumeSetEveryChannel) {
 TEST_F(DeviceSDLTest, SamplesPlayOnFreeChannelsUntilAllAreBusy) {
     core::ptr<audio::ISample> sample = device()->LoadSample(long_wav.Stream());
     std::vector<int> channels;
-    for (int i = 0; i < audio::DeviceSDL::kChannels; ++i)
-        channels.push_back(device()->Play(sample, 1.0f, i % 2 == 0));
+    // A sample each: one sample started again at once plays only once.
+    std::vector<core::ptr<audio::ISample>> samples;
+    for (int i = 0; i < audio::DeviceSDL::kChannels; ++i) {
+        samples.push_back(device()->LoadSample(long_wav.Stream()));
+        channels.push_back(device()->Play(samples.back(), 1.0f, i % 2 == 0));
+    }
     for (int i = 0; i < audio::DeviceSDL::kChannels; ++i) {
         EXPECT_EQ(channels[i], i);
         EXPECT_TRUE(Mix_Playing(i));
@@ -134,6 +138,39 @@ TEST_F(DeviceSDLTest, AChannelVolumeLastsOnlyForTheSampleItWasSetFor) {
     device()->Stop(channel);
     ASSERT_EQ(device()->Play(sample, -1.0f, false), channel);
     EXPECT_EQ(Mix_Volume(channel, -1), 64);
+}
+
+// Many plates worn in one move each start the same sound: copies summed in the mixer would clip.
+TEST_F(DeviceSDLTest, AOnceSampleStartedAgainAtOnceIsHeardOnce) {
+    core::ptr<audio::ISample> sample = device()->LoadSample(long_wav.Stream());
+    core::ptr<audio::ISample> other = device()->LoadSample(long_wav.Stream());
+    const int first = device()->Play(sample, -1.0f, false);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(device()->Play(sample, -1.0f, false), first);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    // Another sample, or the same one looping, takes a channel of its own.
+    EXPECT_NE(device()->Play(other, -1.0f, false), first);
+    EXPECT_NE(device()->Play(sample, -1.0f, true), first);
+    EXPECT_EQ(Mix_Playing(-1), 3);
+    // Stopped, or started longer ago, the sample starts again.
+    device()->Stop(first);
+    EXPECT_EQ(device()->Play(sample, -1.0f, false), first);
+    SDL_Delay(audio::DeviceSDL::kRestartWindowMs + 10);
+    const int later = device()->Play(sample, -1.0f, false);
+    EXPECT_GE(later, 0);
+    EXPECT_NE(later, first);
+    EXPECT_EQ(Mix_Playing(-1), 4);
+}
+
+// A button's click plays on while the screen it opens empties the sample cache.
+TEST_F(DeviceSDLTest, ASampleLetGoWhileItPlaysPlaysOn) {
+    int channel = -1;
+    {
+        core::ptr<audio::ISample> sample = device()->LoadSample(long_wav.Stream());
+        channel = device()->Play(sample, -1.0f, false);
+    }
+    ASSERT_GE(channel, 0);
+    EXPECT_TRUE(Mix_Playing(channel));
 }
 
 TEST_F(DeviceSDLTest, AOnceSampleEndsWhileALoopingOneGoesOn) {

@@ -57,6 +57,7 @@ DeviceSDL::DeviceSDL() {
 }
 
 DeviceSDL::~DeviceSDL() {
+    _held.fill(core::ptr<ISample>());
     if (_opened) Mix_CloseAudio();
 }
 
@@ -102,13 +103,32 @@ core::ptr<IMusic> DeviceSDL::LoadMusic(const core::ptr<io::IStream>& stream) {
 int DeviceSDL::Play(const core::ptr<ISample>& sample, float, bool loop) {
     auto* sdl = dynamic_cast<SampleSDL*>(sample.get());
     if (!_opened || !sdl || !sdl->GetChunk()) return -1;
+    const unsigned int now = SDL_GetTicks();
+    if (!loop) {
+        const int playing = RecentStart(sdl->GetChunk(), now);
+        if (playing >= 0) return playing;
+    }
     // A channel keeps the volume an earlier sample was given; this one starts at the common volume, and
     // the lock keeps the mixer from playing any of it at the old one.
     SDL_LockAudio();
     const int channel = Mix_PlayChannelTimed(kAllChannels, sdl->GetChunk(), Loops(loop), kNoTimeLimit);
     if (channel >= 0) Mix_Volume(channel, _sfx_volume);
     SDL_UnlockAudio();
+    if (IsChannel(channel)) {
+        _starts[channel] = OnceStart{now, !loop};
+        _held[channel] = sample;
+    }
     return channel;
+}
+
+int DeviceSDL::RecentStart(const Mix_Chunk* chunk, unsigned int now) const {
+    for (int channel = 0; channel < kChannels; ++channel) {
+        const OnceStart& start = _starts[channel];
+        if (start.once && now - start.ticks < kRestartWindowMs && Mix_GetChunk(channel) == chunk &&
+            Mix_Playing(channel))
+            return channel;
+    }
+    return -1;
 }
 
 void DeviceSDL::Stop(int channel) {

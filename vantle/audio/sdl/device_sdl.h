@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+
 #include "vantle/audio/device.h"
+
+struct Mix_Chunk;
 
 namespace audio {
 
@@ -9,6 +13,9 @@ namespace audio {
 class DeviceSDL : public IDevice {
 public:
     static constexpr int kChannels = 16;
+    // A one-shot sample started again this soon after its last start, while that one still plays, is
+    // not started twice.
+    static constexpr unsigned int kRestartWindowMs = 30;
 
     // Opens the output. When SDL's audio does not start the device stays closed and every operation is
     // a no-op; when the mixer cannot open the output the process ends with exit status 2.
@@ -32,7 +39,8 @@ public:
     core::ptr<IStream> LoadStream(const core::ptr<io::IStream>& stream) override;
     core::ptr<IMusic> LoadMusic(const core::ptr<io::IStream>& stream) override;
     // The channel starts at the master volume: the volume argument is not applied; set it with
-    // SetChannelVolume.
+    // SetChannelVolume. A one-shot sample that started within kRestartWindowMs and still plays gives its
+    // channel back instead: copies started together would add up and clip.
     int Play(const core::ptr<ISample>& sample, float volume, bool loop) override;
     void Stop(int channel) override;
     void SetChannelVolume(int channel, float volume) override;
@@ -47,11 +55,23 @@ public:
     int GetMusicChannel() const { return _music_channel; }
 
 private:
+    struct OnceStart {
+        unsigned int ticks = 0;
+        bool once = false;
+    };
+    // The channel where this one-shot chunk started less than kRestartWindowMs ago and still plays, or -1.
+    int RecentStart(const Mix_Chunk* chunk, unsigned int now) const;
+
     bool _opened = false;
     int _music_volume = 0;
     // The master volume last set, in mixer units: where each sample's channel starts.
     int _sfx_volume = 0;
     int _music_channel = -1;
+    // Each channel's last start through Play(sample): when, and whether it was a one-shot.
+    std::array<OnceStart, kChannels> _starts{};
+    // Each channel's last sample, held until the channel plays another: freeing a chunk halts it, and a
+    // screen change empties the sample cache while a button's click still sounds.
+    std::array<core::ptr<ISample>, kChannels> _held;
 };
 
 }  // namespace audio
