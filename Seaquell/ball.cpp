@@ -16,7 +16,11 @@ core::ptr<Ball> Ball::Clone() const {
 }
 
 void Ball::Update(unsigned int now) {
-    if (sprite) sprite->Update(now);
+    if (!sprite) return;
+    const game::Sprite::Animation* playing = sprite->GetCurrentAnimation().get();
+    sprite->Update(now);
+    if (sprite->GetCurrentAnimation().get() != playing)
+        SetAnimation(mouse_over ? std::string("mouse_over") : RestingAnimation(over));
 }
 
 void Ball::Render() {
@@ -30,13 +34,13 @@ void Ball::Render() {
 
 void Ball::Over(bool over_) {
     if (over_ == over) return;
-    SetAnimation(over_ ? "over" : "default");
+    SetAnimation(RestingAnimation(over_));
     over = over_;
 }
 
 void Ball::MouseOver(bool mouse_over_) {
     if (mouse_over_ == mouse_over) return;
-    SetAnimation(mouse_over_ ? "mouse_over" : (over ? "over" : "default"));
+    SetAnimation(mouse_over_ ? std::string("mouse_over") : RestingAnimation(over));
     mouse_over = mouse_over_;
 }
 
@@ -103,6 +107,10 @@ void Ball::PlaceSprite(const math::Vector2& shift) const {
 
 void Ball::SetAnimation(const std::string& name) const {
     if (sprite) sprite->SetAnimation(name);
+}
+
+std::string Ball::RestingAnimation(bool highlighted) const {
+    return highlighted ? "over" : "default";
 }
 
 }  // namespace cm

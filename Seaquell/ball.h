@@ -25,12 +25,14 @@ public:
 
     // Always a plain Ball, whatever this one is, with every field copied and a sprite of its own.
     virtual core::ptr<Ball> Clone() const;
+    // A one-shot animation that plays out leaves the sprite at its own default; the ball goes back to its
+    // look as hover and highlight stand.
     virtual void Update(unsigned int now);
     // Draws only once placed, shifted by the offset for this frame only.
     virtual void Render();
-    // Highlight as part of a removable group: "over", back to "default".
+    // Highlight as part of a removable group: the highlighted resting look, back to the plain one.
     virtual void Over(bool over_);
-    // Hover: "mouse_over", back to "over" or "default" as the highlight stands.
+    // Hover: "mouse_over", back to the resting look as the highlight stands.
     virtual void MouseOver(bool mouse_over_);
     virtual bool OnPlace(Board* board);
     virtual void OnClick(Board* board);
@@ -78,6 +80,9 @@ protected:
     // The sprite's top-left corner for the ball's cell, plus a shift.
     void PlaceSprite(const math::Vector2& shift) const;
     void SetAnimation(const std::string& name) const;
+    // The animation at rest: "over" highlighted, else "default". A kind whose look carries more names its
+    // own.
+    virtual std::string RestingAnimation(bool highlighted) const;
 
     bool placed = false;
     bool over = false;

@@ -19,14 +19,14 @@ const char* const kBallSprite =
     "<animation name='over' loop='1'><frame color='00FF00'/></animation>"
     "<animation name='mouse_over' loop='1'><frame color='0000FF'/></animation>"
     "<animation name='spin' loop='1'><frame color='FFFFFF'/></animation>"
+    "<animation name='random'><frame color='FFFF00' length='100'/></animation>"
     "<sprite w='4' h='4'><animation name='default' default='1' loop='1'><frame/></animation></sprite>"
     "</sprite>";
 
-// A rainbow ball: the default of no colour, colour 5's own, and a one-shot idle animation.
+// A rainbow ball: the default of no colour, colour 5's own looks, and a one-shot idle animation.
 const char* const kRainbowSprite =
     "<sprite w='10' h='20'>"
     "<animation name='default' default='1' loop='1'><frame/></animation>"
-    "<animation name='over' loop='1'><frame/></animation>"
     "<animation name='mouse_over' loop='1'><frame/></animation>"
     "<animation name='default_5' loop='1'><frame/></animation>"
     "<animation name='over_5' loop='1'><frame/></animation>"
@@ -105,56 +105,45 @@ TEST_F(Balls, OnlyTwoBallsThatBothAgreeCompareEqual) {
     }
 }
 
-TEST_F(Balls, HighlightAndHoverSwitchAnimations) {
+// The rainbow ball's look carries its colour, which its sprite's own default does not show.
+TEST_F(Balls, HighlightHoverAndAPlayedOutAnimationLeaveTheBallInItsLook) {
     struct Step {
         const char* action;
         bool value;
-        const char* playing;
+        const char* plain;
+        const char* rainbow;
     };
     const Step steps[] = {
-        {"over", true, "over"},     {"mouse_over", true, "mouse_over"}, {"mouse_over", false, "over"},
-        {"over", false, "default"}, {"mouse_over", true, "mouse_over"}, {"mouse_over", false, "default"},
+        {"over", true, "over", "over_5"},
+        {"mouse_over", true, "mouse_over", "mouse_over"},
+        {"random", true, "mouse_over", "mouse_over"},
+        {"mouse_over", false, "over", "over_5"},
+        {"random", true, "over", "over_5"},
+        {"over", false, "default", "default_5"},
+        {"random", true, "default", "default_5"},
     };
-    core::ptr<cm::Ball> ball = NewBall();
-    for (const Step& step : steps) {
-        SCOPED_TRACE(std::string(step.action) + (step.value ? " on" : " off"));
-        if (std::string(step.action) == "over") {
-            ball->Over(step.value);
-        } else {
-            ball->MouseOver(step.value);
-        }
-        EXPECT_EQ(Playing(*ball), step.playing);
-    }
-    ball->StartAnimation("spin");
-    EXPECT_EQ(Playing(*ball), "spin");
-}
-
-// The sprite's own default shows no colour: a hover that ends or an idle animation that has played out
-// must not leave the rainbow ball there.
-TEST_F(Balls, ARainbowBallComesBackToItsColourAfterAHoverOrAnIdleAnimation) {
-    struct Step {
-        const char* action;
-        unsigned int at;
-        const char* playing;
-    };
-    const Step steps[] = {
-        {"made", 10, "default_5"},      {"over on", 20, "over_5"},     {"hover on", 30, "mouse_over"},
-        {"hover off", 40, "over_5"},    {"over off", 50, "default_5"}, {"hover on", 60, "mouse_over"},
-        {"hover off", 70, "default_5"}, {"random", 100, "random"},     {"update", 150, "random"},
-        {"update", 201, "default_5"},   {"over on", 300, "over_5"},    {"random", 310, "random"},
-        {"update", 411, "over_5"},
-    };
-    cm::RemoveColor ball(core::ptr<game::Sprite>(new game::Sprite(Parse(kRainbowSprite))), kCell, 5);
+    core::ptr<cm::Ball> plain = NewBall();
+    core::ptr<cm::Ball> rainbow(
+        new cm::RemoveColor(core::ptr<game::Sprite>(new game::Sprite(Parse(kRainbowSprite))), kCell, 5));
+    EXPECT_EQ(Playing(*rainbow), "default_5");
+    unsigned int at = 0;
     for (const Step& step : steps) {
         const std::string action = step.action;
-        SCOPED_TRACE(action + " at " + std::to_string(step.at));
-        const unsigned int now = clock.At(step.at);
-        if (action == "over on" || action == "over off") ball.Over(action == "over on");
-        if (action == "hover on" || action == "hover off") ball.MouseOver(action == "hover on");
-        if (action == "random") ball.StartAnimation("random");
-        ball.Update(now);
-        EXPECT_EQ(Playing(ball), step.playing);
+        SCOPED_TRACE(action + (step.value ? " on" : " off"));
+        for (cm::Ball* ball : {plain.get(), rainbow.get()}) {
+            if (action == "over") ball->Over(step.value);
+            if (action == "mouse_over") ball->MouseOver(step.value);
+            if (action == "random") ball->StartAnimation("random");
+        }
+        // Past the one-shot animation's end.
+        at += 200;
+        const unsigned int now = clock.At(at);
+        for (cm::Ball* ball : {plain.get(), rainbow.get()}) ball->Update(now);
+        EXPECT_EQ(Playing(*plain), step.plain);
+        EXPECT_EQ(Playing(*rainbow), step.rainbow);
     }
+    plain->StartAnimation("spin");
+    EXPECT_EQ(Playing(*plain), "spin");
 }
 
 TEST_F(Balls, RepeatingAStateDoesNotRestartItsAnimation) {

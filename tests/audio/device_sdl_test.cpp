@@ -147,18 +147,11 @@ TEST_F(DeviceSDLTest, AOnceSampleStartedAgainAtOnceIsHeardOnce) {
     const int first = device()->Play(sample, -1.0f, false);
     ASSERT_GE(first, 0);
     EXPECT_EQ(device()->Play(sample, -1.0f, false), first);
-    EXPECT_EQ(Mix_Playing(-1), 1);
-    // Another sample, or the same one looping, takes a channel of its own.
+    // Another sample, the same one looping, or the same one started later take channels of their own.
     EXPECT_NE(device()->Play(other, -1.0f, false), first);
     EXPECT_NE(device()->Play(sample, -1.0f, true), first);
-    EXPECT_EQ(Mix_Playing(-1), 3);
-    // Stopped, or started longer ago, the sample starts again.
-    device()->Stop(first);
-    EXPECT_EQ(device()->Play(sample, -1.0f, false), first);
     SDL_Delay(audio::DeviceSDL::kRestartWindowMs + 10);
-    const int later = device()->Play(sample, -1.0f, false);
-    EXPECT_GE(later, 0);
-    EXPECT_NE(later, first);
+    EXPECT_NE(device()->Play(sample, -1.0f, false), first);
     EXPECT_EQ(Mix_Playing(-1), 4);
 }
 

@@ -67,7 +67,7 @@ TEST_F(InputSDL, KeyStateFollowsPressAndRelease) {
     for (int code : {-1, 256, 1000}) EXPECT_EQ(keyboard()->KeyState(code), 0);
 }
 
-TEST_F(InputSDL, MouseIsSampledAtUpdate) {
+TEST_F(InputSDL, MouseIsSampledAtUpdateWithTheButtonChangesUpToIt) {
     input::MouseSDL mouse;
     EXPECT_EQ(mouse.GetPositionX(), 0);
     EXPECT_EQ(mouse.GetPositionY(), 0);
@@ -90,27 +90,20 @@ TEST_F(InputSDL, MouseIsSampledAtUpdate) {
     input::Mouse::instance()->Update();
     EXPECT_EQ(input::Mouse::instance()->GetPositionY(), 340);
     test::DrainEvents();
-}
 
-// Button changes come from SDL's events in order, whether the main loop met them or the update took them
-// from SDL's queue, and are offered only once the state has been sampled with them.
-TEST_F(InputSDL, MouseKeepsTheButtonChangesUpToItsSample) {
-    input::Mouse* mouse = input::Mouse::instance();
-    if (!mouse->GetImplementation()) mouse->SetImplementation(new input::MouseSDL);
+    // Button changes come in order, whether the main loop met them or the update took them from SDL's
+    // queue, and only once the state has been sampled with them.
     ASSERT_TRUE(test::PushMouseButton(true, SDL_BUTTON_LEFT, 10, 20));
     RunTurns(1, [](int) {});
     ASSERT_TRUE(test::PushMouseButton(false, SDL_BUTTON_LEFT, 11, 21));
     ASSERT_TRUE(test::PushMouseButton(true, SDL_BUTTON_RIGHT, 30, 40));
-    EXPECT_TRUE(mouse->TakeButtonChanges().empty());
-
-    mouse->Update();
-    std::vector<std::string> changes;
-    for (const input::ButtonChange& c : mouse->TakeButtonChanges()) {
+    EXPECT_TRUE(input::Mouse::instance()->TakeButtonChanges().empty());
+    input::Mouse::instance()->Update();
+    Strings changes;
+    for (const input::ButtonChange& c : input::Mouse::instance()->TakeButtonChanges())
         changes.push_back(std::to_string(c.button) + (c.down ? " down " : " up ") + std::to_string(c.x) +
                           "," + std::to_string(c.y));
-    }
     EXPECT_EQ(changes, (Strings{"0 down 10,20", "0 up 11,21", "2 down 30,40"}));
-    EXPECT_TRUE(mouse->TakeButtonChanges().empty());
 }
 
 }  // namespace
