@@ -5,10 +5,17 @@
 
 namespace cm {
 
+namespace {
+
+const unsigned int kFirstColor = 1;
+const unsigned int kLastColor = 8;
+
+}  // namespace
+
 RemoveColor::RemoveColor(const core::ptr<game::Sprite>& sprite, const math::Vector2& cell_size,
                          unsigned int color)
     : Ball(sprite, cell_size, color) {
-    SetAnimation(RestingAnimation(false));
+    SetAnimation(Look("default"));
 }
 
 void RemoveColor::OnClick(Board* board) {
@@ -23,8 +30,9 @@ bool RemoveColor::CompareTo(const core::ptr<Ball>&) const {
     return false;
 }
 
-std::string RemoveColor::RestingAnimation(bool highlighted) const {
-    return (highlighted ? "over_" : "default_") + core::unsigned2str(color);
+std::string RemoveColor::Look(const std::string& name) const {
+    if (color < kFirstColor || color > kLastColor) return name;
+    return name + "_" + core::unsigned2str(color);
 }
 
 }  // namespace cm

@@ -6,9 +6,9 @@
 
 namespace cm {
 
-// Removes every ball of its colour (1 to 8), which its resting animations carry in their names:
-// "default_3", "over_3"; its sprite's own default is the rainbow of no colour. Bonus kinds never join a
-// group.
+// Removes every ball of its colour (1 to 8), which every look carries in its name: "default_3", "over_3",
+// "mouse_over_3", "random_3"; its sprite's own default is the rainbow of no colour, and a ball of no colour
+// keeps the plain names. Bonus kinds never join a group.
 class RemoveColor : public Ball {
 public:
     RemoveColor(const core::ptr<game::Sprite>& sprite, const math::Vector2& cell_size, unsigned int color);
@@ -18,7 +18,7 @@ public:
     bool CompareTo(const core::ptr<Ball>& other) const override;
 
 protected:
-    std::string RestingAnimation(bool highlighted) const override;
+    std::string Look(const std::string& name) const override;
 };
 
 }  // namespace cm

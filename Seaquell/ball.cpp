@@ -19,8 +19,7 @@ void Ball::Update(unsigned int now) {
     if (!sprite) return;
     const game::Sprite::Animation* playing = sprite->GetCurrentAnimation().get();
     sprite->Update(now);
-    if (sprite->GetCurrentAnimation().get() != playing)
-        SetAnimation(mouse_over ? std::string("mouse_over") : RestingAnimation(over));
+    if (sprite->GetCurrentAnimation().get() != playing) SetAnimation(Look(CurrentLook()));
 }
 
 void Ball::Render() {
@@ -34,14 +33,14 @@ void Ball::Render() {
 
 void Ball::Over(bool over_) {
     if (over_ == over) return;
-    SetAnimation(RestingAnimation(over_));
+    SetAnimation(Look(over_ ? "over" : "default"));
     over = over_;
 }
 
 void Ball::MouseOver(bool mouse_over_) {
     if (mouse_over_ == mouse_over) return;
-    SetAnimation(mouse_over_ ? std::string("mouse_over") : RestingAnimation(over));
     mouse_over = mouse_over_;
+    SetAnimation(Look(CurrentLook()));
 }
 
 bool Ball::OnPlace(Board*) {
@@ -92,7 +91,7 @@ void Ball::SetNoEffects(bool off) {
 }
 
 void Ball::StartAnimation(const std::string& name) {
-    SetAnimation(name);
+    SetAnimation(Look(name));
 }
 
 bool Ball::Compare(const core::ptr<Ball>& a, const core::ptr<Ball>& b) {
@@ -109,8 +108,12 @@ void Ball::SetAnimation(const std::string& name) const {
     if (sprite) sprite->SetAnimation(name);
 }
 
-std::string Ball::RestingAnimation(bool highlighted) const {
-    return highlighted ? "over" : "default";
+std::string Ball::Look(const std::string& name) const {
+    return name;
+}
+
+std::string Ball::CurrentLook() const {
+    return mouse_over ? "mouse_over" : over ? "over" : "default";
 }
 
 }  // namespace cm

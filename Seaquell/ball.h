@@ -30,9 +30,9 @@ public:
     virtual void Update(unsigned int now);
     // Draws only once placed, shifted by the offset for this frame only.
     virtual void Render();
-    // Highlight as part of a removable group: the highlighted resting look, back to the plain one.
+    // Highlight as part of a removable group: the look "over", back to "default".
     virtual void Over(bool over_);
-    // Hover: "mouse_over", back to the resting look as the highlight stands.
+    // Hover: the look "mouse_over", back to "over" or "default" as the highlight stands.
     virtual void MouseOver(bool mouse_over_);
     virtual bool OnPlace(Board* board);
     virtual void OnClick(Board* board);
@@ -50,6 +50,7 @@ public:
     void MoveTo(const math::Position& cell);
     void MoveTo(int col_, int row_);
     void SetNoEffects(bool off);
+    // A look by name ("random", "lightwave", "inserting"), as the kind names it in its sprite.
     void StartAnimation(const std::string& name);
 
     // Both hold balls and each agrees the other is alike.
@@ -80,9 +81,11 @@ protected:
     // The sprite's top-left corner for the ball's cell, plus a shift.
     void PlaceSprite(const math::Vector2& shift) const;
     void SetAnimation(const std::string& name) const;
-    // The animation at rest: "over" highlighted, else "default". A kind whose look carries more names its
-    // own.
-    virtual std::string RestingAnimation(bool highlighted) const;
+    // The sprite's animation for a look: the look's own name, unless the kind's looks carry more in their
+    // names.
+    virtual std::string Look(const std::string& name) const;
+    // "mouse_over" while hovered, else "over" or "default" as the highlight stands.
+    std::string CurrentLook() const;
 
     bool placed = false;
     bool over = false;

@@ -20,17 +20,23 @@ const char* const kBallSprite =
     "<animation name='mouse_over' loop='1'><frame color='0000FF'/></animation>"
     "<animation name='spin' loop='1'><frame color='FFFFFF'/></animation>"
     "<animation name='random'><frame color='FFFF00' length='100'/></animation>"
+    "<animation name='lightwave'><frame color='00FFFF' length='100'/></animation>"
     "<sprite w='4' h='4'><animation name='default' default='1' loop='1'><frame/></animation></sprite>"
     "</sprite>";
 
-// A rainbow ball: the default of no colour, colour 5's own looks, and a one-shot idle animation.
+// A rainbow ball: the looks of no colour, colour 5's own looks, and one-shot idle animations.
 const char* const kRainbowSprite =
     "<sprite w='10' h='20'>"
     "<animation name='default' default='1' loop='1'><frame/></animation>"
+    "<animation name='over' loop='1'><frame/></animation>"
     "<animation name='mouse_over' loop='1'><frame/></animation>"
+    "<animation name='random'><frame length='100'/></animation>"
+    "<animation name='lightwave'><frame length='100'/></animation>"
     "<animation name='default_5' loop='1'><frame/></animation>"
     "<animation name='over_5' loop='1'><frame/></animation>"
-    "<animation name='random'><frame length='100'/></animation>"
+    "<animation name='mouse_over_5' loop='1'><frame/></animation>"
+    "<animation name='random_5'><frame length='100'/></animation>"
+    "<animation name='lightwave_5'><frame length='100'/></animation>"
     "</sprite>";
 
 const math::Vector2 kCell(10, 20);
@@ -105,42 +111,56 @@ TEST_F(Balls, OnlyTwoBallsThatBothAgreeCompareEqual) {
     }
 }
 
-// The rainbow ball's look carries its colour, which its sprite's own default does not show.
-TEST_F(Balls, HighlightHoverAndAPlayedOutAnimationLeaveTheBallInItsLook) {
+// The rainbow ball's looks carry its colour, which its sprite's own default does not show; one of no
+// colour keeps the plain looks.
+TEST_F(Balls, HighlightHoverAndIdleAnimationsShowTheBallsLookAndLeaveItThere) {
     struct Step {
         const char* action;
         bool value;
+        // What shows at once, and after the one-shot animations have played out.
         const char* plain;
         const char* rainbow;
+        const char* plain_after;
+        const char* rainbow_after;
     };
     const Step steps[] = {
-        {"over", true, "over", "over_5"},
-        {"mouse_over", true, "mouse_over", "mouse_over"},
-        {"random", true, "mouse_over", "mouse_over"},
-        {"mouse_over", false, "over", "over_5"},
-        {"random", true, "over", "over_5"},
-        {"over", false, "default", "default_5"},
-        {"random", true, "default", "default_5"},
+        {"over", true, "over", "over_5", "over", "over_5"},
+        {"mouse_over", true, "mouse_over", "mouse_over_5", "mouse_over", "mouse_over_5"},
+        {"random", true, "random", "random_5", "mouse_over", "mouse_over_5"},
+        {"mouse_over", false, "over", "over_5", "over", "over_5"},
+        {"lightwave", true, "lightwave", "lightwave_5", "over", "over_5"},
+        {"over", false, "default", "default_5", "default", "default_5"},
+        {"random", true, "random", "random_5", "default", "default_5"},
+        {"mouse_over", true, "mouse_over", "mouse_over_5", "mouse_over", "mouse_over_5"},
+    };
+    const auto rainbow_of = [this](unsigned int color) {
+        return core::ptr<cm::Ball>(new cm::RemoveColor(
+            core::ptr<game::Sprite>(new game::Sprite(Parse(kRainbowSprite))), kCell, color));
     };
     core::ptr<cm::Ball> plain = NewBall();
-    core::ptr<cm::Ball> rainbow(
-        new cm::RemoveColor(core::ptr<game::Sprite>(new game::Sprite(Parse(kRainbowSprite))), kCell, 5));
+    core::ptr<cm::Ball> rainbow = rainbow_of(5);
+    core::ptr<cm::Ball> colourless = rainbow_of(0);
     EXPECT_EQ(Playing(*rainbow), "default_5");
+    EXPECT_EQ(Playing(*colourless), "default");
     unsigned int at = 0;
     for (const Step& step : steps) {
         const std::string action = step.action;
         SCOPED_TRACE(action + (step.value ? " on" : " off"));
-        for (cm::Ball* ball : {plain.get(), rainbow.get()}) {
+        for (cm::Ball* ball : {plain.get(), rainbow.get(), colourless.get()}) {
             if (action == "over") ball->Over(step.value);
             if (action == "mouse_over") ball->MouseOver(step.value);
-            if (action == "random") ball->StartAnimation("random");
+            if (action == "random" || action == "lightwave") ball->StartAnimation(action);
         }
+        EXPECT_EQ(Playing(*plain), step.plain);
+        EXPECT_EQ(Playing(*rainbow), step.rainbow);
+        EXPECT_EQ(Playing(*colourless), step.plain);
         // Past the one-shot animation's end.
         at += 200;
         const unsigned int now = clock.At(at);
-        for (cm::Ball* ball : {plain.get(), rainbow.get()}) ball->Update(now);
-        EXPECT_EQ(Playing(*plain), step.plain);
-        EXPECT_EQ(Playing(*rainbow), step.rainbow);
+        for (cm::Ball* ball : {plain.get(), rainbow.get(), colourless.get()}) ball->Update(now);
+        EXPECT_EQ(Playing(*plain), step.plain_after);
+        EXPECT_EQ(Playing(*rainbow), step.rainbow_after);
+        EXPECT_EQ(Playing(*colourless), step.plain_after);
     }
     plain->StartAnimation("spin");
     EXPECT_EQ(Playing(*plain), "spin");

@@ -36,13 +36,15 @@ SOUND_SIZE_LIMIT = 16 * 1024
 SAMPLE_NAME = re.compile(r"'([\w.-]+\.ogg)'")
 # The animations the game's code selects on its balls, by the file that selects each, and which balls'
 # sprites must have it: all of them, all but the tokens (no removal takes a token and a click collects it,
-# so none is ever lit or hovered), the block ball that the bombs drop, or the rainbow ball by its colour.
+# so none is ever lit or hovered), or the block ball that the bombs drop.
 BALL_ANIMATIONS = [("ball.cpp", "default", "all"), ("ball.cpp", "over", "not tokens"),
                    ("ball.cpp", "mouse_over", "not tokens"), ("board_win.cpp", "random", "all"),
                    ("board_win.cpp", "lightwave", "all"), ("board_waves.cpp", "inserting", "remove_block")]
-BALL_ANIMATIONS += [("b_remove_color.cpp", prefix + str(color), "remove_color")
-                    for prefix in ("default_", "over_") for color in range(1, 9)]
-ANIMATION_CALL = re.compile(r"(?:Set|Start)Animation\(([^;]*)\);")
+# The rainbow ball gives each of its looks the colour it clears (b_remove_color.cpp appends "_" and the
+# colour) and keeps the plain names for a ball of no colour.
+RAINBOW_COLORS = range(1, 9)
+# Where a name is selected: a call, or what a ball's CurrentLook returns.
+ANIMATION_CALL = re.compile(r"(?:(?:Set|Start)Animation\(|CurrentLook\(\) const \{\s*return )([^;]*);")
 # Children read as a window's own data, not made as windows (Window::Load, UniButton, PowerupButton); a
 # unibutton's state looks are containers, so the windows in them are checked too.
 WINDOW_OWN = dict.fromkeys(("handlers", "states", "on_create_animation", "tooltip", "disabled_tooltip"))
@@ -263,19 +265,22 @@ class DataTreeTest(unittest.TestCase):
         tokens = set(re.findall(r'"data/sprites/(\w+)\.xml"', sources["board_fall.cpp"]))
         balls = set(re.findall(r'"data/sprites/(\w+)\.xml"', sources["ball_factory.cpp"])) | tokens
         self.assertLessEqual({"ball0", "ball7", "remove_color", "remove_block", "token10"}, balls)
-        on = {"all": balls, "not tokens": balls - tokens, "remove_block": {"remove_block"},
-              "remove_color": {"remove_color"}}
+        on = {"all": balls, "not tokens": balls - tokens, "remove_block": {"remove_block"}}
+        self.assertIn('name + "_" + core::unsigned2str(color)', sources["b_remove_color.cpp"])
         for source, animation, kind in BALL_ANIMATIONS:
             with self.subTest(file="Seaquell/" + source, animation=animation):
-                self.assertIn('"%s' % animation.rstrip("0123456789"), sources[source])
+                self.assertIn('"%s"' % animation, sources[source])
             for sprite in sorted(on[kind]):
                 name = "data/sprites/%s.xml" % sprite
                 root = ElementTree.parse(self.path(name)).getroot()
-                with self.subTest(file=name, animation=animation):
-                    self.assertIn(animation, {element.get("name") for element in root.iter("animation")})
-        # The code appends the colour to "default_" and "over_".
-        listed = {name for _, animation, _ in BALL_ANIMATIONS
-                  for name in (animation, animation.rstrip("0123456789"))}
+                names = {element.get("name") for element in root.iter("animation")}
+                looks = [animation]
+                if sprite == "remove_color":
+                    looks += ["%s_%d" % (animation, color) for color in RAINBOW_COLORS]
+                for look in looks:
+                    with self.subTest(file=name, animation=look):
+                        self.assertIn(look, names)
+        listed = {animation for _, animation, _ in BALL_ANIMATIONS}
         for source in sorted(glob.glob(os.path.join(REPOSITORY, "Seaquell", "*.cpp"))):
             for animation in re.findall(r'"(\w+)"', "".join(ANIMATION_CALL.findall(source_text(source)))):
                 with self.subTest(file=source, animation=animation):
