@@ -159,6 +159,8 @@ public:
 
     // Stores the pointer position and updates the hover highlight.
     void MouseMove(const math::Vector2& point);
+    // The pointer left the board: the hover ends as over an empty cell, until the next MouseMove.
+    void MouseLeave();
     void RecheckHighlights();
     // Win check and highlights after a change.
     void OnChanges();

@@ -11,6 +11,8 @@ namespace {
 // The full time bonus, paid for a level won at once.
 const float kFullBonus = 10000.0f;
 const int kRandomAnimationAttempts = 11;
+// Left of and above every cell, even of a ball sliding in: no ball is hit there.
+const math::Vector2 kOffBoard(-1e6f, -1e6f);
 
 unsigned int Setting(const char* key) {
     return utils::Config::instance()->Get(key).as_uint32();
@@ -21,6 +23,10 @@ unsigned int Setting(const char* key) {
 void Board::MouseMove(const math::Vector2& point) {
     cursor = point;
     RecheckHighlights();
+}
+
+void Board::MouseLeave() {
+    MouseMove(kOffBoard);
 }
 
 void Board::RecheckHighlights() {

@@ -179,6 +179,9 @@ void Game::OnEvent(const gui::Event& event) {
         case gui::Event::MOUSE_MOVE:
             board.MouseMove(local);
             break;
+        case gui::Event::MOUSE_LEAVE:
+            board.MouseLeave();
+            break;
         case gui::Event::MOUSE_DOWN:
             if (event.param == kLeft) OnMouseDown(local);
             break;

@@ -46,8 +46,8 @@ public:
     // One frame: the board, the view, the context values, the handlers and the end of the level. Ends
     // early when a handler loaded another screen.
     void Update() override;
-    // Ignores everything once the level is finished. Moves hover, a left press clicks, a middle release
-    // forces an emission, a key release tries the developer keys.
+    // Ignores everything once the level is finished. Moves hover and leaving the window ends it, a left
+    // press clicks, a middle release forces an emission, a key release tries the developer keys.
     void OnEvent(const gui::Event& event) override;
     void OnMouseDown(const math::Vector2& pos) override;
     void OnMouseUp(const math::Vector2& pos) override;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "put_ball.h"
 #include "support/gui_fixture.h"
 #include "support/probe_effect.h"
 #include "support/temp_dir.h"
@@ -193,6 +194,45 @@ TEST_F(GameWindow, AMiddleReleaseForcesAnEmissionAndAFinishedLevelIgnoresInput) 
     game->OnEvent(gui::Event(gui::Event::KEY_UP, static_cast<int>('w')));
     EXPECT_EQ(game->board.cursor, math::Vector2(5, 7));
     EXPECT_FALSE(log.Contains("Game: KEY_DOWN"));
+}
+
+// Rested on a group, the pointer leaves the board in one move, over the screen or out of the program's
+// window: nothing stays lit or hovered until it comes back.
+TEST_F(GameWindow, TheHoverEndsWhenThePointerLeavesTheBoardOrTheWindow) {
+    cm::Game* game = Start();
+    cm::Board& board = game->board;
+    const math::Vector2 cell(board.cell_width, board.cell_height);
+    // No two neighbours alike, but for a row of three 4s.
+    for (int x = 0; x < board.balls.width; ++x)
+        for (int y = 0; y < board.balls.height; ++y)
+            test::PutBall(board, static_cast<char>('1' + (x + 2 * y) % 3), x, y, cell);
+    for (int x = 5; x <= 7; ++x) test::PutBall(board, '4', x, 10, cell);
+    const core::ptr<cm::Ball> hovered = board.balls.Get(6, 10);
+    const math::Vector2 on_group(10 + 65, 20 + 105), beside_board(5, 5);
+    struct Step {
+        const char* name;
+        math::Vector2 at;
+        bool inside;
+        bool lit;
+    };
+    const Step steps[] = {
+        {"on the group", on_group, true, true},
+        {"over the screen beside the board", beside_board, true, false},
+        {"back on the group", on_group, true, true},
+        {"out of the window, last seen on the group", on_group, false, false},
+        {"back into the window", on_group, true, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        mouse->position = step.at;
+        mouse->inside = step.inside;
+        Frames(4);
+        int lit = 0;
+        for (int x = 0; x < board.balls.width; ++x)
+            for (int y = 0; y < board.balls.height; ++y) lit += board.balls.Get(x, y)->IsOver() ? 1 : 0;
+        EXPECT_EQ(lit, step.lit ? 3 : 0);
+        EXPECT_EQ(hovered->IsMouseOver(), step.lit);
+    }
 }
 
 TEST_F(GameWindow, DeveloperKeysCleanAndGivePowerupsOnlyWithCheatsOn) {

@@ -39,6 +39,7 @@ void FakeMouse::Release() {
     position = math::Vector2();
     for (int& button : buttons) button = 0;
     changes.clear();
+    inside = true;
 }
 
 FakeKeyboard* FakeKeyboard::Install() {

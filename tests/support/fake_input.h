@@ -22,8 +22,9 @@ public:
     int GetButtonState(int button) override;
     void SetPosition(int x, int y) override;
     std::vector<input::ButtonChange> TakeButtonChanges() override;
+    bool IsInside() override { return inside; }
 
-    // Back to the origin with no button held and no change kept.
+    // Back to the origin inside the window, with no button held and no change kept.
     void Release();
 
     static constexpr int kButtons = 3;
@@ -31,6 +32,8 @@ public:
     int buttons[kButtons] = {0, 0, 0};
     // Handed out, oldest first, at the next take.
     std::vector<input::ButtonChange> changes;
+    // False once the pointer has left the program's window.
+    bool inside = true;
 };
 
 // A keyboard whose held keys and typed characters the test sets.

@@ -35,7 +35,11 @@ void RootWindow::Update() {
     input::Mouse* mouse = input::Mouse::instance();
     const math::Vector2 p(static_cast<float>(mouse->GetPositionX()),
                           static_cast<float>(mouse->GetPositionY()));
-    PollPointer(p);
+    // Off the window the position stays where the pointer left, which would keep that window hovered.
+    if (mouse->IsInside() || _grab)
+        PollPointer(p);
+    else
+        OnEvent(Event(Event::MOUSE_LEAVE));
     PollButtons(p);
     PollCharacters();
     PollKeys(p);

@@ -40,4 +40,8 @@ std::vector<ButtonChange> Mouse::TakeButtonChanges() {
     return _implementation ? _implementation->TakeButtonChanges() : std::vector<ButtonChange>();
 }
 
+bool Mouse::IsInside() {
+    return _implementation ? _implementation->IsInside() : true;
+}
+
 }  // namespace input

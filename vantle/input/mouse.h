@@ -29,6 +29,9 @@ public:
     // The button changes since the last call, oldest first. A mouse that only samples its state has none;
     // one that has them lets a press and release between two samples count.
     virtual std::vector<ButtonChange> TakeButtonChanges() { return {}; }
+    // Whether the pointer was over the program's window at the last update; the position then still
+    // says where it left. A mouse that cannot tell says it was.
+    virtual bool IsInside() { return true; }
 };
 
 // The facade the system reads the mouse through. Before an implementation is installed it reports the
@@ -51,6 +54,7 @@ public:
     int GetButtonState(int button) override;
     void SetPosition(int x, int y) override;
     std::vector<ButtonChange> TakeButtonChanges() override;
+    bool IsInside() override;
 
 private:
     IMouse* _implementation = nullptr;

@@ -22,6 +22,7 @@ void MouseSDL::Update() {
         for (int i = 0; i < taken; ++i) Append(_changes, events[i]);
     while (_changes.size() > kMaxChanges) _changes.pop_front();
     _buttons = SDL_GetMouseState(&_x, &_y);
+    _inside = (SDL_GetAppState() & SDL_APPMOUSEFOCUS) != 0;
 }
 
 math::Vector2 MouseSDL::GetPosition() {

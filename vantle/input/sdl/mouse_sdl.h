@@ -31,6 +31,8 @@ public:
     void SetPosition(int, int) override {}
     // The changes up to the last Update.
     std::vector<ButtonChange> TakeButtonChanges() override;
+    // As SDL's mouse focus stood at the last Update.
+    bool IsInside() override { return _inside; }
 
     // Keeps a button event the main loop took from SDL's queue, for the next Update; events of other kinds
     // are ignored.
@@ -42,6 +44,7 @@ private:
     unsigned char _buttons = 0;
     int _x = 0;
     int _y = 0;
+    bool _inside = true;
     std::deque<ButtonChange> _arrived;
     std::deque<ButtonChange> _changes;
 };
