@@ -93,7 +93,7 @@ void Board::LoadLevel(const core::ptr<game::LevelSet::Level>& level_) {
 
 void Board::Reset() {
     core::Log::instance()->Write("Board::Reset()");
-    time_bonus = 0;
+    time_bonus = bonus_paid = 0;
     balls_moving = true;
     generate_counter = 0;
     score = 0;

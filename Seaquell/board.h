@@ -170,7 +170,8 @@ public:
     void StartRandomAnimation();
     void UpdateLightWave();
 
-    // Appends the ended level's line to "playing_stat.csv" in the user directory.
+    // Appends the ended level's line to "playing_stat.csv" in the user directory. A won level's score
+    // counts its whole time bonus, also the part still being paid out.
     void SaveStat();
 
     // Loads the shared artwork and effect templates on the first call; later calls return at once.
@@ -190,8 +191,10 @@ public:
     // The time limit minus play_time, as of the end of the last frame.
     unsigned int time_left = 0;
     unsigned int score = 0;
-    // The winning bonus, fixed on the win and paid into the score step by step.
+    // The winning bonus, fixed on the win and paid into the score step by step, all of it by the end of
+    // the bonus animation.
     unsigned int time_bonus = 0;
+    unsigned int bonus_paid = 0;
     unsigned int last_bonus_time = 0;
     // The level being played; may be empty.
     core::ptr<game::LevelSet::Level> level;

@@ -99,12 +99,18 @@ void Board::PayBonus(unsigned int now) {
         progress = 1.0f - (shown * left + static_cast<float>(play_time)) / static_cast<float>(time_limit);
         if (progress >= 0 && now - last_bonus_time > bonus_animation_length / bonus_emission_count)
             PayBonusStep(now, time_bonus / bonus_emission_count, progress);
-        if (progress < 0) progress = 0;
+        if (progress < 0) {
+            progress = 0;
+            // The steps fall on frames, so a slow frame rate leaves some of them out, and the division
+            // leaves a remainder: what is left is paid when the animation is over.
+            if (won && bonus_paid < time_bonus) PayBonusStep(now, time_bonus - bonus_paid, 0);
+        }
     }
     core::Context::instance()->Set("game_time_progress", core::Value(progress));
 }
 
 void Board::PayBonusStep(unsigned int now, unsigned int amount, float progress) {
+    amount = std::min(amount, time_bonus - bonus_paid);
     if (bonus_score_effect && !no_effects) {
         const core::ptr<effects::Effect> effect(bonus_score_effect->Clone(std::to_string(amount)));
         effect->MoveTo(math::Vector2(kBonusX, kBonusBottom - kBonusHeight * progress));
@@ -112,6 +118,7 @@ void Board::PayBonusStep(unsigned int now, unsigned int amount, float progress) 
     }
     // A clock at 0 must still count as paid.
     last_bonus_time = now ? now : 1;
+    bonus_paid += amount;
     score += amount;
 }
 

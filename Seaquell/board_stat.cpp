@@ -34,11 +34,13 @@ void Board::SaveStat() {
     // Taken now, not from the clock frozen at the end of the level.
     const unsigned int elapsed = now - start_time;
     const unsigned int played = elapsed > paused_time ? elapsed - paused_time : 0;
+    // The line is written in the frame that ends the level, while the bonus is still counted up.
+    const unsigned int unpaid = won && bonus_paid < time_bonus ? time_bonus - bonus_paid : 0;
     const std::string fields[] = {user ? user->name : std::string(),
                                   core::unsigned2str(level->id),
                                   core::unsigned2str(level->uid),
                                   core::unsigned2str(level->revision),
-                                  core::unsigned2str(score),
+                                  core::unsigned2str(score + unpaid),
                                   core::unsigned2str(played),
                                   core::bool2str(won)};
     std::string line;

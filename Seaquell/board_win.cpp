@@ -55,7 +55,7 @@ void Board::OnChanges() {
         time_bonus = time_limit ? static_cast<unsigned int>(static_cast<float>(left) * kFullBonus /
                                                             static_cast<float>(time_limit))
                                 : 0;
-        last_bonus_time = 0;
+        bonus_paid = last_bonus_time = 0;
         return;
     }
     unsigned int plated = 0;

@@ -362,6 +362,8 @@ TEST_F(BoardPlay, TheWinPaysItsTimeBonusOnceFromTheLevelsOwnPlayedTime) {
         {"no animation length: one step", "time_limit=60", 45000, 0, 10, false, 2500, 2500},
         {"no time limit: no bonus", "", 0, 1000, 10, false, 0, 0},
         {"won at once after a reset of a long level", "time_limit=60", 50000, 1000, 10, true, 10000, 1000},
+        {"more steps than frames: the rest when the animation is over", "time_limit=60", 45000, 1000, 40,
+         false, 2500, 62},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -444,6 +446,9 @@ TEST_F(BoardPlay, TheStatisticsFileGetsAHeaderOnceAndALinePerEndedLevel) {
     board->paused_time = 5000;
     board->score = 120;
     board->won = true;
+    // Written while the bonus is counted up: the line holds all of it.
+    board->time_bonus = 1000;
+    board->bonus_paid = 400;
     board->SaveStat();
     board->won = false;
     board->SaveStat();
@@ -451,7 +456,7 @@ TEST_F(BoardPlay, TheStatisticsFileGetsAHeaderOnceAndALinePerEndedLevel) {
     board->SaveStat();
     EXPECT_EQ(dir->Read(file),
               "username;level_id;level_uid;level_revision;score;play_time;win\r\n"
-              "ann;2;77;4;120;15000;true;\r\nann;2;77;4;120;15000;false;\r\n");
+              "ann;2;77;4;720;15000;true;\r\nann;2;77;4;120;15000;false;\r\n");
 }
 
 // A 3 by 3 level: a click takes the six balls of colour 1, the 2s fall into the bottom row once the

@@ -63,10 +63,11 @@ protected:
             for (int y = 0; y < board.balls.height; ++y) count += board.balls.Get(x, y) ? 1 : 0;
         return count;
     }
-    // The score the screen showed when the level ended, as the frame that ended it published it.
+    // The score the screen showed with the panel that ended the level, the winning bonus counted up.
     void Watch() {
         cm::Game* game = Board();
-        if (!game || !game->board.finished || !scored.insert(game->level_id).second) return;
+        if (!game || !(Shown("win_panel") || Shown("lose_panel")) || !scored.insert(game->level_id).second)
+            return;
         shown_scores.push_back(core::Context::instance()->Get("game_score").as_uint32());
     }
     // The score's figures, right-aligned on the score window's right edge, in their gold.
