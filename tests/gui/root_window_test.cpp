@@ -386,23 +386,28 @@ TEST_F(RootWindowTest, TheGrabWindowGetsThePointerRelativeToItsCornerWhereverItI
         "g up 0 at 190,-60, g move at 190,-60, g up 1 at 190,-60, g leave, ");
 }
 
-TEST_F(RootWindowTest, TheCursorCoversA32SquareFromThePointerWhateverItsImage) {
+TEST_F(RootWindowTest, TheCursorCoversA32SquareFromThePointerWhateverItsImageWhileInTheWindow) {
     test::WriteFile(dir / "wide.png", test::EncodePng(64, 16, std::vector<std::uint8_t>(64 * 16 * 4, 255)));
-    const std::tuple<const char*, bool, Rect, bool> cases[] = {
-        // Image (none when empty), whether the cursor was updated; where it is drawn, and with a texture.
-        {"", false, Rect(0, 0, 32, 32), false},
-        {"", true, Rect(100, 50, 132, 82), false},
-        {"missing.png", true, Rect(100, 50, 132, 82), false},
-        {"wide.png", true, Rect(100, 50, 132, 82), true},
+    const std::tuple<const char*, bool, bool, Rect, bool> cases[] = {
+        // Image (none when empty), whether the cursor was updated, whether the pointer is in the window;
+        // where it is drawn, and with a texture.
+        {"", false, true, Rect(0, 0, 32, 32), false},
+        {"", true, true, Rect(100, 50, 132, 82), false},
+        {"missing.png", true, true, Rect(100, 50, 132, 82), false},
+        {"wide.png", true, true, Rect(100, 50, 132, 82), true},
+        // Off the window it would stand where the pointer left.
+        {"wide.png", true, false, Rect(), true},
     };
     mouse->position = Vector2(100, 50);
-    for (const auto& [image, updated, drawn, textured] : cases) {
+    for (const auto& [image, updated, inside, drawn, textured] : cases) {
+        mouse->inside = inside;
         gui::Mouse cursor;
         if (*image) cursor.SetTexture(image);
         if (updated) cursor.Update();
         renderer.ClearRecord();
         cursor.Render();
-        ASSERT_EQ(renderer.Draws().size(), 1u);
+        ASSERT_EQ(renderer.Draws().size(), inside ? 1u : 0u);
+        if (!inside) continue;
         EXPECT_EQ(renderer.Draws()[0].rect, drawn) << image;
         EXPECT_EQ(renderer.Draws()[0].texture != nullptr, textured) << image;
     }

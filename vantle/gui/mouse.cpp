@@ -15,10 +15,11 @@ void Mouse::SetTexture(const std::string& name) {
 void Mouse::Update() {
     input::Mouse* pointer = input::Mouse::instance();
     rect.MoveTo(static_cast<float>(pointer->GetPositionX()), static_cast<float>(pointer->GetPositionY()));
+    shown = pointer->IsInside();
 }
 
 void Mouse::Render() {
-    render::Renderer().DrawRect(rect, tile);
+    if (shown) render::Renderer().DrawRect(rect, tile);
 }
 
 }  // namespace gui

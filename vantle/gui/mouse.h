@@ -15,7 +15,8 @@ public:
 
     // The image of that file name, from the texture cache, drawn whole over the square.
     void SetTexture(const std::string& name);
-    // Follows the pointer.
+    // Follows the pointer; hidden while the pointer is off the program's window, where it would stay
+    // drawn where the pointer was last seen.
     void Update();
     void Render();
 
@@ -26,6 +27,7 @@ private:
 
     math::Rect rect;
     render::Tile tile;
+    bool shown = true;
 };
 
 }  // namespace gui
