@@ -478,12 +478,13 @@ def ball(color, lit):
 def highlight(strong, bright):
     """A soft glowing frame around a cell: the board shows it on the balls of the last plated cells."""
     picture = Picture(BALL, BALL)
-    color = (255, 236, 120) if strong else (160, 232, 255)
-    peak = (230 if bright else 140) if strong else (170 if bright else 90)
+    # Warm, against the blue plates; the very last cells brighter and deeper.
+    color = (255, 170, 60) if strong else (255, 232, 140)
+    peak = (255 if bright else 150) if strong else (210 if bright else 110)
     for y in range(BALL):
         for x in range(BALL):
             edge = min(x, y, BALL - 1 - x, BALL - 1 - y)
-            alpha = peak * max(0.0, 1.0 - edge / 5.0)
+            alpha = peak * max(0.0, 1.0 - edge / 7.0)
             if alpha > 0:
                 picture.put(x, y, color + (int(alpha),))
     return picture
