@@ -194,6 +194,7 @@ public:
     // The winning bonus, fixed on the win and paid into the score step by step, all of it by the end of
     // the bonus animation.
     unsigned int time_bonus = 0;
+    // What of it the score holds so far.
     unsigned int bonus_paid = 0;
     unsigned int last_bonus_time = 0;
     // The level being played; may be empty.

@@ -65,6 +65,21 @@ BARE_CALL = re.compile(r"(?<![\w.:$@])([a-z_]\w*[?!]?)\(")
 STRING = re.compile(r"'(?:[^'\\]|\\.)*'|\"(?:[^\"\\]|\\.)*\"")
 RUBY_KEYWORDS = {"if", "elsif", "unless", "while", "until", "and", "or", "not", "return", "when", "defined?",
                  "yield", "super"}
+# Every setting the engine and the game read; each has its shipped value in data/defaults.cfg.
+SETTINGS = {"fullscreen", "sfx_volume", "music_volume", "master_volume", "fps_limit_active", "fps_limit_inactive",
+            "lod", "cheats_enabled", "timeout_time", "language", "localized_data", "fall_delay", "wow1", "wow2",
+            "wow3", "highlight_threshold", "highlight2_threshold", "random_animations_period",
+            "lightwave_threshold", "lightwave_period", "lightwave_step_time", "bonus_animation_length",
+            "bonus_animation_emissions_count", "replater_action_period", "makebadball_action_period"}
+# A setting is read by the configuration's Get, or through a function that hands its key on to it: in the
+# sources one named ...Setting, in handler code config_get or a function or lambda named ...setting.
+CONFIG_GET = re.compile(r"Config::instance\(\)->Get\(([^()]*(?:\([^()]*\))?[^()]*)\)")
+SOURCE_SETTING_READ = re.compile(r'(?:Config::instance\(\)->Get|\b\w*Setting)\(\s*"(\w+)"')
+HANDLER_SETTING_READ = re.compile(r"\b(?:config_get|\w*setting(?:\.call)?)\('(\w+)'\)")
+HANDLER_CONFIG_GET = re.compile(r"\bconfig_get\(([^()]*)\)")
+# The function a line of formatted C++ source belongs to, and the one a piece of handler code is in.
+SOURCE_FUNCTION = re.compile(r"^\S[^\n]*?\b(\w+)\([^\n]*\{$", re.M)
+HANDLER_FUNCTION = re.compile(r"\bdef (\w+)|\b(\w+) = lambda\b")
 PICTURE_SIDE_LIMIT = 1022
 BOARD_WIDTH = 22
 BOARD_HEIGHT = 16
@@ -285,6 +300,43 @@ class DataTreeTest(unittest.TestCase):
             for animation in re.findall(r'"(\w+)"', "".join(ANIMATION_CALL.findall(source_text(source)))):
                 with self.subTest(file=source, animation=animation):
                     self.assertIn(animation, listed, "selected on a ball, but BALL_ANIMATIONS does not say where")
+
+    def test_every_setting_the_code_reads_is_listed_and_has_its_value_in_the_defaults(self):
+        with open(self.path("data/defaults.cfg")) as defaults:
+            shipped = {line.split("=")[0].strip() for line in defaults
+                       if "=" in line and not line.lstrip().startswith("#")}
+        read = set()
+        for name in sorted(glob.glob(os.path.join(REPOSITORY, "vantle", "**", "*.cpp"), recursive=True) +
+                           glob.glob(os.path.join(REPOSITORY, "Seaquell", "*.cpp"))):
+            text = source_text(name)
+            read.update(SOURCE_SETTING_READ.findall(text))
+            functions = list(SOURCE_FUNCTION.finditer(text))
+            for get in CONFIG_GET.finditer(text):
+                if get.group(1).startswith('"'):
+                    continue
+                inside = [f.group(1) for f in functions if f.start() < get.start()][-1:]
+                with self.subTest(file=name, read=get.group(0)):
+                    self.assertTrue(inside and (inside[0].endswith("Setting") or inside[0] == "config_get"),
+                                    "reads a setting by a name this check cannot follow")
+        for name in self.screens():
+            for code in self.handler_codes(name):
+                read.update(HANDLER_SETTING_READ.findall(code))
+                for get in HANDLER_CONFIG_GET.finditer(code):
+                    if get.group(1).startswith("'"):
+                        continue
+                    inside = [f.group(1) or f.group(2) for f in HANDLER_FUNCTION.finditer(code[:get.start()])][-1:]
+                    with self.subTest(file=name, read=get.group(0)):
+                        self.assertTrue(inside and inside[0].endswith("setting"),
+                                        "reads a setting by a name this check cannot follow")
+        self.assertLessEqual({"fall_delay", "highlight2_threshold", "replater_action_period", "master_volume"},
+                             read)
+        for key in sorted(read):
+            with self.subTest(read=key):
+                self.assertIn(key, SETTINGS, "read by the code, but SETTINGS does not list it")
+        for key in sorted(SETTINGS):
+            with self.subTest(setting=key):
+                self.assertIn(key, read, "listed, but nothing reads it")
+                self.assertIn(key, shipped, "no value in data/defaults.cfg")
 
     def test_the_power_up_table_prices_and_charges_every_level_of_the_eight_power_ups(self):
         root = ElementTree.parse(self.path("data/powerups.xml")).getroot()
