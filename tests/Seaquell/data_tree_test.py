@@ -306,8 +306,8 @@ class DataTreeTest(unittest.TestCase):
             shipped = {line.split("=")[0].strip() for line in defaults
                        if "=" in line and not line.lstrip().startswith("#")}
         read = set()
-        for name in sorted(glob.glob(os.path.join(REPOSITORY, "vantle", "**", "*.cpp"), recursive=True) +
-                           glob.glob(os.path.join(REPOSITORY, "Seaquell", "*.cpp"))):
+        for name in sorted(glob.glob(os.path.join(REPOSITORY, "vantle", "**", "*.[ch]*"), recursive=True) +
+                           glob.glob(os.path.join(REPOSITORY, "Seaquell", "*.[ch]*"))):
             text = source_text(name)
             read.update(SOURCE_SETTING_READ.findall(text))
             functions = list(SOURCE_FUNCTION.finditer(text))
