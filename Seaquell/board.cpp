@@ -2,14 +2,14 @@
 
 #include <iterator>
 
+#include "Seaquell/board_helpers.h"
+
 #include "vantle/core/context.h"
 #include "vantle/core/functor_factory.h"
 #include "vantle/core/log.h"
 #include "vantle/core/strutils.h"
 #include "vantle/game/current_powerup_set.h"
 #include "vantle/game/sprite.h"
-#include "vantle/utils/config.h"
-#include "vantle/utils/timer.h"
 
 namespace cm {
 
@@ -31,20 +31,8 @@ const unsigned int kLastPlainColor = 10;
 const size_t kBallLayer = 3;
 const size_t kLockLayer = 4;
 
-unsigned int Setting(const char* key) {
-    return utils::Config::instance()->Get(key).as_uint32();
-}
-
-unsigned int Now() {
-    return utils::Timer::instance()->GetTime();
-}
-
-template <class T>
-void Clear(game::Board<T>& grid) {
-    for (int x = 0; x < grid.width; ++x) {
-        for (int y = 0; y < grid.height; ++y) grid.Set(x, y, T());
-    }
-}
+using helpers::Now;
+using helpers::Setting;
 
 core::ptr<game::Sprite> LoadSprite(const std::string& file) {
     return core::ptr<game::Sprite>(new game::Sprite(file));
@@ -116,7 +104,7 @@ void Board::Reset() {
     paused = finished = won = false;
     preview = highlight_on = highlight_strong = false;
 
-    Clear(balls);
+    helpers::ClearGrid(balls);
     removers.clear();
     waves.clear();
     // A reshuffle left running would later write the old level's balls into the new one.
@@ -134,7 +122,7 @@ void Board::Reset() {
     collected_tokens = 0;
     ReloadPowerups(now);
     last_step_time = now;
-    Clear(blocked_mask);
+    helpers::ClearGrid(blocked_mask);
     Generate();
 }
 

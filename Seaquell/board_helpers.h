@@ -2,12 +2,18 @@
 
 // Small pieces shared by the board's rule files; not part of the board's interface.
 #include "Seaquell/board.h"
+#include "vantle/utils/config.h"
 #include "vantle/utils/timer.h"
 
 namespace cm::helpers {
 
 inline unsigned int Now() {
     return utils::Timer::instance()->GetTime();
+}
+
+// A setting read as a whole number; a missing one reads as 0.
+inline unsigned int Setting(const char* key) {
+    return utils::Config::instance()->Get(key).as_uint32();
 }
 
 template <class T>

@@ -2,7 +2,6 @@
 #include "Seaquell/board_helpers.h"
 #include "vantle/core/random.h"
 #include "vantle/game/sprite.h"
-#include "vantle/utils/config.h"
 
 namespace cm {
 
@@ -13,10 +12,6 @@ const float kFullBonus = 10000.0f;
 const int kRandomAnimationAttempts = 11;
 // Left of and above every cell, even of a ball sliding in: no ball is hit there.
 const math::Vector2 kOffBoard(-1e6f, -1e6f);
-
-unsigned int Setting(const char* key) {
-    return utils::Config::instance()->Get(key).as_uint32();
-}
 
 }  // namespace
 
@@ -65,9 +60,9 @@ void Board::OnChanges() {
             if (cell.exists && cell.plate > 0) ++plated;
         }
     }
-    if (plated >= Setting("highlight_threshold")) return;
+    if (plated >= helpers::Setting("highlight_threshold")) return;
     highlight_on = true;
-    UpdateHighlights(plated < Setting("highlight2_threshold"));
+    UpdateHighlights(plated < helpers::Setting("highlight2_threshold"));
 }
 
 bool Board::Cleaned() const {
