@@ -375,33 +375,40 @@ TEST_F(RootWindowTest, TheGrabWindowGetsThePointerRelativeToItsCornerWhereverItI
     Frame(Vector2(115, 115), "000");
     Frame(Vector2(115, 115), "110");
     Frame(Vector2(300, 50), "010");
-    Frame(Vector2(300, 50), "000");
+    // Held on past the program's window.
+    mouse->inside = false;
+    Frame(Vector2(850, 40), "010");
+    Frame(Vector2(850, 40), "000");
+    mouse->inside = true;
     root->ClearGrabMouse();
     Frame(Vector2(5, 5), "000");
     // The grab starts with the press of button 0; button 1 in the same frame is placed from the
     // container's corner, every later event from g's own.
     EXPECT_EQ(
         journal,
-        "g enter, g move at 15,15, g move at 15,15, g down 0 at 15,15, g down 1 at 15,15, g move at 190,-60, "
-        "g up 0 at 190,-60, g move at 190,-60, g up 1 at 190,-60, g leave, ");
+        "g enter, g move at 15,15, g move at 15,15, g down 0 at 15,15, g down 1 at 15,15, g move at "
+        "190,-60, g up 0 at 190,-60, g move at 740,-70, g move at 740,-70, g up 1 at 740,-70, g leave, ");
 }
 
 TEST_F(RootWindowTest, TheCursorCoversA32SquareFromThePointerWhateverItsImageWhileInTheWindow) {
     test::WriteFile(dir / "wide.png", test::EncodePng(64, 16, std::vector<std::uint8_t>(64 * 16 * 4, 255)));
+    // One cursor through these steps.
     const std::tuple<const char*, bool, bool, Rect, bool> cases[] = {
-        // Image (none when empty), whether the cursor was updated, whether the pointer is in the window;
+        // Image (kept when empty), whether the cursor was updated, whether the pointer is in the window;
         // where it is drawn, and with a texture.
         {"", false, true, Rect(0, 0, 32, 32), false},
         {"", true, true, Rect(100, 50, 132, 82), false},
         {"missing.png", true, true, Rect(100, 50, 132, 82), false},
         {"wide.png", true, true, Rect(100, 50, 132, 82), true},
         // Off the window it would stand where the pointer left.
-        {"wide.png", true, false, Rect(), true},
+        {"", true, false, Rect(), true},
+        // Back in, it shows again.
+        {"", true, true, Rect(100, 50, 132, 82), true},
     };
     mouse->position = Vector2(100, 50);
+    gui::Mouse cursor;
     for (const auto& [image, updated, inside, drawn, textured] : cases) {
         mouse->inside = inside;
-        gui::Mouse cursor;
         if (*image) cursor.SetTexture(image);
         if (updated) cursor.Update();
         renderer.ClearRecord();
