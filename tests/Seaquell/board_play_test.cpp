@@ -353,36 +353,47 @@ TEST_F(BoardPlay, TheWinPaysItsTimeBonusOnceFromTheLevelsOwnPlayedTime) {
         const char* name;
         const char* options;
         unsigned int played, length, count;
-        bool replayed;
+        // What happens after the played time, before the winning click: "", "reset", or "win, reset" (won
+        // and counted up first).
+        const char* before;
         unsigned int bonus, first_step;
     };
     const Case cases[] = {
-        {"a quarter of the time left, in ten steps", "time_limit=60", 45000, 1000, 10, false, 2500, 250},
-        {"no emission count: one step", "time_limit=60", 45000, 1000, 0, false, 2500, 2500},
-        {"no animation length: one step", "time_limit=60", 45000, 0, 10, false, 2500, 2500},
-        {"no time limit: no bonus", "", 0, 1000, 10, false, 0, 0},
-        {"won at once after a reset of a long level", "time_limit=60", 50000, 1000, 10, true, 10000, 1000},
-        {"more steps than frames: the rest when the animation is over", "time_limit=60", 45000, 1000, 40,
-         false, 2500, 62},
+        {"a quarter of the time left, in ten steps", "time_limit=60", 45000, 1000, 10, "", 2500, 250},
+        {"no emission count: one step", "time_limit=60", 45000, 1000, 0, "", 2500, 2500},
+        {"no animation length: one step", "time_limit=60", 45000, 0, 10, "", 2500, 2500},
+        {"no time limit: no bonus", "", 0, 1000, 10, "", 0, 0},
+        {"won at once after a reset of a long level", "time_limit=60", 50000, 1000, 10, "reset", 10000, 1000},
+        {"won again at once after a reset: the whole bonus again", "time_limit=60", 50000, 1000, 10,
+         "win, reset", 10000, 1000},
+        {"more steps than frames: the rest when the animation is over", "time_limit=60", 45000, 1000, 40, "",
+         2500, 62},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         utils::Config::instance()->Set("bonus_animation_length", core::Value(c.length));
         utils::Config::instance()->Set("bonus_animation_emissions_count", core::Value(c.count));
         auto board = Make("111", c.options, "111");
+        const std::string before = c.before;
+        unsigned int t = c.played;
         // The limit of 0 is kept out of the first frame, which would lose the level.
-        if (c.played) {
-            clock.At(c.played);
+        if (t) {
+            clock.At(t);
             board->Update();
         }
-        if (c.replayed) {
+        if (before == "win, reset") {
+            ClickCell(*board, 0, 0);
+            ASSERT_TRUE(board->won);
+            t = Frames(*board, t, 40);
+        }
+        if (!before.empty()) {
             board->Reset();
             for (int x = 0; x < 3; ++x) Put(*board, '1', x, 0);
         }
         ClickCell(*board, 0, 0);
         ASSERT_TRUE(board->won);
         EXPECT_EQ(board->time_bonus, c.bonus);
-        unsigned int t = Frames(*board, c.played, 1);
+        t = Frames(*board, t, 1);
         EXPECT_EQ(board->score, 30 + c.first_step);
         board->OnChanges();  // as when a remover or wave finishes later
         Frames(*board, t, 40);
