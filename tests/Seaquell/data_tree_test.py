@@ -40,9 +40,9 @@ SAMPLE_NAME = re.compile(r"'([\w.-]+\.ogg)'")
 BALL_ANIMATIONS = [("ball.cpp", "default", "all"), ("ball.cpp", "over", "not tokens"),
                    ("ball.cpp", "mouse_over", "not tokens"), ("board_win.cpp", "random", "all"),
                    ("board_win.cpp", "lightwave", "all"), ("board_waves.cpp", "inserting", "remove_block")]
-# The rainbow ball gives each of its looks the colour it clears (b_remove_color.cpp appends "_" and the
-# colour) and keeps the plain names for a ball of no colour.
-RAINBOW_COLORS = range(1, 9)
+# A plain ball's sprite: "ball0" is colour 1, and so on. The rainbow ball takes any of those colours and
+# shows it in every look, named "<look>_<colour>"; with no colour it keeps the plain names.
+PLAIN_BALL = re.compile(r"ball\d+")
 # Where a name is selected: a call, or what a ball's CurrentLook returns.
 ANIMATION_CALL = re.compile(r"(?:(?:Set|Start)Animation\(|CurrentLook\(\) const \{\s*return )([^;]*);")
 # Children read as a window's own data, not made as windows (Window::Load, UniButton, PowerupButton); a
@@ -275,13 +275,12 @@ class DataTreeTest(unittest.TestCase):
 
     def test_every_animation_the_game_selects_on_a_ball_is_in_the_sprites_of_the_balls_it_is_selected_on(self):
         sources = {name: source_text(os.path.join("Seaquell", name)) for name in
-                   ("ball_factory.cpp", "board_fall.cpp", "ball.cpp", "b_remove_color.cpp", "board_win.cpp",
-                    "board_waves.cpp")}
+                   ("ball_factory.cpp", "board_fall.cpp", "ball.cpp", "board_win.cpp", "board_waves.cpp")}
         tokens = set(re.findall(r'"data/sprites/(\w+)\.xml"', sources["board_fall.cpp"]))
         balls = set(re.findall(r'"data/sprites/(\w+)\.xml"', sources["ball_factory.cpp"])) | tokens
         self.assertLessEqual({"ball0", "ball7", "remove_color", "remove_block", "token10"}, balls)
         on = {"all": balls, "not tokens": balls - tokens, "remove_block": {"remove_block"}}
-        self.assertIn('name + "_" + core::unsigned2str(color)', sources["b_remove_color.cpp"])
+        colors = range(1, 1 + len([ball for ball in balls if PLAIN_BALL.fullmatch(ball)]))
         for source, animation, kind in BALL_ANIMATIONS:
             with self.subTest(file="Seaquell/" + source, animation=animation):
                 self.assertIn('"%s"' % animation, sources[source])
@@ -291,7 +290,7 @@ class DataTreeTest(unittest.TestCase):
                 names = {element.get("name") for element in root.iter("animation")}
                 looks = [animation]
                 if sprite == "remove_color":
-                    looks += ["%s_%d" % (animation, color) for color in RAINBOW_COLORS]
+                    looks += ["%s_%d" % (animation, color) for color in colors]
                 for look in looks:
                     with self.subTest(file=name, animation=look):
                         self.assertIn(look, names)
