@@ -75,9 +75,7 @@ class GameRun(unittest.TestCase):
         shutil.copytree(os.path.join(REPOSITORY, "data"), os.path.join(self.run_folder, "data"))
         subprocess.run([sys.executable, os.path.join(REPOSITORY, "tools", "make_data.py"), self.run_folder],
                        check=True, stdout=subprocess.DEVNULL)
-        # No ball stirs and no light wave passes: pictures of a board are compared.
-        write(os.path.join(self.home, ".Moravane", "config.cfg"),
-              "localized_data = %s\nrandom_animations_period = 0\nlightwave_step_time = 0\n" % self.localized)
+        write(os.path.join(self.home, ".Moravane", "config.cfg"), "localized_data = %s\n" % self.localized)
 
     def tearDown(self):
         shutil.rmtree(self.work, ignore_errors=True)
