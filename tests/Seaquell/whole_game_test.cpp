@@ -1,6 +1,7 @@
 // From the main menu into a level won by clicking balls, then Next into a two-second level that is lost;
 // what the screen showed is checked against the play statistics and the players file. Then the first
-// level again from the map, won, and Next leads on to the second.
+// level again from the map, won, and Next leads on to the second. The board plays with the shipped
+// settings, so the screen shows the last plated cells glowing and the score counts the bonus up.
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,15 @@
 
 namespace {
 
-// Every cell below the emitters' row.
-const int kFullBoard = 22 * 15;
+// The first level's three pools of one colour, with walls of no cells between them: the first column,
+// the width and the count of plates of each. Once the wide pool is cleared fewer than ten plates are
+// left, and fewer than four once the middle one is.
+struct Pool {
+    int column, width, plates;
+};
+const Pool kPools[] = {{0, 15, 75}, {16, 3, 6}, {20, 2, 2}};
+// Every cell of the pools below the emitters' row.
+const int kFullBoard = (15 + 3 + 2) * 15;
 // Room enough for the score's figures left of its right edge.
 const float kScoreWidth = 120;
 const float kScoreHeight = 24;
@@ -33,12 +41,26 @@ std::string Map(int first_plate_row, int last_plate_row) {
     return cells + ";" + emitters + ";" + plates;
 }
 
-// One colour, so the first click takes the whole board; then a level of two seconds.
+// The pools' cells, with emitters along their top row and plates from their second row from the bottom
+// up.
+std::string PoolsMap() {
+    std::string cells(22 * 16, '0'), emitters(22 * 16, '0'), plates(22 * 16, '0');
+    for (const Pool& pool : kPools) {
+        for (int row = 0; row < 16; ++row)
+            std::fill_n(cells.begin() + row * 22 + pool.column, pool.width, '1');
+        std::fill_n(emitters.begin() + pool.column, pool.width, '1');
+        for (int i = 0; i < pool.plates; ++i)
+            plates[(14 - i / pool.width) * 22 + pool.column + i % pool.width] = '1';
+    }
+    return cells + ";" + emitters + ";" + plates;
+}
+
+// One colour, so a click takes a whole pool; then a level of two seconds.
 std::string LocalizedLevels() {
     return "<levelset><level name='One colour' uid='1'><options><option name='time_limit' value='600'/>"
            "<option name='colors' value='1'/><option name='background' value='01_01'/><option name='map' "
            "value='" +
-           Map(10, 14) +
+           PoolsMap() +
            "'/></options></level><level name='Two seconds' uid='2'><options><option name='time_limit' "
            "value='2'/><option name='colors' value='4'/><option name='background' value='02_01'/><option "
            "name='map' value='" +
@@ -63,12 +85,40 @@ protected:
             for (int y = 0; y < board.balls.height; ++y) count += board.balls.Get(x, y) ? 1 : 0;
         return count;
     }
-    // The score the screen showed with the panel that ended the level, the winning bonus counted up.
+    // The score the screen showed with the panel that ended the level, the winning bonus counted up; and
+    // on the first level won, each score shown between the win and its panel.
     void Watch() {
         cm::Game* game = Board();
-        if (!game || !(Shown("win_panel") || Shown("lose_panel")) || !scored.insert(game->level_id).second)
-            return;
-        shown_scores.push_back(core::Context::instance()->Get("game_score").as_uint32());
+        if (!game) return;
+        const unsigned int score = core::Context::instance()->Get("game_score").as_uint32();
+        const bool ended = Shown("win_panel") || Shown("lose_panel");
+        if (game->board.won && !ended && scored.empty() && (won_scores.empty() || won_scores.back() != score))
+            won_scores.push_back(score);
+        if (ended && scored.insert(game->level_id).second) shown_scores.push_back(score);
+    }
+    // How the plated cells of a pool glow in the screen's rows: "" not at all, "pale" or "orange", or
+    // "mixed". Balls cover the middle of a cell, so the glow is read in its top left corner.
+    static std::string Glow(const std::vector<std::uint8_t>& rows, int pool) {
+        const cm::Board& board = Board()->board;
+        const math::Rect area = Board()->GetAbsRect();
+        std::set<std::string> seen;
+        for (int i = 0; i < kPools[pool].plates; ++i) {
+            const int column = kPools[pool].column + i % kPools[pool].width,
+                      row = 14 - i / kPools[pool].width;
+            const int x = static_cast<int>(area.left + board.cell_width * column) + 1,
+                      y = static_cast<int>(area.top + board.cell_height * row) + 1;
+            const std::uint8_t* p = &rows[(y * test::GameSession::kWidth + x) * 4];
+            const int r = p[0], b = p[2];
+            // Over the plate's dark blue, about (30, 59, 81), both glows bring red; the pale gold brings blue
+            // too, the orange takes it away.
+            seen.insert(r < 64 ? "" : b < 86 ? "orange" : "pale");
+        }
+        return seen.size() == 1 ? *seen.begin() : "mixed";
+    }
+    // The screen a few frames on, once what a click changed is drawn.
+    std::vector<std::uint8_t> ScreenAfterFrames(const std::string& png) {
+        for (int i = 0; i < 5; ++i) session.Frame();
+        return test::GameSession::Screen(png);
     }
     // The score's figures, right-aligned on the score window's right edge, in their gold.
     static bool ScoreDrawn(const std::vector<std::uint8_t>& rows) {
@@ -95,13 +145,15 @@ protected:
                                            [](int r, int g, int) { return std::max(r, g) > 120; });
     }
 
-    // A ball over the plates; on the first level it takes the whole one-coloured board.
-    void ClickAPlate() {
+    // A ball near the top of the pool, so the praise it earns stands clear of the plates; on the first
+    // level it takes the whole pool.
+    void ClickPool(const Pool& pool) {
         const cm::Board& board = Board()->board;
         const math::Rect area = Board()->GetAbsRect();
-        session.Click(
-            math::Vector2(area.left + board.cell_width * 10.5f, area.top + board.cell_height * 12.5f));
+        session.Click(math::Vector2(area.left + board.cell_width * (pool.column + 0.5f),
+                                    area.top + board.cell_height * 2.5f));
     }
+    static bool Settled() { return BallCount() == kFullBoard && !Board()->board.balls_moving; }
     static game::Users SavedPlayers() {
         game::Users::SetFilename(run->File("home/.Moravane/users.dat"));
         return game::Users();
@@ -111,6 +163,7 @@ protected:
     test::GameSession session;
     std::set<unsigned int> scored;
     std::vector<unsigned int> shown_scores;
+    std::vector<unsigned int> won_scores;
 };
 
 test::TempDir* WholeGame::run = nullptr;
@@ -126,15 +179,26 @@ TEST_F(WholeGame, ALevelWonFromTheMenuOrTheMapLeadsByNextToTheLevelAfterIt) {
     EXPECT_EQ(Board()->level_id, 0u);
     EXPECT_TRUE(Find("back/picture")) << "the level's background";
 
-    // Once the board is full, any ball takes the whole one-coloured board with it.
-    ASSERT_TRUE(session.RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
+    // Once the board is full, any ball takes its whole one-coloured pool with it.
+    ASSERT_TRUE(session.RunUntil(Settled));
     // Ten minutes to play: the time bar stands full beside the board, the score shows its 0.
     const std::vector<std::uint8_t> playing = test::GameSession::Screen(run->File("playing.png"));
     EXPECT_TRUE(TimeBarLit(playing, 0.1f)) << "the time bar is not full";
     EXPECT_TRUE(ScoreDrawn(playing)) << "no score";
-    ClickAPlate();
+    EXPECT_EQ(Glow(playing, 1) + Glow(playing, 2), "") << "plates glow with most of them left";
+    // The last plated cells glow as the pools are cleared: pale gold with fewer than ten left, orange with
+    // fewer than four.
+    ClickPool(kPools[0]);
+    const std::vector<std::uint8_t> eight_left = ScreenAfterFrames(run->File("eight_plates_left.png"));
+    EXPECT_EQ(Glow(eight_left, 1) + ", " + Glow(eight_left, 2), "pale, pale");
+    ClickPool(kPools[1]);
+    const std::vector<std::uint8_t> two_left = ScreenAfterFrames(run->File("two_plates_left.png"));
+    EXPECT_EQ(Glow(two_left, 2), "orange");
+    ClickPool(kPools[2]);
     ASSERT_TRUE(session.RunUntil([] { return Shown("win_panel"); })) << "no win panel";
     EXPECT_TRUE(Board()->board.won);
+    // The bonus for the time left is counted up into the score in steps, not added at once.
+    EXPECT_GE(won_scores.size(), 4u) << "the score at the win and at least three steps of the bonus";
     // The score rolls up to what the level scored.
     const auto* score = dynamic_cast<const gui::Number*>(Find("score"));
     ASSERT_TRUE(score);
@@ -189,8 +253,10 @@ TEST_F(WholeGame, ALevelWonFromTheMenuOrTheMapLeadsByNextToTheLevelAfterIt) {
     ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0; }))
         << "no game from the map";
     EXPECT_EQ(Board()->level_id, 0u);
-    ASSERT_TRUE(session.RunUntil([] { return BallCount() == kFullBoard && !Board()->board.balls_moving; }));
-    ClickAPlate();
+    for (const Pool& pool : kPools) {
+        ASSERT_TRUE(session.RunUntil(Settled));
+        ClickPool(pool);
+    }
     ASSERT_TRUE(session.RunUntil([] { return Shown("win_panel"); })) << "no win panel after the replay";
     session.ClickWindow("win_panel/next");
     ASSERT_TRUE(session.RunUntil([] { return Board() && Board()->frame_count > 0 && !Shown("win_panel"); }));
