@@ -33,17 +33,18 @@ class MapScreenTest(start_stop_test.OwnDisplayRun):
     def still_miniature(self, game, differs_from=()):
         """The first slot's picture once it has many colours, stands still and is none of those given; None
         when it never does."""
-        seen = {"picture": None, "since": time.time()}
+        last, since = None, time.time()
 
         def settled():
+            nonlocal last, since
             picture = self.screen.pixels(*SLOT1)
-            if picture != seen["picture"]:
-                seen["picture"], seen["since"] = picture, time.time()
+            if picture != last:
+                last, since = picture, time.time()
                 return False
-            return (time.time() - seen["since"] >= STILL_SECONDS and picture not in differs_from
+            return (time.time() - since >= STILL_SECONDS and picture not in differs_from
                     and len({c for row in picture for c in row}) > 20)
 
-        return seen["picture"] if self.wait_for(settled, game, 20) else None
+        return last if self.wait_for(settled, game, 20) else None
 
     def test_each_episode_button_shows_the_miniatures_of_its_own_episode(self):
         self.replace_screen("main.xml", TO_MAP)

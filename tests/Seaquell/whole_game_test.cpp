@@ -16,6 +16,7 @@
 #include "vantle/core/strutils.h"
 #include "vantle/game/users.h"
 #include "vantle/gui/widgets/number.h"
+#include "vantle/math/position.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ struct Pool {
 const Pool kPools[] = {{0, 15, 75}, {16, 3, 6}, {20, 2, 2}};
 // Every cell of the pools below the emitters' row.
 const int kFullBoard = (15 + 3 + 2) * 15;
+
+// The cell of a pool's plate: they fill its second row from the bottom, then the rows above.
+math::Position PlatedCell(const Pool& pool, int plate) {
+    return math::Position(pool.column + plate % pool.width, 14 - plate / pool.width);
+}
 // Room enough for the score's figures left of its right edge.
 const float kScoreWidth = 120;
 const float kScoreHeight = 24;
@@ -41,16 +47,17 @@ std::string Map(int first_plate_row, int last_plate_row) {
     return cells + ";" + emitters + ";" + plates;
 }
 
-// The pools' cells, with emitters along their top row and plates from their second row from the bottom
-// up.
+// The pools' cells, with emitters along their top row, and their plates.
 std::string PoolsMap() {
     std::string cells(22 * 16, '0'), emitters(22 * 16, '0'), plates(22 * 16, '0');
     for (const Pool& pool : kPools) {
         for (int row = 0; row < 16; ++row)
             std::fill_n(cells.begin() + row * 22 + pool.column, pool.width, '1');
         std::fill_n(emitters.begin() + pool.column, pool.width, '1');
-        for (int i = 0; i < pool.plates; ++i)
-            plates[(14 - i / pool.width) * 22 + pool.column + i % pool.width] = '1';
+        for (int i = 0; i < pool.plates; ++i) {
+            const math::Position cell = PlatedCell(pool, i);
+            plates[cell.y * 22 + cell.x] = '1';
+        }
     }
     return cells + ";" + emitters + ";" + plates;
 }
@@ -98,15 +105,11 @@ protected:
     }
     // How the plated cells of a pool glow in the screen's rows: "" not at all, "pale" or "orange", or
     // "mixed". Balls cover the middle of a cell, so the glow is read in its top left corner.
-    static std::string Glow(const std::vector<std::uint8_t>& rows, int pool) {
-        const cm::Board& board = Board()->board;
-        const math::Rect area = Board()->GetAbsRect();
+    static std::string Glow(const std::vector<std::uint8_t>& rows, const Pool& pool) {
         std::set<std::string> seen;
-        for (int i = 0; i < kPools[pool].plates; ++i) {
-            const int column = kPools[pool].column + i % kPools[pool].width,
-                      row = 14 - i / kPools[pool].width;
-            const int x = static_cast<int>(area.left + board.cell_width * column) + 1,
-                      y = static_cast<int>(area.top + board.cell_height * row) + 1;
+        for (int i = 0; i < pool.plates; ++i) {
+            const math::Vector2 corner = CellCorner(PlatedCell(pool, i)) + math::Vector2(1, 1);
+            const int x = static_cast<int>(corner.x), y = static_cast<int>(corner.y);
             const std::uint8_t* p = &rows[(y * test::GameSession::kWidth + x) * 4];
             const int r = p[0], b = p[2];
             // Over the plate's dark blue, about (30, 59, 81), both glows bring red; the pale gold brings blue
@@ -149,9 +152,15 @@ protected:
     // level it takes the whole pool.
     void ClickPool(const Pool& pool) {
         const cm::Board& board = Board()->board;
+        session.Click(CellCorner(math::Position(pool.column, 2)) +
+                      math::Vector2(board.cell_width / 2, board.cell_height / 2));
+    }
+    // The screen point of a cell's top left corner.
+    static math::Vector2 CellCorner(const math::Position& cell) {
+        const cm::Board& board = Board()->board;
         const math::Rect area = Board()->GetAbsRect();
-        session.Click(math::Vector2(area.left + board.cell_width * (pool.column + 0.5f),
-                                    area.top + board.cell_height * 2.5f));
+        return math::Vector2(area.left + board.cell_width * static_cast<float>(cell.x),
+                             area.top + board.cell_height * static_cast<float>(cell.y));
     }
     static bool Settled() { return BallCount() == kFullBoard && !Board()->board.balls_moving; }
     static game::Users SavedPlayers() {
@@ -185,15 +194,16 @@ TEST_F(WholeGame, ALevelWonFromTheMenuOrTheMapLeadsByNextToTheLevelAfterIt) {
     const std::vector<std::uint8_t> playing = test::GameSession::Screen(run->File("playing.png"));
     EXPECT_TRUE(TimeBarLit(playing, 0.1f)) << "the time bar is not full";
     EXPECT_TRUE(ScoreDrawn(playing)) << "no score";
-    EXPECT_EQ(Glow(playing, 1) + Glow(playing, 2), "") << "plates glow with most of them left";
+    EXPECT_EQ(Glow(playing, kPools[1]) + Glow(playing, kPools[2]), "")
+        << "plates glow with most of them left";
     // The last plated cells glow as the pools are cleared: pale gold with fewer than ten left, orange with
     // fewer than four.
     ClickPool(kPools[0]);
     const std::vector<std::uint8_t> eight_left = ScreenAfterFrames(run->File("eight_plates_left.png"));
-    EXPECT_EQ(Glow(eight_left, 1) + ", " + Glow(eight_left, 2), "pale, pale");
+    EXPECT_EQ(Glow(eight_left, kPools[1]) + ", " + Glow(eight_left, kPools[2]), "pale, pale");
     ClickPool(kPools[1]);
     const std::vector<std::uint8_t> two_left = ScreenAfterFrames(run->File("two_plates_left.png"));
-    EXPECT_EQ(Glow(two_left, 2), "orange");
+    EXPECT_EQ(Glow(two_left, kPools[2]), "orange");
     ClickPool(kPools[2]);
     ASSERT_TRUE(session.RunUntil([] { return Shown("win_panel"); })) << "no win panel";
     EXPECT_TRUE(Board()->board.won);
